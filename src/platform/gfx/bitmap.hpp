@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/gfx/geometry.hpp"
+
+namespace velmorant::platform {
+
+// A pixel is 0x00RRGGBB in memory order B, G, R, X (the layout of a 32-bit Windows DIB). The top
+// byte is always 0: every operation keeps it so, which makes pixels comparable as integers.
+using Pixel = uint32_t;
+
+// An owned 32-bit picture of any size, 0 x 0 included. Plain value: copying copies the pixels.
+class Bitmap {
+ public:
+  Bitmap() = default;
+  Bitmap(int32_t width, int32_t height, Pixel fill = 0);
+
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+  Size GetSize() const { return {width_, height_}; }
+  Rect Bounds() const { return {0, 0, width_, height_}; }
+  bool IsEmpty() const { return width_ == 0 || height_ == 0; }
+
+  // Resizing keeps no pixels: the new picture is filled with `fill` (Windows leaves new bitmaps
+  // black when their size changes).
+  void Resize(int32_t width, int32_t height, Pixel fill = 0);
+  void Fill(Pixel p);
+
+  Pixel At(int32_t x, int32_t y) const { return pixels_[Index(x, y)]; }
+  void Set(int32_t x, int32_t y, Pixel p) { pixels_[Index(x, y)] = p; }
+  // Pixel read that answers `outside` for points outside the picture.
+  Pixel Get(int32_t x, int32_t y, Pixel outside = 0) const;
+
+  std::span<Pixel> Row(int32_t y) { return {pixels_.data() + Index(0, y), size_t(width_)}; }
+  std::span<const Pixel> Row(int32_t y) const {
+    return {pixels_.data() + Index(0, y), size_t(width_)};
+  }
+  Pixel* Data() { return pixels_.data(); }
+  const Pixel* Data() const { return pixels_.data(); }
+
+  friend bool operator==(const Bitmap&, const Bitmap&) = default;
+
+ private:
+  size_t Index(int32_t x, int32_t y) const { return size_t(y) * size_t(width_) + size_t(x); }
+
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+  std::vector<Pixel> pixels_;
+};
+
+// The largest picture the player creates: bigger requests (from broken files or absurd placements)
+// are refused rather than exhausting memory.
+inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;  // 64 Mpixel, 256 MiB
+
+}  // namespace velmorant::platform
