@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/loop/clock.hpp"
+#include "platform/loop/event_log.hpp"
+#include "platform/loop/event_loop.hpp"
+#include "platform/window/window.hpp"
+
+namespace velmorant::platform {
+
+struct ScreenInfo {
+  int32_t width = 1024;
+  int32_t height = 768;
+  int32_t bits = 32;
+};
+
+enum class MessageButtons { kOk, kYesNo };
+enum class MessageIcon { kError, kQuestion, kInformation };
+enum class MessageAnswer { kOk, kYes, kNo };
+
+// Everything the player needs of the machine, chosen once in main: headless or desktop.
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  virtual Clock& GetClock() = 0;
+  virtual EventLoop& Loop() = 0;
+  virtual EventLog& Log() = 0;
+
+  virtual ScreenInfo Screen() const = 0;
+  virtual std::unique_ptr<Window> CreateWindow(const std::string& title) = 0;
+  // The application-wide cursor; kCrDefault lets each window's own cursor show.
+  virtual void SetScreenCursor(int16_t cursor) = 0;
+  virtual int16_t ScreenCursor() const = 0;
+
+  // Texts are UTF-8. The answer is logged as a "message" event.
+  virtual MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
+                                    MessageButtons buttons, MessageIcon icon) = 0;
+
+  // Waits for input until `deadline` (the next timer due, on the backend's clock) and posts it to
+  // the loop. False when no input will ever come again (a headless script that ran out).
+  virtual bool WaitForInput(int64_t deadline) = 0;
+};
+
+}  // namespace velmorant::platform

@@ -1,0 +1,31 @@
+#include "platform/loop/event_log.hpp"
+
+#include <iostream>
+#include <stdexcept>
+
+namespace velmorant::platform {
+
+void EventLog::Open(const std::string& destination) {
+  if (destination == "-") {
+    out_ = &std::cout;
+    return;
+  }
+  file_ = std::make_unique<std::ofstream>(destination, std::ios::out | std::ios::trunc);
+  if (!*file_) throw std::runtime_error("cannot write the event log " + destination);
+  out_ = file_.get();
+}
+
+void EventLog::Write(std::string_view event, const LogFields& fields) {
+  if (!out_) return;
+  LogFields line = LogFields::object();
+  line["t"] = clock_.NowMs();
+  line["event"] = event;
+  if (fields.is_object()) {
+    for (const auto& [key, value] : fields.items()) line[key] = value;
+  }
+  // Replace, not throw, on bytes that are not UTF-8: a log line must never stop the show.
+  *out_ << line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+  out_->flush();
+}
+
+}  // namespace velmorant::platform

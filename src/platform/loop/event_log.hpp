@@ -1,0 +1,33 @@
+#pragma once
+
+#include <fstream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "platform/loop/clock.hpp"
+
+namespace velmorant::platform {
+
+using LogFields = nlohmann::ordered_json;
+
+// The event log: one JSON object per line, each with "t" (ms since start on the player's clock)
+// and "event", then the event's own fields. Without a destination it writes nothing.
+class EventLog {
+ public:
+  explicit EventLog(const Clock& clock) : clock_(clock) {}
+  // FILE, or "-" for standard output. Throws std::runtime_error when FILE cannot be written.
+  void Open(const std::string& destination);
+  bool Enabled() const { return out_ != nullptr; }
+
+  void Write(std::string_view event, const LogFields& fields = LogFields::object());
+
+ private:
+  const Clock& clock_;
+  std::unique_ptr<std::ofstream> file_;
+  std::ostream* out_ = nullptr;
+};
+
+}  // namespace velmorant::platform

@@ -1,0 +1,81 @@
+#include "platform/window/window.hpp"
+
+#include <algorithm>
+
+namespace velmorant::platform {
+
+void Window::SetBounds(const Rect& bounds) {
+  const auto w = int32_t(std::clamp<int64_t>(bounds.Width(), 0, 1 << 15));
+  const auto h = int32_t(std::clamp<int64_t>(bounds.Height(), 0, 1 << 15));
+  bounds_ = {bounds.left, bounds.top, bounds.left + w, bounds.top + h};
+  if (surface_.Width() != w || surface_.Height() != h) surface_.Resize(w, h);
+}
+
+void Window::AddChild(ChildControl* child) {
+  RemoveChild(child);
+  children_.push_back(child);
+}
+
+void Window::RemoveChild(ChildControl* child) {
+  std::erase(children_, child);
+}
+
+void Window::SendToBack(ChildControl* child) {
+  RemoveChild(child);
+  children_.insert(children_.begin(), child);
+}
+
+Bitmap Window::Composite() const {
+  Bitmap out = surface_;
+  for (const ChildControl* c : children_) {
+    if (c->Visible()) c->PaintOnto(out);
+  }
+  return out;
+}
+
+ChildControl* Window::ChildAt(int32_t x, int32_t y) const {
+  for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+    if ((*it)->Visible() && (*it)->Bounds().Contains({x, y})) return *it;
+  }
+  return nullptr;
+}
+
+void Window::DeliverMouseMove(int32_t x, int32_t y) {
+  if (ChildControl* c = ChildAt(x, y)) {
+    const Rect b = c->Bounds();
+    c->OnMouseMove(x - b.left, y - b.top);
+    return;
+  }
+  if (events_) events_->OnMouseMove(x, y);
+}
+
+void Window::DeliverMouseDown(MouseButton button, int32_t x, int32_t y) {
+  if (ChildControl* c = ChildAt(x, y)) {
+    const Rect b = c->Bounds();
+    c->OnMouseDown(button, x - b.left, y - b.top);
+    return;
+  }
+  if (events_) events_->OnMouseDown(button, x, y);
+}
+
+void Window::DeliverKeyDown(uint16_t key) {
+  if (events_) events_->OnKeyDown(key);
+}
+
+void Window::DeliverWheel(int32_t x, int32_t y, int32_t delta) {
+  if (ChildControl* c = ChildAt(x, y)) {
+    c->OnWheel(delta);
+    return;
+  }
+  if (events_) events_->OnWheel(x, y, delta);
+}
+
+void Window::DeliverPaint() {
+  if (events_) events_->OnPaint();
+}
+
+void Window::DeliverSystemClose() {
+  if (events_) events_->OnSystemClose();
+}
+
+}  // namespace velmorant::platform
