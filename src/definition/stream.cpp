@@ -7,8 +7,8 @@ namespace velmorant {
 
 bool Reader::Take(size_t count, const uint8_t*& bytes) {
   if (count > Remaining()) {
-    problem_ = "the data ends after " + std::to_string(Remaining()) + " of " +
-               std::to_string(count) + " bytes";
+    problem_ = "the file ends inside this field (" + std::to_string(count) + " bytes needed, " +
+               std::to_string(Remaining()) + " left)";
     return false;
   }
   bytes = data_.data() + offset_;
