@@ -1,0 +1,192 @@
+#include "app/settings.hpp"
+
+#include <array>
+#include <fstream>
+
+namespace velmorant {
+
+namespace {
+
+// Signed 32-bit arithmetic that wraps as the original did, without undefined behaviour.
+int32_t Wrap(int64_t value) {
+  return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+int32_t Mul(int32_t a, int32_t b) {
+  return Wrap(int64_t{a} * b);
+}
+int32_t Add(int32_t a, int32_t b) {
+  return Wrap(int64_t{a} + b);
+}
+int32_t Sub(int32_t a, int32_t b) {
+  return Wrap(int64_t{a} - b);
+}
+
+// One axis of the placement rule; `natural` is the size the caller put in the rectangle.
+void PlaceAxis(int32_t pos, int32_t size, int32_t client, int32_t natural, int32_t& low,
+               int32_t& high) {
+  const int32_t extent = size >= 1 ? Mul(client, size) / 100 : natural;
+  int32_t start = 0;
+  if (pos == -3) {
+    start = 0;
+  } else if (pos == -2) {
+    start = Sub(client, extent) / 2;
+  } else if (pos == -1) {
+    start = Sub(client, extent);
+  } else {
+    start = Mul(client, pos) / 100;
+  }
+  low = start;
+  high = Add(start, extent);
+}
+
+struct Resolution {
+  int32_t width;
+  int32_t height;
+};
+constexpr std::array<Resolution, 4> kResolutions{{{0, 0}, {640, 480}, {800, 600}, {1024, 768}}};
+constexpr std::array<int32_t, 4> kMinimumBits{0, 8, 16, 0};
+
+}  // namespace
+
+std::string_view DisplayQuestion(int32_t result) {
+  switch (result) {
+    case -1:
+      return kQuestionLowResolution;
+    case -2:
+      return kQuestionFewColours;
+    case -3:
+      return kQuestionBoth;
+    default:
+      return {};
+  }
+}
+
+TOgolne::TOgolne(const std::filesystem::path& presentation_folder, platform::CodePage code_page)
+    : finder_(presentation_folder, std::move(code_page)) {
+  ExeFolder = presentation_folder.string();
+  if (ExeFolder.empty() || ExeFolder.back() != '/') ExeFolder += '/';
+}
+
+const std::string* TOgolne::FolderOf(int kind) const {
+  switch (kind) {
+    case kAssetBackgrounds:
+      return &BackgroundsFolder;
+    case kAssetImages:
+      return &ImagesFolder;
+    case kAssetCaptions:
+      return &CaptionsFolder;
+    case kAssetTexts:
+      return &TextsFolder;
+    case kAssetSounds:
+      return &SoundsFolder;
+    case kAssetFilms:
+    case kAssetAnimationFrames:
+      return &FilmsFolder;
+    case kAssetLinks:
+      return &LinksFolder;
+    case kAssetDocumentsAlt:
+    case kAssetDocuments:
+      return &DocumentsFolder;
+    case kAssetProcesses:
+      return &ProcessesFolder;
+    case kAssetButtons:
+      return &ButtonsFolder;
+    default:
+      return nullptr;
+  }
+}
+
+std::string TOgolne::AssetFolder(int kind) {
+  const std::string* folder = FolderOf(kind);
+  if (!folder) return {};
+  auto relative = finder_.Resolve(*folder);
+  if (!relative) return {};
+  std::string path = ExeFolder + *relative;
+  if (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::string TOgolne::AssetPath(int kind, std::string_view name, bool alt_assets) {
+  if (kind == kAssetAsGiven) {
+    std::string given = finder_.ResolveAsGiven(name);
+    if (given.empty() || given.front() == '/' || (given.size() >= 2 && given[1] == ':')) {
+      return given;
+    }
+    return ExeFolder + given;
+  }
+  const std::string* folder = FolderOf(kind);
+  if (!folder) return {};
+  const std::string prefix = *folder + "\\";
+  if (alt_assets) {
+    // The "ext_" goes in front of the last component of the name.
+    std::string alt(name);
+    const size_t slash = alt.find_last_of("\\/");
+    alt.insert(slash == std::string::npos ? 0 : slash + 1, "ext_");
+    auto candidate = finder_.Resolve(prefix + alt);
+    if (candidate && finder_.IsRegularFile(*candidate)) return ExeFolder + *candidate;
+  }
+  auto relative = finder_.Resolve(prefix + std::string(name));
+  if (!relative) return {};
+  return ExeFolder + *relative;
+}
+
+std::string TOgolne::MaskPath(const std::string& path) {
+  if (path.size() < 3) return path;
+  std::string mask = path.substr(0, path.size() - 3) + "msk";
+  if (mask.compare(0, ExeFolder.size(), ExeFolder) != 0) return mask;
+  auto relative = finder_.ResolveUtf8(std::string_view(mask).substr(ExeFolder.size()));
+  return relative ? ExeFolder + *relative : mask;
+}
+
+std::string TOgolne::LogPath(const std::string& path) const {
+  if (path.compare(0, ExeFolder.size(), ExeFolder) == 0) return path.substr(ExeFolder.size());
+  return path;
+}
+
+bool TOgolne::WarmUp(const std::string& path) const {
+  // Read in chunks: the point is the system's cache, not holding the file in memory.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  std::array<char, 64 * 1024> chunk;
+  while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
+    if (file.eof()) break;
+  }
+  return !file.bad();
+}
+
+void TOgolne::Place(int32_t x, int32_t y, int32_t w, int32_t h, platform::Rect& rect,
+                    platform::Size client) {
+  const int32_t natural_width = rect.right;
+  const int32_t natural_height = rect.bottom;
+  PlaceAxis(x, w, client.width, natural_width, rect.left, rect.right);
+  PlaceAxis(y, h, client.height, natural_height, rect.top, rect.bottom);
+}
+
+DisplayCheck TOgolne::DisplayRect(int32_t screen_width, int32_t screen_height, int32_t bits) const {
+  // Indexes outside the tables set no requirement.
+  const bool known_resolution =
+      ResolutionIndex >= 0 && size_t(ResolutionIndex) < kResolutions.size();
+  const Resolution design =
+      known_resolution ? kResolutions[size_t(ResolutionIndex)] : Resolution{0, 0};
+  const bool known_colour = ColourIndex >= 0 && size_t(ColourIndex) < kMinimumBits.size();
+  const int32_t minimum_bits = known_colour ? kMinimumBits[size_t(ColourIndex)] : 0;
+
+  DisplayCheck check;
+  const platform::Rect whole{0, 0, screen_width, screen_height};
+  if (screen_width < design.width) {
+    check.result = -1;
+    check.rect = whole;
+  } else if (Centred) {
+    const int32_t left = (screen_width - design.width) / 2;
+    const int32_t top = Sub(screen_height, design.height) / 2;
+    check.rect = {left, top, left + design.width, top + design.height};
+  } else {
+    check.rect = whole;
+  }
+  if (bits < minimum_bits) check.result -= 2;
+  return check;
+}
+
+}  // namespace velmorant

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "definition/records_header.hpp"
+#include "platform/fs/asset_finder.hpp"
+#include "platform/fs/codepage.hpp"
+#include "platform/gfx/geometry.hpp"
+
+namespace velmorant {
+
+// Asset kinds with which elements ask for paths.
+enum AssetKind : int {
+  kAssetBackgrounds = 19,
+  kAssetImages = 20,
+  kAssetCaptions = 21,
+  kAssetTexts = 22,
+  kAssetSounds = 23,
+  kAssetFilms = 24,
+  kAssetAnimationFrames = 25,
+  kAssetLinks = 26,
+  kAssetAsGiven = 27,
+  kAssetDocumentsAlt = 28,
+  kAssetDocuments = 29,
+  kAssetProcesses = 30,
+  kAssetButtons = 31,
+};
+
+inline constexpr std::string_view kDisplayCheckCaption = "Velmorant 3.0";
+inline constexpr std::string_view kQuestionLowResolution =
+    "Za mała rozdzielczość monitora... Startujemy?";
+inline constexpr std::string_view kQuestionFewColours = "Trochę za mało kolorów... Startujemy?";
+inline constexpr std::string_view kQuestionBoth =
+    "Za mało kolorów i rozdzielczości monitora... Startujemy?";
+
+// The outcome of the display check: 0 fine, -1 screen too narrow, -2 too few colours, -3 both.
+struct DisplayCheck {
+  int32_t result = 0;
+  platform::Rect rect;
+  friend bool operator==(const DisplayCheck&, const DisplayCheck&) = default;
+};
+
+// The question the display check asks for a result, or empty for 0.
+std::string_view DisplayQuestion(int32_t result);
+
+// Presentation-wide settings: the header of the definition and the services built on it.
+class TOgolne : public TOgolneFields {
+ public:
+  // `presentation_folder` holds info.med and the asset folders.
+  TOgolne(const std::filesystem::path& presentation_folder, platform::CodePage code_page);
+
+  // The presentation folder, ending in '/'.
+  std::string ExeFolder;
+
+  void SetHeader(const TOgolneFields& header) { static_cast<TOgolneFields&>(*this) = header; }
+
+  // ExeFolder + the folder of the kind, without a trailing '/'; empty for an unknown kind.
+  std::string AssetFolder(int kind);
+  // The file for a name from the definition; empty for an unknown kind or a name that would leave
+  // the presentation folder. With `alt_assets`, "ext_" + name is preferred when that file exists.
+  std::string AssetPath(int kind, std::string_view name, bool alt_assets);
+  // The path with its last three characters replaced by "msk", matched case-insensitively.
+  std::string MaskPath(const std::string& path);
+  // A path for logs: relative to the presentation folder when inside it.
+  std::string LogPath(const std::string& path) const;
+  // Reads the whole file once so that it is in the system's cache; false if it cannot be read.
+  bool WarmUp(const std::string& path) const;
+
+  // The placement rule: percentages of the client size, x/y -3 left, -2 centred, -1 right.
+  static void Place(int32_t x, int32_t y, int32_t w, int32_t h, platform::Rect& rect,
+                    platform::Size client);
+  // The window rectangle and the check result for a screen of the given size and colour depth.
+  DisplayCheck DisplayRect(int32_t screen_width, int32_t screen_height, int32_t bits) const;
+
+ private:
+  const std::string* FolderOf(int kind) const;
+
+  platform::AssetFinder finder_;
+};
+
+}  // namespace velmorant

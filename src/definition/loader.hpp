@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "definition/definition.hpp"
+#include "definition/load_error.hpp"
+
+namespace velmorant {
+
+struct LoadResult {
+  std::optional<Definition> definition;
+  LoadError error;  // meaningful when there is no definition
+};
+
+// Reads a whole info.med. `stamp` is the size stamp of the running player (see size_stamp.hpp):
+// when it is set, the data must be exactly that many bytes long. Bytes after the last table are
+// ignored.
+LoadResult LoadDefinition(std::span<const uint8_t> bytes, std::string_view stamp);
+
+struct WriteResult {
+  std::vector<uint8_t> bytes;
+  std::string error;  // empty on success
+};
+
+// Writes `definition` in the given edition, leaving out the fields that edition lacks.
+WriteResult WriteDefinition(const Definition& definition, char edition);
+
+}  // namespace velmorant

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "definition/records_display.hpp"
+#include "platform/gfx/bitmap.hpp"
+#include "platform/gfx/canvas.hpp"
+#include "platform/gfx/geometry.hpp"
+
+namespace velmorant {
+
+// What the renderers need of the display engine: its two surfaces, the window size, the pause
+// between animation steps and the definition's transition and frame tables. TDisplay implements
+// it; tests use a double.
+class DrawingContext {
+ public:
+  virtual ~DrawingContext() = default;
+
+  // The surface elements draw on now: the back buffer while composing, the window otherwise.
+  virtual platform::Canvas& CurrentCanvas() = 0;
+  virtual platform::Canvas& BackBufferCanvas() = 0;
+  virtual bool IsBackBufferCurrent() const = 0;
+  virtual platform::Size ClientSize() const = 0;
+  // Presents the window, then blocks for `ms` milliseconds without handling messages.
+  virtual void Sleep(int ms) = 0;
+  virtual const std::vector<TPrz>& Transitions() const = 0;
+  virtual const std::vector<TRam>& FrameStyles() const = 0;
+  // A picture from the backgrounds folder (alternate assets preferred while switched on);
+  // nullopt when it cannot be loaded.
+  virtual std::optional<platform::Bitmap> LoadPattern(const std::string& fileName) = 0;
+  // The mosaic's pseudo-random source; injected so that headless runs are reproducible.
+  virtual uint32_t Random() = 0;
+};
+
+}  // namespace velmorant

@@ -1,0 +1,281 @@
+#include "display/transitions.hpp"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "display/rect_arithmetic.hpp"
+#include "display/render_helpers.hpp"
+
+namespace velmorant {
+
+using platform::Bitmap;
+using platform::Canvas;
+using platform::CopyMode;
+using platform::Rect;
+
+namespace {
+
+// Step counts beyond these only make an effect slower than anyone can watch; capping them keeps
+// a broken definition from hanging the player or exhausting memory on the mosaic's block list.
+constexpr int32_t kMaxSteps = 4096;
+constexpr int32_t kMaxMosaicSide = 256;
+
+constexpr int32_t kMosaic = 5;
+
+bool InTable(const std::vector<TPrz>& transitions, int32_t t) {
+  return t >= 0 && size_t(t) < transitions.size();
+}
+
+// A plain copy whatever mode the canvas is in; the canvas keeps its mode.
+void CopyPlain(Canvas& target, const Rect& dest, const Bitmap& source, const Rect& src) {
+  const CopyMode previous = target.copy_mode;
+  target.copy_mode = CopyMode::kSrcCopy;
+  target.CopyRect(dest, source, src);
+  target.copy_mode = previous;
+}
+
+}  // namespace
+
+bool TransitionAnimates(const std::vector<TPrz>& transitions, int32_t t) {
+  return InTable(transitions, t) && transitions[size_t(t)].Kind != 0;
+}
+
+TRender::TRender(DrawingContext& display, int32_t transition, const Rect& dest,
+                 std::optional<Rect> sourceRect, const Bitmap* source, const Bitmap* mask)
+    : display_(display), source_(source), mask_(mask) {
+  if (source == nullptr) throw std::invalid_argument("TRender needs a source picture");
+  SourceRect = sourceRect.value_or(source->Bounds());
+  const auto& transitions = display.Transitions();
+  if (InTable(transitions, transition)) {
+    const TPrz& record = transitions[size_t(transition)];
+    Kind = int8_t(record.Kind);
+    Steps = std::clamp(record.Steps, 1, Kind == kMosaic ? kMaxMosaicSide : kMaxSteps);
+    DelayMs = record.DelayMs;
+  }
+  StepCount = Steps;
+  SourceSize = MakeRect(0, 0, SourceRect.Width(), SourceRect.Height());
+  DestRect = dest;
+  SetUpGeometry();
+  WorkRect = MakeRect(0, 0, WorkArea.Width(), WorkArea.Height());
+
+  const int64_t width = std::max<int64_t>(WorkRect.Width(), 0);
+  const int64_t height = std::max<int64_t>(WorkRect.Height(), 0);
+  if (width * height > platform::kMaxBitmapPixels) {
+    direct_ = true;
+    return;
+  }
+  if (RestoreBackground) SavedBitmap.Resize(int32_t(width), int32_t(height));
+  WorkBitmap.Resize(int32_t(width), int32_t(height));
+}
+
+void TRender::SetUpGeometry() {
+  const Rect& d = DestRect;
+  const int64_t w = d.Width();
+  const int64_t h = d.Height();
+  const auto sw = double(SourceRect.Width());
+  const auto sh = double(SourceRect.Height());
+  const auto n = double(Steps);
+  const platform::Size client = display_.ClientSize();
+  auto& g = Geometry;
+
+  WorkArea = d;
+  FinalRect = MakeRect(0, 0, w, h);
+  switch (Kind) {
+    case 1:
+    case 2:
+      g = {sw, sh / n, double(w), double(h) / n};
+      break;
+    case 3:
+    case 4:
+      g = {sw / n, sh, double(w) / n, double(h)};
+      break;
+    case kMosaic:
+      g = {sw / n, sh / n, double(w) / n, double(h) / n};
+      StepCount = Steps * Steps;
+      break;
+    case 6:
+      WorkArea = {0, d.top, d.right, d.bottom};
+      FinalRect = MakeRect(d.left, 0, d.right, h);
+      g = {double(-w), double(d.right) / n, double(w), 0};
+      RestoreBackground = true;
+      break;
+    case 7: {
+      const int64_t travel = int64_t{client.width} - d.left;
+      WorkArea = {d.left, d.top, client.width, d.bottom};
+      g = {double(travel), double(travel) / n, double(w), 0};
+      RestoreBackground = true;
+      break;
+    }
+    case 8:
+      WorkArea = {d.left, 0, d.right, d.bottom};
+      FinalRect = MakeRect(0, d.top, w, d.bottom);
+      g = {double(-h), double(d.bottom) / n, double(h), 0};
+      RestoreBackground = true;
+      break;
+    case 9: {
+      const int64_t travel = int64_t{client.height} - d.top;
+      WorkArea = {d.left, d.top, d.right, client.height};
+      g = {double(travel), double(travel) / n, double(h), 0};
+      RestoreBackground = true;
+      break;
+    }
+    case 10:
+      g = {double(w / 2), double(h / 2), (double(w) * 0.5) / n, (double(h) * 0.5) / n};
+      RestoreBackground = true;
+      break;
+    case 11:
+      g = {double(w / 2), 0, (double(w) * 0.5) / n, 0};
+      RestoreBackground = true;
+      break;
+    case 12:
+      g = {0, double(h / 2), 0, (double(h) * 0.5) / n};
+      RestoreBackground = true;
+      break;
+    default:
+      break;
+  }
+}
+
+bool TRender::Execute() {
+  StepIndex = 0;
+  if (Busy) {
+    // A nested call: this renderer draws at once from now on.
+    Kind = 0;
+    RestoreBackground = false;
+  }
+  Busy = true;
+  bool ok = true;
+  try {
+    Run();
+  } catch (...) {
+    ok = false;
+  }
+  Busy = false;
+  return ok;
+}
+
+void TRender::Run() {
+  const bool on_window = !display_.IsBackBufferCurrent();
+  if (direct_) {
+    Blit(DestRect, SourceRect, display_.CurrentCanvas());
+    if (on_window) Blit(DestRect, SourceRect, display_.BackBufferCanvas());
+    return;
+  }
+  if (Kind == kMosaic) RemainingBlocks.FillSequence(StepCount);
+  const Bitmap& surface = display_.CurrentCanvas().Target();
+  if (RestoreBackground) Canvas(SavedBitmap).CopyRect(WorkRect, surface, WorkArea);
+  Canvas work(WorkBitmap);
+  work.CopyRect(WorkRect, surface, WorkArea);
+
+  if (Kind != 0 && on_window) {
+    while (Step()) ++StepIndex;
+    if (RestoreBackground) work.CopyRect(WorkRect, SavedBitmap, WorkRect);
+    Blit(FinalRect, SourceSize, work);
+    PresentWork(WorkRect);
+    Blit(DestRect, SourceSize, display_.BackBufferCanvas());
+    return;
+  }
+  Blit(FinalRect, SourceRect, work);
+  PresentWork(WorkRect);
+  if (on_window) Blit(DestRect, SourceRect, display_.BackBufferCanvas());
+}
+
+bool TRender::Step() {
+  const int32_t i = StepIndex;
+  if (i >= StepCount) return false;
+  const auto& g = Geometry;
+  const double di = i;
+  Rect s;
+  Rect d;
+  switch (Kind) {
+    case 1:
+      s = {0, TruncToInt32(di * g[1]), TruncToInt32(g[0]), TruncToInt32((di + 1) * g[1])};
+      d = {0, TruncToInt32(di * g[3]), TruncToInt32(g[2]), TruncToInt32((di + 1) * g[3])};
+      break;
+    case 2: {
+      const double n = double(StepCount) - i;
+      s = {0, TruncToInt32((n - 1) * g[1]), TruncToInt32(g[0]), TruncToInt32(n * g[1])};
+      d = {0, TruncToInt32((n - 1) * g[3]), TruncToInt32(g[2]), TruncToInt32(n * g[3])};
+      break;
+    }
+    case 3:
+      s = {TruncToInt32(di * g[0]), 0, TruncToInt32((di + 1) * g[0]), TruncToInt32(g[1])};
+      d = {TruncToInt32(di * g[2]), 0, TruncToInt32((di + 1) * g[2]), TruncToInt32(g[3])};
+      break;
+    case 4: {
+      const double n = double(StepCount) - i;
+      s = {TruncToInt32((n - 1) * g[0]), 0, TruncToInt32(n * g[0]), TruncToInt32(g[1])};
+      d = {TruncToInt32((n - 1) * g[2]), 0, TruncToInt32(n * g[2]), TruncToInt32(g[3])};
+      break;
+    }
+    case kMosaic: {
+      const int32_t remaining = RemainingBlocks.Count();
+      if (remaining == 0) break;
+      const auto k = size_t(display_.Random() % uint32_t(remaining));
+      const int32_t block = RemainingBlocks[k];
+      RemainingBlocks.RemoveAt(k);
+      const double row = block / Steps;
+      const double column = block % Steps;
+      s.left = TruncToInt32(column * g[0]);
+      s.top = TruncToInt32(row * g[1]);
+      s.right = TruncToInt32(s.left + g[0] + 1.0);
+      s.bottom = TruncToInt32(s.top + g[1] + 1.0);
+      d.left = TruncToInt32(column * g[2]);
+      d.top = TruncToInt32(row * g[3]);
+      d.right = TruncToInt32(d.left + g[2] + 1.0);
+      d.bottom = TruncToInt32(d.top + g[3] + 1.0);
+      break;
+    }
+    case 6:
+    case 7:
+      s = SourceSize;
+      d = WorkRect;
+      d.left = TruncToInt32(Kind == 6 ? (di + 1) * g[1] + g[0] : g[0] - (di + 1) * g[1]);
+      d.right = TruncToInt32(d.left + g[2]);
+      break;
+    case 8:
+    case 9:
+      s = SourceSize;
+      d = WorkRect;
+      d.top = TruncToInt32(Kind == 8 ? (di + 1) * g[1] + g[0] : g[0] - (di + 1) * g[1]);
+      d.bottom = TruncToInt32(d.top + g[2]);
+      break;
+    case 10:
+      s = SourceSize;
+      d = {TruncToInt32(g[0] - di * g[2]), TruncToInt32(g[1] - di * g[3]),
+           TruncToInt32(di * g[2] + g[0]), TruncToInt32(di * g[3] + g[1])};
+      break;
+    case 11:
+      s = SourceSize;
+      d = WorkRect;
+      d.left = TruncToInt32(g[0] - di * g[2]);
+      d.right = TruncToInt32(di * g[2] + g[0]);
+      break;
+    case 12:
+      s = SourceSize;
+      d = WorkRect;
+      d.top = TruncToInt32(g[1] - di * g[3]);
+      d.bottom = TruncToInt32(di * g[3] + g[1]);
+      break;
+    default:
+      break;  // no effect: an empty step that still shows and pauses
+  }
+
+  Canvas work(WorkBitmap);
+  if (RestoreBackground) work.CopyRect(WorkRect, SavedBitmap, WorkRect);
+  Blit(d, s, work);
+  PresentWork(Kind == kMosaic ? d : WorkRect);
+  display_.Sleep(std::max(DelayMs, 0));
+  return true;
+}
+
+void TRender::Blit(const Rect& dest, const Rect& src, Canvas& target) {
+  CopyMasked(dest, src, target, *source_, mask_);
+}
+
+void TRender::PresentWork(const Rect& part) {
+  CopyPlain(display_.CurrentCanvas(), OffsetSaturated(part, WorkArea.left, WorkArea.top),
+            WorkBitmap, part);
+}
+
+}  // namespace velmorant

@@ -1,0 +1,98 @@
+#include "platform/gfx/stretch_axis.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace velmorant::platform {
+
+namespace {
+
+using Wide = __int128;
+
+// Walk index of the source pixel that enlarging gives destination walk index i.
+int64_t EnlargeSource(int64_t i, int64_t s, int64_t d) {
+  const Wide num = Wide(2 * i + 1) * s;
+  return int64_t((num + 2 * d - 1) / (2 * d)) - 1;
+}
+
+// First source walk index that shrinking merges into destination walk index i (i may be d).
+int64_t ShrinkFirstSource(int64_t i, int64_t s, int64_t d) {
+  const Wide q = (Wide(2) * s * i) / d;
+  return int64_t((q + 1) / 2);
+}
+
+}  // namespace
+
+AxisMap MapAxis(const AxisRequest& request, int32_t dst_limit, int32_t src_limit) {
+  AxisMap map;
+  int64_t src_extent = request.src_extent;
+  if (request.dst_extent == 0 || src_extent == 0 || dst_limit <= 0 || src_limit <= 0) return map;
+  // A one-pixel destination drops the last source pixel from the merge.
+  if (request.dst_extent == 1 && src_extent > 1) --src_extent;
+
+  const int64_t d = std::llabs(request.dst_extent);
+  const int64_t s = std::llabs(src_extent);
+  const int64_t dst_inc = request.dst_extent > 0 ? 1 : -1;
+  const int64_t src_inc = src_extent > 0 ? 1 : -1;
+  const int64_t x0 = request.dst_start;
+
+  // Walk indexes whose destination pixel lies inside the target.
+  int64_t i_begin = 0;
+  int64_t i_end = d;
+  if (dst_inc > 0) {
+    i_begin = std::max<int64_t>(i_begin, -x0);
+    i_end = std::min<int64_t>(i_end, int64_t{dst_limit} - x0);
+  } else {
+    i_begin = std::max<int64_t>(i_begin, x0 - dst_limit + 1);
+    i_end = std::min<int64_t>(i_end, x0 + 1);
+  }
+  if (i_begin >= i_end) return map;
+
+  const bool shrinking = s > d;
+  const auto count = size_t(i_end - i_begin);
+  std::vector<int32_t> lo(count);
+  std::vector<int32_t> hi(count);
+  std::vector<bool> valid(count);
+  const int64_t p_min = dst_inc > 0 ? x0 + i_begin : x0 - (i_end - 1);
+
+  for (int64_t i = i_begin; i < i_end; ++i) {
+    int64_t j_first = 0;
+    int64_t j_last = 0;
+    if (shrinking) {
+      j_first = ShrinkFirstSource(i, s, d);
+      j_last = ShrinkFirstSource(i + 1, s, d) - 1;
+    } else {
+      j_first = j_last = EnlargeSource(i, s, d);
+    }
+    int64_t q_a = request.src_start + src_inc * j_first;
+    int64_t q_b = request.src_start + src_inc * j_last;
+    if (q_a > q_b) std::swap(q_a, q_b);
+    q_a = std::max<int64_t>(q_a, 0);
+    q_b = std::min<int64_t>(q_b, int64_t{src_limit} - 1);
+    const auto k = size_t(x0 + dst_inc * i - p_min);
+    if (q_a > q_b) continue;
+    lo[k] = int32_t(q_a);
+    hi[k] = int32_t(q_b);
+    valid[k] = true;
+  }
+
+  // The pixels fed from inside the source form one run, because the mapping is monotonic.
+  const auto first = size_t(std::find(valid.begin(), valid.end(), true) - valid.begin());
+  if (first == count) return map;
+  size_t last = count;
+  while (!valid[last - 1]) --last;
+
+  map.dst_first = int32_t(p_min + int64_t(first));
+  map.src_lo.assign(lo.begin() + std::ptrdiff_t(first), lo.begin() + std::ptrdiff_t(last));
+  map.src_hi.assign(hi.begin() + std::ptrdiff_t(first), hi.begin() + std::ptrdiff_t(last));
+  if (shrinking) {
+    map.shape = AxisMap::Shape::kRanges;
+  } else if (s == d) {
+    map.shape = dst_inc == src_inc ? AxisMap::Shape::kIdentity : AxisMap::Shape::kMirror;
+  } else {
+    map.shape = AxisMap::Shape::kSingle;
+  }
+  return map;
+}
+
+}  // namespace velmorant::platform

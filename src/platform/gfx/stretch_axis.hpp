@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace velmorant::platform {
+
+// One axis of a StretchBlt call as the caller gives it: a start and a signed extent for each side.
+// A negative extent e at s covers s+e+1 .. s and is walked from s downwards.
+struct AxisRequest {
+  int64_t dst_start = 0;
+  int64_t dst_extent = 0;
+  int64_t src_start = 0;
+  int64_t src_extent = 0;
+};
+
+// Which source pixels feed each destination pixel along one axis, after clipping against both
+// bitmaps. Destination pixels dst_first .. dst_first + Count() - 1 are written; pixel
+// dst_first + k takes the AND of source pixels src_lo[k] .. src_hi[k] (one pixel unless shrinking).
+struct AxisMap {
+  enum class Shape { kIdentity, kMirror, kSingle, kRanges };
+
+  int32_t dst_first = 0;
+  std::vector<int32_t> src_lo;
+  std::vector<int32_t> src_hi;
+  Shape shape = Shape::kSingle;
+
+  int32_t Count() const { return int32_t(src_lo.size()); }
+  bool Empty() const { return src_lo.empty(); }
+};
+
+// Maps an axis the way the default stretch mode does: enlarging replicates (destination i takes
+// source ceil((2i+1)*src/(2*dst)) - 1), shrinking gathers each eliminated run into one pixel.
+// Destination pixels outside [0, dst_limit) and those fed only from outside [0, src_limit) are
+// left out. Never overflows, whatever the request.
+AxisMap MapAxis(const AxisRequest& request, int32_t dst_limit, int32_t src_limit);
+
+}  // namespace velmorant::platform

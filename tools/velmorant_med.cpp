@@ -1,0 +1,127 @@
+// velmorant-med: prints an info.med as JSON (dump) and writes one from JSON (build).
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "definition/editions.hpp"
+#include "definition/json_form.hpp"
+#include "definition/loader.hpp"
+#include "file_bytes.hpp"
+#include "platform/fs/codepage.hpp"
+
+namespace {
+
+using namespace velmorant;
+
+constexpr const char* kUsage =
+    "usage: velmorant-med dump FILE.med [--codepage N]\n"
+    "       velmorant-med build FILE.json -o OUT [--edition a..g] [--codepage N]\n"
+    "\n"
+    "dump   prints the definition as JSON on standard output\n"
+    "build  writes a definition from JSON (missing keys take their defaults); the edition\n"
+    "       comes from the JSON's \"edition\" unless --edition is given\n"
+    "--codepage N  code page of the definition's texts: 874 or 1250 to 1258 (default 1250)\n";
+
+struct Options {
+  std::string command;
+  std::string input;
+  std::string output;
+  std::optional<char> edition;
+  int code_page = platform::CodePage::kDefault;
+};
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "velmorant-med: %s\n%s", message.c_str(), kUsage);
+  return 2;
+}
+
+// Fills `options`; returns an exit status when the run should stop here.
+std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= argc) return std::nullopt;
+      return std::string(argv[++i]);
+    };
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (arg == "-o" || arg == "--output") {
+      auto v = value();
+      if (!v) return UsageError(arg + " needs a file name");
+      options.output = *v;
+    } else if (arg == "--edition") {
+      auto v = value();
+      if (!v || v->size() != 1 || !IsKnownEdition(static_cast<signed char>((*v)[0]))) {
+        return UsageError("--edition needs one letter from a to g");
+      }
+      options.edition = (*v)[0];
+    } else if (arg == "--codepage") {
+      auto v = value();
+      auto number = v ? tools::ParseCodePageNumber(*v) : std::nullopt;
+      if (!number) return UsageError("--codepage needs a number");
+      options.code_page = *number;
+    } else if (!arg.empty() && arg[0] == '-') {
+      return UsageError("unknown option " + arg);
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() != 2) return UsageError("expected a command and a file");
+  options.command = positional[0];
+  options.input = positional[1];
+  if (options.command != "dump" && options.command != "build") {
+    return UsageError("unknown command " + options.command);
+  }
+  if (options.command == "build" && options.output.empty()) return UsageError("build needs -o OUT");
+  return std::nullopt;
+}
+
+int Fail(const std::string& file, const std::string& message) {
+  std::fprintf(stderr, "velmorant-med: %s: %s\n", file.c_str(), message.c_str());
+  return 1;
+}
+
+int Dump(const Options& options, const platform::CodePage& code_page) {
+  auto bytes = tools::ReadFileBytes(options.input);
+  if (!bytes) return Fail(options.input, "cannot read the file");
+  // The tool checks no size stamp: it is not a stamped player.
+  auto loaded = LoadDefinition(*bytes, "??????");
+  if (!loaded.definition) return Fail(options.input, loaded.error.Message());
+  std::fputs(DefinitionToJson(*loaded.definition, code_page).c_str(), stdout);
+  return std::ferror(stdout) ? 1 : 0;
+}
+
+int Build(const Options& options, const platform::CodePage& code_page) {
+  std::ifstream in(options.input, std::ios::binary);
+  if (!in) return Fail(options.input, "cannot read the file");
+  std::ostringstream text;
+  text << in.rdbuf();
+  auto parsed = DefinitionFromJson(text.str(), code_page, options.edition);
+  if (!parsed.definition) return Fail(options.input, parsed.error);
+  auto written = WriteDefinition(*parsed.definition, parsed.definition->edition);
+  if (!written.error.empty()) return Fail(options.input, written.error);
+  std::ofstream out(options.output, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(written.bytes.data()),
+            std::streamsize(written.bytes.size()));
+  out.close();
+  if (!out) return Fail(options.output, "cannot write the file");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (auto status = ParseArguments(argc, argv, options)) return *status;
+  std::string problem;
+  auto code_page = platform::CodePage::Open(options.code_page, &problem);
+  if (!code_page) return UsageError(problem);
+  return options.command == "dump" ? Dump(options, *code_page) : Build(options, *code_page);
+}

@@ -1,0 +1,78 @@
+// velmorant-stamp: writes the byte size of a definition into a player's size stamp, in place.
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "definition/size_stamp.hpp"
+#include "file_bytes.hpp"
+#include "platform/fs/codepage.hpp"
+
+namespace {
+
+using namespace velmorant;
+
+constexpr const char* kUsage =
+    "usage: velmorant-stamp PLAYER DEFINITION [--codepage N]\n"
+    "\n"
+    "Writes the byte size of DEFINITION (an info.med, at most 999999 bytes) into the size stamp\n"
+    "of the PLAYER executable; the stamped player then loads only a definition of that size.\n";
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "velmorant-stamp: %s\n%s", message.c_str(), kUsage);
+  return 2;
+}
+
+int Fail(const std::string& file, const std::string& message) {
+  std::fprintf(stderr, "velmorant-stamp: %s: %s\n", file.c_str(), message.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (arg == "--codepage") {
+      // Accepted for symmetry with velmorant-med; the stamp holds no text.
+      std::string problem;
+      auto number = i + 1 < argc ? tools::ParseCodePageNumber(argv[++i]) : std::nullopt;
+      if (!number || !platform::CodePage::Open(*number, &problem)) {
+        return UsageError(problem.empty() ? "--codepage needs a number" : problem);
+      }
+      continue;
+    }
+    if (!arg.empty() && arg[0] == '-') return UsageError("unknown option " + arg);
+    positional.push_back(arg);
+  }
+  if (positional.size() != 2) return UsageError("expected PLAYER and DEFINITION");
+  const std::string& player = positional[0];
+  const std::string& definition = positional[1];
+
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(definition, ec);
+  if (ec) return Fail(definition, "cannot read the file size: " + ec.message());
+  auto field = SizeStampField(size);
+  if (!field) {
+    return Fail(definition, "the file has " + std::to_string(size) +
+                                " bytes; a size stamp holds at most 999999");
+  }
+  auto image = tools::ReadFileBytes(player);
+  if (!image) return Fail(player, "cannot read the file");
+  auto location = FindSizeStamp(*image);
+  if (!location.offset) return Fail(player, location.error);
+
+  std::fstream out(player, std::ios::binary | std::ios::in | std::ios::out);
+  out.seekp(std::streamoff(*location.offset));
+  out.write(field->data(), std::streamsize(field->size()));
+  out.close();
+  if (!out) return Fail(player, "cannot write the stamp");
+  return 0;
+}
