@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/geometry.hpp"
 
 namespace velmorant {
@@ -31,6 +32,14 @@ inline platform::Rect MakeRect(int64_t left, int64_t top, int64_t right, int64_t
 
 inline platform::Rect OffsetSaturated(const platform::Rect& r, int64_t dx, int64_t dy) {
   return MakeRect(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
+}
+
+// True when a bitmap of width x height (both >= 0) may be created.
+inline bool FitsBitmap(int64_t width, int64_t height) {
+  if (width > std::numeric_limits<int32_t>::max() || height > std::numeric_limits<int32_t>::max()) {
+    return false;
+  }
+  return width == 0 || height <= platform::kMaxBitmapPixels / width;
 }
 
 }  // namespace velmorant

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "display/rect_arithmetic.hpp"
+
 namespace velmorant {
 
 using platform::Bitmap;
@@ -13,7 +15,7 @@ void SaveUnder(DrawingContext& display, const Rect& rect, Bitmap* bitmap) {
   if (bitmap == nullptr) return;
   const int64_t width = std::max<int64_t>(rect.Width(), 0);
   const int64_t height = std::max<int64_t>(rect.Height(), 0);
-  if (width * height > platform::kMaxBitmapPixels) {
+  if (!FitsBitmap(width, height)) {
     bitmap->Resize(0, 0);
     return;
   }

@@ -60,7 +60,7 @@ TRender::TRender(DrawingContext& display, int32_t transition, const Rect& dest,
 
   const int64_t width = std::max<int64_t>(WorkRect.Width(), 0);
   const int64_t height = std::max<int64_t>(WorkRect.Height(), 0);
-  if (width * height > platform::kMaxBitmapPixels) {
+  if (!FitsBitmap(width, height)) {
     direct_ = true;
     return;
   }

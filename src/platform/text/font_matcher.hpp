@@ -1,0 +1,25 @@
+#pragma once
+
+#include <fontconfig/fontconfig.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/text/font_spec.hpp"
+
+namespace velmorant::platform {
+
+// The font file fontconfig chose for a spec, and what that face provides itself.
+struct FontMatch {
+  std::string file;
+  int index = 0;
+  std::string family;
+  bool face_is_bold = false;
+  bool face_is_italic = false;
+};
+
+// Finds the scalable face for `spec` (see ChooseFamily); nothing when the configuration has no
+// fonts.
+std::optional<FontMatch> MatchFont(FcConfig* config, const FontSpec& spec);
+
+}  // namespace velmorant::platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmorant::platform {
+
+// The generic family every unknown or GUI typeface falls back to.
+inline constexpr std::string_view kFallbackFamily = "sans-serif";
+
+// How a Windows typeface name is looked up in fontconfig.
+struct FamilyChoice {
+  std::string family;       // the family to ask for
+  std::string generic;      // the generic family behind it ("sans-serif", "serif", "monospace")
+  bool must_match = false;  // true: use the answer only when its family is `family` itself
+};
+
+// Core Windows faces map to metric-compatible families; GUI faces to the generic sans; any other
+// name is asked for as it stands and is used only if it is really there.
+FamilyChoice ChooseFamily(std::string_view windows_name);
+
+// Family names compare as fontconfig compares them: ASCII case and blanks do not count.
+bool SameFamilyName(std::string_view a, std::string_view b);
+
+}  // namespace velmorant::platform

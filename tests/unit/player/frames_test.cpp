@@ -1,0 +1,173 @@
+#include "display/frames.hpp"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "platform/gfx/colour.hpp"
+#include "unit/player/fake_drawing_context.hpp"
+
+namespace velmorant {
+namespace {
+
+using platform::Bitmap;
+using platform::Pixel;
+using platform::Rect;
+using testing::AllIn;
+using testing::FakeDrawingContext;
+
+constexpr Pixel kGround = 0x102030;
+constexpr Pixel kBack = 0x405060;
+
+TRam Style(int kind, int width, int32_t colour = 0xFFFFFF, std::string pattern = {}) {
+  TRam r;
+  r.Kind = uint8_t(kind);
+  r.Width = width;
+  r.Color = colour;
+  r.PatternFile = std::move(pattern);
+  return r;
+}
+
+Bitmap Column(const std::vector<Pixel>& colours) {
+  Bitmap b(1, int32_t(colours.size()));
+  for (size_t i = 0; i < colours.size(); ++i) b.Set(0, int32_t(i), colours[i]);
+  return b;
+}
+
+// A picture with all pixels different, so that any change shows.
+void Number(Bitmap& b) {
+  for (int32_t y = 0; y < b.Height(); ++y) {
+    for (int32_t x = 0; x < b.Width(); ++x) b.Set(x, y, Pixel(y * 4096 + x));
+  }
+}
+
+TEST(Frames, RingOfPlainColourAndExactRestore) {
+  FakeDrawingContext display(40, 40, kGround, kBack);
+  Number(display.window);
+  const Bitmap window_before = display.window;
+  const Bitmap back_before = display.back_buffer;
+  display.frame_styles = {Style(1, 3, 0x0000FF)};  // red as 0x00BBGGRR
+  TRamkaRender frame(display, 0, {10, 10, 20, 20});
+  ASSERT_EQ(frame.Width(), 3);
+  frame.SaveBackground();
+  frame.Draw(true);
+  const Pixel red = platform::Rgb(255, 0, 0);
+  for (int32_t y = 0; y < 40; ++y) {
+    for (int32_t x = 0; x < 40; ++x) {
+      const bool ring =
+          Rect{7, 7, 23, 23}.Contains({x, y}) && !Rect{10, 10, 20, 20}.Contains({x, y});
+      ASSERT_EQ(display.window.At(x, y), ring ? red : window_before.At(x, y)) << x << "," << y;
+      ASSERT_EQ(display.back_buffer.At(x, y), ring ? red : kBack) << x << "," << y;
+    }
+  }
+  frame.Draw(false);
+  EXPECT_EQ(display.window, window_before);
+  // The strips were saved from the window, which is what goes back into the back buffer too.
+  for (int32_t y = 0; y < 40; ++y) {
+    for (int32_t x = 0; x < 40; ++x) {
+      const bool ring =
+          Rect{7, 7, 23, 23}.Contains({x, y}) && !Rect{10, 10, 20, 20}.Contains({x, y});
+      ASSERT_EQ(display.back_buffer.At(x, y), ring ? window_before.At(x, y) : back_before.At(x, y));
+    }
+  }
+}
+
+TEST(Frames, PatternRowZeroIsTheInnermostLine) {
+  FakeDrawingContext display(40, 40, kGround);
+  display.frame_styles = {Style(1, 3, 0, "bevel.bmp")};
+  display.patterns["bevel.bmp"] = Column({0x0000A0, 0x0000B0, 0x0000C0});
+  TRamkaRender frame(display, 0, {10, 10, 20, 20});
+  frame.Draw(true);
+  EXPECT_EQ(display.window.At(9, 15), 0x0000A0u);
+  EXPECT_EQ(display.window.At(8, 15), 0x0000B0u);
+  EXPECT_EQ(display.window.At(7, 15), 0x0000C0u);
+  EXPECT_EQ(display.window.At(20, 15), 0x0000A0u);
+  EXPECT_EQ(display.window.At(22, 22), 0x0000C0u);
+  EXPECT_EQ(display.window.At(7, 7), 0x0000C0u);
+  EXPECT_EQ(display.window.At(15, 20), 0x0000A0u);
+}
+
+TEST(Frames, ShortPatternRepeatsItsLastRow) {
+  FakeDrawingContext display(40, 40, kGround);
+  display.frame_styles = {Style(1, 4, 0, "two.bmp"), Style(1, 2, 0, "none.bmp")};
+  display.patterns["two.bmp"] = Column({0x000011, 0x000022});
+  display.patterns["none.bmp"] = Bitmap();
+  TRamkaRender frame(display, 0, {10, 10, 20, 20});
+  frame.Draw(true);
+  EXPECT_EQ(display.window.At(9, 15), 0x000011u);
+  EXPECT_EQ(display.window.At(8, 15), 0x000022u);
+  EXPECT_EQ(display.window.At(7, 15), 0x000022u);
+  EXPECT_EQ(display.window.At(6, 15), 0x000022u);
+  TRamkaRender empty_pattern(display, 1, {30, 30, 35, 35});
+  empty_pattern.Draw(true);
+  EXPECT_EQ(display.window.At(29, 32), platform::kBlack);
+  EXPECT_EQ(display.window.At(28, 32), platform::kBlack);
+}
+
+TEST(Frames, BottomRightShadowStopsShortOfTheFarCorners) {
+  FakeDrawingContext display(260, 220, kGround);
+  const Pixel line0 = 0x0000AA;
+  display.frame_styles = {Style(4, 5, 0, "shadow.bmp")};
+  display.patterns["shadow.bmp"] = Column({line0, 0x1, 0x2, 0x3, 0x4});
+  TRamkaRender frame(display, 0, {100, 100, 200, 150});
+  frame.Draw(true);
+  for (int32_t y = 0; y < 220; ++y) {
+    for (int32_t x = 0; x < 260; ++x) {
+      const bool on_line0 =
+          (x == 200 && y >= 104 && y <= 150) || (y == 150 && x >= 105 && x <= 200);
+      ASSERT_EQ(display.window.At(x, y) == line0, on_line0) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(display.window.At(104, 150), kGround);  // the end point is not drawn
+}
+
+TEST(Frames, EdgeKindsDrawTheirTwoSides) {
+  const Rect element{20, 20, 40, 40};
+  // kind -> a pixel on line 0 of each of its two sides, and the opposite corner left alone.
+  struct Case {
+    int kind;
+    platform::Point side_a, side_b, untouched;
+  };
+  for (const Case& c :
+       {Case{2, {19, 30}, {30, 19}, {40, 40}}, Case{3, {30, 19}, {40, 30}, {19, 40}},
+        Case{5, {30, 40}, {19, 30}, {40, 19}}}) {
+    FakeDrawingContext display(60, 60, kGround);
+    display.frame_styles = {Style(c.kind, 2, 0x00FF00)};
+    TRamkaRender frame(display, 0, element);
+    frame.Draw(true);
+    const Pixel green = platform::Rgb(0, 255, 0);
+    EXPECT_EQ(display.window.At(c.side_a.x, c.side_a.y), green) << c.kind;
+    EXPECT_EQ(display.window.At(c.side_b.x, c.side_b.y), green) << c.kind;
+    EXPECT_EQ(display.window.At(c.untouched.x, c.untouched.y), kGround) << c.kind;
+  }
+}
+
+TEST(Frames, NoFrameCases) {
+  FakeDrawingContext display(30, 30, kGround);
+  display.frame_styles = {Style(0, 3), Style(1, 0), Style(7, 3), Style(1, 3, 0, "missing.bmp")};
+  for (const int32_t index : {-1, 0, 1, 2, 3, 4, INT_MAX}) {
+    TRamkaRender frame(display, index, {10, 10, 20, 20});
+    frame.SaveBackground();
+    frame.Draw(true);
+    frame.Draw(false);
+    EXPECT_TRUE(AllIn(display.window, display.window.Bounds(), kGround)) << index;
+  }
+}
+
+TEST(Frames, WildRectanglesAndWidthsAreSafe) {
+  FakeDrawingContext display(30, 30, kGround);
+  display.frame_styles = {Style(1, 5), Style(4, INT_MAX), Style(2, 3)};
+  for (int32_t index = 0; index < 3; ++index) {
+    for (const Rect& r : {Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, Rect{25, 25, 5, 5},
+                          Rect{INT_MAX - 2, 0, INT_MAX, 10}, Rect{-50, -50, -40, -40}}) {
+      TRamkaRender frame(display, index, r);
+      frame.SaveBackground();
+      frame.Draw(true);
+      frame.Draw(false);
+    }
+  }
+  SUCCEED();
+}
+
+}  // namespace
+}  // namespace velmorant

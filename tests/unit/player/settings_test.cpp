@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+
+#include "app/settings.hpp"
+
+namespace velmorant {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Rect;
+using platform::Size;
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    root_ = fs::path(::testing::TempDir()) / (std::string("velmorant-settings-") + info->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "obrazy");
+    fs::create_directories(root_ / "Przyciski");
+    Touch("obrazy/a.bmp");
+    Touch("obrazy/LOGO.BMP");
+    Touch("obrazy/LOGO.MSK");
+    Touch("Przyciski/mapa.bmp");
+  }
+  void TearDown() override { fs::remove_all(root_); }
+  void Touch(const std::string& relative) { std::ofstream(root_ / relative) << "data"; }
+  TOgolne Settings() { return TOgolne(root_, *platform::CodePage::Open(1250)); }
+  std::string Root() const { return root_.string() + "/"; }
+
+  fs::path root_;
+};
+
+TEST_F(SettingsTest, AssetPathsJoinFolderAndName) {
+  auto s = Settings();
+  EXPECT_EQ(s.ExeFolder, Root());
+  EXPECT_EQ(s.AssetPath(kAssetImages, "a.bmp", false), Root() + "obrazy/a.bmp");
+  EXPECT_EQ(s.AssetPath(kAssetImages, "logo.bmp", false), Root() + "obrazy/LOGO.BMP");
+  EXPECT_EQ(s.AssetPath(kAssetButtons, "MAPA.bmp", false), Root() + "Przyciski/mapa.bmp");
+  EXPECT_EQ(s.AssetFolder(kAssetBackgrounds), Root() + "tla");
+  EXPECT_EQ(s.AssetFolder(18), "");
+  EXPECT_EQ(s.AssetPath(18, "a.bmp", false), "");
+  EXPECT_EQ(s.AssetPath(32, "a.bmp", false), "");
+  EXPECT_EQ(s.AssetPath(kAssetAsGiven, "/opt/x.exe", true), "/opt/x.exe");
+  EXPECT_EQ(s.AssetPath(kAssetAsGiven, "obrazy\\a.bmp", false), Root() + "obrazy/a.bmp");
+  EXPECT_EQ(s.AssetPath(kAssetImages, "..\\..\\etc\\passwd", false), "");
+  EXPECT_EQ(s.LogPath(Root() + "obrazy/a.bmp"), "obrazy/a.bmp");
+}
+
+TEST_F(SettingsTest, FolderNamesComeFromTheHeader) {
+  auto s = Settings();
+  TOgolneFields header;
+  header.ImagesFolder = "PRZYCISKI";
+  s.SetHeader(header);
+  EXPECT_EQ(s.AssetPath(kAssetImages, "mapa.bmp", false), Root() + "Przyciski/mapa.bmp");
+}
+
+TEST_F(SettingsTest, AlternateAssetsArePreferredWhenTheyExist) {
+  auto s = Settings();
+  EXPECT_EQ(s.AssetPath(kAssetImages, "a.bmp", true), Root() + "obrazy/a.bmp");
+  Touch("obrazy/EXT_a.bmp");
+  auto with_alt = Settings();
+  EXPECT_EQ(with_alt.AssetPath(kAssetImages, "a.bmp", true), Root() + "obrazy/EXT_a.bmp");
+  EXPECT_EQ(with_alt.AssetPath(kAssetImages, "a.bmp", false), Root() + "obrazy/a.bmp");
+  // The as-given kind never looks for an alternate.
+  EXPECT_EQ(with_alt.AssetPath(kAssetAsGiven, "obrazy\\a.bmp", true), Root() + "obrazy/a.bmp");
+}
+
+TEST_F(SettingsTest, MaskLiesBesideItsPicture) {
+  auto s = Settings();
+  EXPECT_EQ(s.MaskPath(Root() + "obrazy/LOGO.BMP"), Root() + "obrazy/LOGO.MSK");
+  EXPECT_EQ(s.MaskPath(Root() + "obrazy/logo.bmp"), Root() + "obrazy/LOGO.MSK");
+  EXPECT_EQ(s.MaskPath(Root() + "obrazy/a.bmp"), Root() + "obrazy/a.msk");
+}
+
+TEST_F(SettingsTest, WarmUpReadsFilesOnly) {
+  auto s = Settings();
+  EXPECT_TRUE(s.WarmUp(Root() + "obrazy/a.bmp"));
+  EXPECT_FALSE(s.WarmUp(Root() + "obrazy/none.bmp"));
+  EXPECT_FALSE(s.WarmUp(Root() + "obrazy"));
+}
+
+Rect Placed(int32_t x, int32_t y, int32_t w, int32_t h, Rect natural, Size client) {
+  TOgolne::Place(x, y, w, h, natural, client);
+  return natural;
+}
+
+TEST(Placement, WorkedExamples) {
+  const Size client{800, 600};
+  EXPECT_EQ(Placed(-2, 10, 50, 10, {}, client), (Rect{200, 60, 600, 120}));
+  EXPECT_EQ(Placed(-1, -3, 50, 10, {}, client), (Rect{400, 0, 800, 60}));
+  EXPECT_EQ(Placed(10, -1, 50, 10, {}, client), (Rect{80, 540, 480, 600}));
+  // w and h below 1 keep the natural size the caller put in the rectangle.
+  EXPECT_EQ(Placed(10, -2, 0, -5, {0, 0, 123, 45}, client), (Rect{80, 277, 203, 322}));
+  // Truncating division, also for negative values.
+  EXPECT_EQ(Placed(-2, 0, 0, 0, {0, 0, 901, 0}, client), (Rect{-50, 0, 851, 0}));
+  EXPECT_EQ(Placed(-7, 0, 3, 0, {}, Size{333, 0}), (Rect{-23, 0, -14, 0}));
+}
+
+TEST(Placement, HugeValuesWrapLikeSigned32BitArithmetic) {
+  const Rect r = Placed(INT32_MAX, INT32_MIN, INT32_MAX, 1, {}, Size{800, 600});
+  EXPECT_EQ(r.left, int32_t(uint32_t(800) * uint32_t(INT32_MAX)) / 100);
+  EXPECT_EQ(r.top, int32_t(uint32_t(600) * uint32_t(INT32_MIN)) / 100);
+}
+
+DisplayCheck Check(int32_t resolution, int32_t colour, bool centred, int32_t sw, int32_t sh,
+                   int32_t bits) {
+  TOgolne s(fs::path("/nonexistent"), *platform::CodePage::Open(1250));
+  s.ResolutionIndex = resolution;
+  s.ColourIndex = colour;
+  s.Centred = centred;
+  return s.DisplayRect(sw, sh, bits);
+}
+
+TEST(DisplayRect, WorkedExamples) {
+  EXPECT_EQ(Check(2, 0, true, 1024, 768, 32), (DisplayCheck{0, {112, 84, 912, 684}}));
+  EXPECT_EQ(Check(2, 0, false, 1024, 768, 32), (DisplayCheck{0, {0, 0, 1024, 768}}));
+  EXPECT_EQ(Check(3, 0, true, 800, 600, 32), (DisplayCheck{-1, {0, 0, 800, 600}}));
+  EXPECT_EQ(Check(3, 0, false, 800, 600, 32), (DisplayCheck{-1, {0, 0, 800, 600}}));
+  EXPECT_EQ(Check(3, 0, true, 1280, 720, 32), (DisplayCheck{0, {128, -24, 1152, 744}}));
+  EXPECT_EQ(Check(0, 2, false, 1024, 768, 8).result, -2);
+  EXPECT_EQ(Check(0, 3, false, 1024, 768, 8).result, 0);
+  EXPECT_EQ(Check(3, 2, false, 800, 600, 8).result, -3);
+  EXPECT_EQ(Check(0, 0, true, 1024, 768, 32), (DisplayCheck{0, {512, 384, 512, 384}}));
+  // Indexes outside the tables set no requirement.
+  EXPECT_EQ(Check(99, -1, true, 1024, 768, 1), (DisplayCheck{0, {512, 384, 512, 384}}));
+}
+
+TEST(DisplayRect, QuestionsAndCaption) {
+  EXPECT_EQ(kDisplayCheckCaption, "Velmorant 3.0");
+  EXPECT_EQ(DisplayQuestion(-1), "Za mała rozdzielczość monitora... Startujemy?");
+  EXPECT_EQ(DisplayQuestion(-2), "Trochę za mało kolorów... Startujemy?");
+  EXPECT_EQ(DisplayQuestion(-3), "Za mało kolorów i rozdzielczości monitora... Startujemy?");
+  EXPECT_EQ(DisplayQuestion(0), "");
+}
+
+}  // namespace
+}  // namespace velmorant
