@@ -26,7 +26,9 @@ enum ActionCode : uint8_t {
 };
 
 // Codes 1 to 6 leave the page; keys and clicks close the window only for them.
-inline bool IsLeavingCode(uint8_t code) { return code >= 1 && code <= 6; }
+inline bool IsLeavingCode(uint8_t code) {
+  return code >= 1 && code <= 6;
+}
 
 // An ordered list of indexes with its own iteration cursor: one walk over a set at a time.
 class TIntWektor {

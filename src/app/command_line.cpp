@@ -1,0 +1,122 @@
+#include "app/command_line.hpp"
+
+#include <charconv>
+#include <cstring>
+#include <string_view>
+
+namespace velmorant {
+
+namespace {
+
+bool ParseInt(std::string_view s, int& out) {
+  auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+  return ec == std::errc() && ptr == s.data() + s.size();
+}
+
+// "WxH" or "WxHxBITS" with positive numbers.
+bool ParseDimensions(std::string_view s, int* values, int count) {
+  for (int i = 0; i < count; ++i) {
+    const size_t x = i + 1 < count ? s.find('x') : std::string_view::npos;
+    if (i + 1 < count && x == std::string_view::npos) return false;
+    if (!ParseInt(s.substr(0, x), values[i]) || values[i] <= 0 || values[i] > 32768) return false;
+    if (x != std::string_view::npos) s.remove_prefix(x + 1);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string UsageText() {
+  return "usage: velmorant [OPTIONS] [INTERVAL]\n"
+         "Plays a presentation: a folder with info.med and its asset folders.\n"
+         "\n"
+         "  INTERVAL                slide-show interval in seconds (0 to 100; 0 = none)\n"
+         "  -p, --presentation DIR  folder with info.med (default: the player's own folder)\n"
+         "  --headless              run without a display, on a virtual clock\n"
+         "  --script FILE           headless: commands to run; the run ends when they are done\n"
+         "  --snapshots DIR         headless: where `snapshot NAME` writes NAME.png\n"
+         "  --log FILE              write the event log (JSON Lines) to FILE, - for stdout\n"
+         "  --screen WxHxBITS       headless: the screen the display check sees (1024x768x32)\n"
+         "  --answer yes|no         headless: the answer to the display-check question (yes)\n"
+         "  --window WxH            desktop: a window of that client size, not full screen\n"
+         "  --codepage N            code page of the presentation's texts (1250)\n"
+         "  --no-launch             open no file, folder, link or program (only log them)\n"
+         "  -h, --help              this text\n"
+         "\n"
+         "Script commands, one per line (# starts a comment), coordinates in window pixels:\n"
+         "  wait MS | move X Y | click X Y [left|right|middle] | key VK | wheel X Y DELTA |\n"
+         "  close | snapshot NAME\n";
+}
+
+CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
+  CommandLineResult result;
+  CommandLine& o = result.options;
+  bool have_interval = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    auto value = [&](std::string_view name) -> std::optional<std::string> {
+      if (i + 1 >= argc) {
+        result.error = std::string(name) + " needs a value";
+        return std::nullopt;
+      }
+      return std::string(argv[++i]);
+    };
+    if (arg == "-h" || arg == "--help") {
+      o.help = true;
+    } else if (arg == "-p" || arg == "--presentation") {
+      if (auto v = value(arg)) o.presentation = *v;
+    } else if (arg == "--headless") {
+      o.headless = true;
+    } else if (arg == "--script") {
+      if (auto v = value(arg)) o.script = *v;
+    } else if (arg == "--snapshots") {
+      if (auto v = value(arg)) o.snapshots = *v;
+    } else if (arg == "--log") {
+      if (auto v = value(arg)) o.log = *v;
+    } else if (arg == "--screen") {
+      if (auto v = value(arg)) {
+        int d[3] = {};
+        if (ParseDimensions(*v, d, 3))
+          o.screen = {d[0], d[1], d[2]};
+        else
+          result.error = "--screen takes WxHxBITS, e.g. 1024x768x32";
+      }
+    } else if (arg == "--answer") {
+      if (auto v = value(arg)) {
+        if (*v == "yes")
+          o.answer = platform::MessageAnswer::kYes;
+        else if (*v == "no")
+          o.answer = platform::MessageAnswer::kNo;
+        else
+          result.error = "--answer takes yes or no";
+      }
+    } else if (arg == "--window") {
+      if (auto v = value(arg)) {
+        int d[2] = {};
+        if (ParseDimensions(*v, d, 2))
+          o.window = platform::Size{d[0], d[1]};
+        else
+          result.error = "--window takes WxH, e.g. 1024x768";
+      }
+    } else if (arg == "--codepage") {
+      if (auto v = value(arg); v && !ParseInt(*v, o.codepage)) {
+        result.error = "--codepage takes a number, e.g. 1250";
+      }
+    } else if (arg == "--no-launch") {
+      o.no_launch = true;
+    } else if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9')) {
+      result.error = "unknown option " + std::string(arg);
+    } else if (!have_interval) {
+      // Whatever it says: a non-number is simply no slide show.
+      o.interval = arg;
+      have_interval = true;
+    } else {
+      result.error = "unexpected argument " + std::string(arg);
+    }
+    if (!result.error.empty()) return result;
+  }
+  if (o.script && !o.headless) result.error = "--script needs --headless";
+  return result;
+}
+
+}  // namespace velmorant

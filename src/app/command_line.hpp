@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/backend.hpp"
+
+namespace velmorant {
+
+// The player's command line, as outside checks rely on it.
+struct CommandLine {
+  std::string interval;  // the first free argument: slide-show seconds
+  std::optional<std::filesystem::path> presentation;
+  bool headless = false;
+  std::optional<std::filesystem::path> script;
+  std::filesystem::path snapshots = ".";
+  std::optional<std::string> log;
+  platform::ScreenInfo screen;
+  platform::MessageAnswer answer = platform::MessageAnswer::kYes;
+  std::optional<platform::Size> window;
+  int codepage = 1250;
+  bool no_launch = false;
+  bool help = false;
+};
+
+struct CommandLineResult {
+  CommandLine options;
+  std::string error;  // a usage error: shown on stderr, exit status 2
+};
+
+CommandLineResult ParseCommandLine(int argc, const char* const* argv);
+std::string UsageText();
+
+}  // namespace velmorant

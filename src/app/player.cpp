@@ -1,0 +1,118 @@
+#include "app/player.hpp"
+
+#include <cctype>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include "definition/loader.hpp"
+#include "definition/size_stamp.hpp"
+
+namespace velmorant {
+
+namespace {
+
+constexpr const char* kAppTitle = "Velmorant 2005";
+constexpr const char* kNoDefinition = "Nie ma definicji projekcji ...";
+
+}  // namespace
+
+Player::Player(platform::Backend& backend_in, platform::CodePage codepage_in,
+               PlayerOptions options_in)
+    : backend(backend_in),
+      options(std::move(options_in)),
+      codepage(codepage_in),
+      fonts(std::make_unique<platform::FontEngine>()),
+      window(std::make_unique<Tffmexec>(*this, options.interval)),
+      border(std::make_unique<Tffmborder>(*this)),
+      settings(options.presentation, codepage) {}
+
+Player::~Player() = default;
+
+ElementKind* Player::KindFor(ElementSet set) {
+  switch (set) {
+    case ElementSet::kBackground:
+      return &backgrounds;
+    case ElementSet::kMaps:
+      return &maps;
+    default:
+      return nullptr;
+  }
+}
+
+void Player::StopAllSound() {}
+
+std::filesystem::path Player::DefinitionPath() const {
+  // Written on a case-insensitive file system: INFO.MED is the same file.
+  const std::filesystem::path folder = options.presentation;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    std::string name = entry.path().filename().string();
+    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (name == "info.med") return entry.path();
+  }
+  return folder / "info.med";
+}
+
+bool Player::LoadDefinitionFile() {
+  const std::filesystem::path path = DefinitionPath();
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::cerr << "velmorant: cannot open " << path.string() << '\n';
+    return false;
+  }
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  LoadResult result = LoadDefinition(bytes, BuiltInSizeStamp());
+  if (!result.definition) {
+    std::cerr << "velmorant: " << path.string() << ": " << result.error.Message() << '\n';
+    return false;
+  }
+  definition = std::move(*result.definition);
+  settings.SetHeader(definition.header);
+  media.OnDefinitionLoaded();
+  screens.OnDefinitionLoaded();
+  backgrounds.OnDefinitionLoaded();
+  maps.OnDefinitionLoaded();
+  backend.Log().Write("loaded", {{"edition", std::string(1, definition.edition)},
+                                 {"pages", definition.TMedia.size()},
+                                 {"screens", definition.TEkrany.size()}});
+  return true;
+}
+
+bool Player::CheckDisplay() {
+  const platform::ScreenInfo screen = backend.Screen();
+  const DisplayCheck check = settings.DisplayRect(screen.width, screen.height, screen.bits);
+  backend.Loop().ProcessMessages();
+  if (check.result != 0) {
+    const auto answer = backend.ShowMessage(
+        std::string(kDisplayCheckCaption), std::string(DisplayQuestion(check.result)),
+        platform::MessageButtons::kYesNo, platform::MessageIcon::kQuestion);
+    if (answer != platform::MessageAnswer::kYes) return false;
+  }
+  platform::Rect rect = check.rect;
+  // A centred presentation without a design size uses the whole screen.
+  if (rect.IsEmpty()) rect = {0, 0, screen.width, screen.height};
+  window->SetBounds(rect);
+  display.ResizeBackBuffer(window->ClientSize());
+  return true;
+}
+
+int32_t Player::FirstPageWithScreen() const {
+  for (int32_t page = 0; page < media.Count(); ++page) {
+    if (screens.IsValid(media.ScreenOf(page))) return page;
+  }
+  return 0;
+}
+
+int Player::Run() {
+  if (!LoadDefinitionFile()) {
+    backend.ShowMessage(kAppTitle, kNoDefinition, platform::MessageButtons::kOk,
+                        platform::MessageIcon::kError);
+    return 1;
+  }
+  if (!CheckDisplay()) return 0;
+  display.RunPresentation(FirstPageWithScreen());
+  return 0;
+}
+
+}  // namespace velmorant

@@ -1,0 +1,33 @@
+#include "app/shortcuts.hpp"
+
+#include "app/player.hpp"
+
+namespace velmorant {
+
+namespace {
+constexpr uint16_t kVkEscape = 27;
+}
+
+void RunShortcuts(Player& player, uint16_t& key) {
+  TDisplay& display = player.display;
+  // A page without a screen has no shortcuts of its own; Escape must still end the show.
+  if (!player.screens.IsValid(player.media.ScreenOf(display.CurrentPage))) {
+    if (key == kVkEscape) {
+      key = 0;
+      display.PendingAction = {kActionEnd, 0};
+      player.window->Close();
+    }
+    return;
+  }
+  const auto& table = player.definition.TKlawisze;
+  for (int32_t i : display.ActiveKeys.Items()) {
+    if (i < 0 || size_t(i) >= table.size()) continue;
+    const TKla& shortcut = table[size_t(i)];
+    if (uint32_t(shortcut.key) != uint32_t(key)) continue;
+    key = 0;
+    display.PendingAction = shortcut.action;
+    if (IsLeavingCode(shortcut.action.code)) player.window->Close();
+  }
+}
+
+}  // namespace velmorant

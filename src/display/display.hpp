@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/actions.hpp"
+#include "display/drawing_context.hpp"
+#include "platform/gfx/bitmap.hpp"
+#include "platform/gfx/canvas.hpp"
+
+namespace velmorant {
+
+class Player;
+
+// An entry of the mouse-region list: a region of a map that is on screen.
+struct TMyszReg {
+  int32_t MapIndex = -1;
+  int32_t RegionIndex = -1;
+  friend bool operator==(const TMyszReg&, const TMyszReg&) = default;
+};
+
+// The display engine: the off-screen picture, the current drawing target, the pending action, the
+// active shortcuts and mouse regions, and the page phases.
+class TDisplay final : public DrawingContext {
+ public:
+  explicit TDisplay(Player& player);
+
+  // Runs the presentation from `startPage` until it ends; the modal result.
+  int32_t RunPresentation(int32_t startPage);
+
+  // Page operations, called by the presentation window's handlers.
+  void ShowPage();
+  void ComposePage();
+  void StartPage();
+  void ActivatePage();
+  void StopPage();
+  void HidePage();
+  bool ApplyAction();
+  void PreloadNextPage();
+  void PaintFromBuffer();
+
+  // Mouse regions.
+  void ClearRegions();
+  void AddRegion(int32_t map, int32_t region);
+  void RemoveRegion(int32_t map, int32_t region);
+  int32_t HitTest(int32_t x, int32_t y) const;
+  void EnterRegion(int32_t i);
+  void LeaveRegion(int32_t i);
+  void ClickRegion(int32_t i);
+  void ShowRegionHint(int32_t i);
+  void HideRegionHint();
+
+  // The off-screen picture follows the window's size.
+  void ResizeBackBuffer(platform::Size size);
+
+  // DrawingContext.
+  platform::Canvas& CurrentCanvas() override { return *Canvas; }
+  platform::Canvas& BackBufferCanvas() override { return back_canvas_; }
+  bool IsBackBufferCurrent() const override { return Canvas == &back_canvas_; }
+  platform::Size ClientSize() const override;
+  void Sleep(int ms) override;
+  const std::vector<TPrz>& Transitions() const override;
+  const std::vector<TRam>& FrameStyles() const override;
+  std::optional<platform::Bitmap> LoadPattern(const std::string& fileName) override;
+  uint32_t Random() override { return uint32_t(random_()); }
+
+  int32_t CurrentPage = 0;
+  int32_t PageCount = 0;
+  int32_t HintDelayMs = 1000;
+  int32_t HintShowMs = 2000;
+  platform::Bitmap BackBuffer;
+  platform::Canvas* Canvas = nullptr;
+  TAkc PendingAction;
+  TIntWektor ActiveKeys;
+  std::vector<TMyszReg> Regions;
+  bool AltAssets = false;
+  int32_t HoverRegion = -1;
+  int32_t CurrentSound = -1;
+
+ private:
+  void UseWindowCanvas();
+  void UseBackBufferCanvas() { Canvas = &back_canvas_; }
+
+  Player& player_;
+  platform::Canvas back_canvas_{BackBuffer};
+  std::optional<platform::Canvas> window_canvas_;
+  std::minstd_rand random_;  // fixed seed: a headless run is reproducible
+};
+
+}  // namespace velmorant

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "platform/backend.hpp"
+#include "platform/window/headless_script.hpp"
+
+namespace velmorant::platform {
+
+struct HeadlessOptions {
+  ScreenInfo screen;
+  MessageAnswer answer = MessageAnswer::kYes;  // to yes/no questions
+  std::vector<ScriptCommand> script;
+  std::filesystem::path snapshots = ".";
+};
+
+// No display, sound or shell: a virtual clock, windows that are only surfaces, input from a script.
+class HeadlessBackend final : public Backend {
+ public:
+  explicit HeadlessBackend(HeadlessOptions options);
+  ~HeadlessBackend() override;
+
+  Clock& GetClock() override { return clock_; }
+  EventLoop& Loop() override { return loop_; }
+  EventLog& Log() override { return log_; }
+  ScreenInfo Screen() const override { return options_.screen; }
+  std::unique_ptr<Window> CreateWindow(const std::string& title) override;
+  void SetScreenCursor(int16_t cursor) override { screen_cursor_ = cursor; }
+  int16_t ScreenCursor() const override { return screen_cursor_; }
+  MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
+                            MessageButtons buttons, MessageIcon icon) override;
+  bool WaitForInput(int64_t deadline) override;
+
+  // The virtual clock moves only through these.
+  VirtualClock& Virtual() { return clock_; }
+
+ private:
+  class HeadlessWindow;
+  Window* InputTarget() const;
+  void TakeSnapshot(const std::string& name);
+  // Posts the command's input; false for commands that post nothing.
+  bool Run(const ScriptCommand& c);
+
+  HeadlessOptions options_;
+  VirtualClock clock_;
+  EventLoop loop_{clock_};
+  EventLog log_{clock_};
+  int16_t screen_cursor_ = kCrDefault;
+  std::vector<HeadlessWindow*> windows_;
+  size_t next_command_ = 0;
+  int64_t wait_until_ = 0;
+  Point pointer_{-1, -1};
+};
+
+}  // namespace velmorant::platform

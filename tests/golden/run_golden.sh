@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs one fixture presentation headless and compares its snapshots and event log with the
+# committed expectations. With --update it writes the expectations instead.
+#   run_golden.sh CASE_DIR PLAYER MED_TOOL BITMAP_TOOL [--update]
+# A case folder holds presentation.json, script.txt, optionally bitmaps.txt (see
+# make_fixture_bitmaps), files/ (assets copied as they are), args (extra player arguments),
+# status (the expected exit status, default 0) and expected/ (log.jsonl and NAME.png files).
+set -euo pipefail
+case_dir=$1 player=$2 med=$3 bitmaps=$4 mode=${5:-}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+show=$work/show
+mkdir -p "$show" "$work/snapshots"
+
+"$med" build "$case_dir/presentation.json" -o "$show/info.med"
+[ -f "$case_dir/bitmaps.txt" ] && "$bitmaps" "$case_dir/bitmaps.txt" "$show"
+[ -d "$case_dir/files" ] && cp -r "$case_dir/files/." "$show/"
+args=()
+[ -f "$case_dir/args" ] && read -r -a args < "$case_dir/args"
+
+set +e
+"$player" --headless -p "$show" --script "$case_dir/script.txt" --snapshots "$work/snapshots" \
+  --log "$work/log.jsonl" "${args[@]}" 2> "$work/stderr"
+status=$?
+set -e
+expected_status=0
+[ -f "$case_dir/status" ] && expected_status=$(cat "$case_dir/status")
+
+if [ "$mode" = "--update" ]; then
+  rm -rf "$case_dir/expected"
+  mkdir -p "$case_dir/expected"
+  cp "$work/log.jsonl" "$case_dir/expected/log.jsonl"
+  cp "$work/snapshots/"*.png "$case_dir/expected/" 2>/dev/null || true
+  echo "$status" > "$case_dir/status"
+  echo "updated $case_dir (exit status $status)"
+  exit 0
+fi
+
+fail=0
+if [ "$status" != "$expected_status" ]; then
+  echo "exit status $status, expected $expected_status"; cat "$work/stderr"; fail=1
+fi
+if ! diff -u "$case_dir/expected/log.jsonl" "$work/log.jsonl"; then
+  echo "event log differs"; fail=1
+fi
+for png in "$case_dir/expected/"*.png; do
+  [ -e "$png" ] || continue
+  name=$(basename "$png")
+  if ! cmp -s "$png" "$work/snapshots/$name"; then
+    echo "snapshot $name differs"; fail=1
+    mkdir -p "${GOLDEN_FAILURES:-/tmp/golden-failures}"
+    cp "$work/snapshots/$name" "${GOLDEN_FAILURES:-/tmp/golden-failures}/$(basename "$case_dir")-$name" 2>/dev/null || true
+  fi
+done
+for png in "$work/snapshots/"*.png; do
+  [ -e "$png" ] || continue
+  [ -e "$case_dir/expected/$(basename "$png")" ] || { echo "unexpected snapshot $(basename "$png")"; fail=1; }
+done
+exit $fail
