@@ -218,6 +218,17 @@ TEST_F(DrawTextTest, AbsurdRectsAndHugeFontsAreSafe) {
   EXPECT_FALSE(IsBlank(b));
 }
 
+TEST_F(DrawTextTest, TextOutDrawsOneLineAsItStands) {
+  Bitmap out(200, 40, kWhite);
+  TextOut(out, arial_, {3, 4}, "a&b\nc", kBlack);
+  // The same as DrawText without prefixes or line ends, on one unclipped line.
+  EXPECT_EQ(out, Draw("a&bc", {3, 4, 3, 4}, kDtSingleLine | kDtNoPrefix | kDtNoClip, arial_,
+                      {200, 40}));
+  Bitmap edge(20, 20, kWhite);
+  TextOut(edge, arial_, {-5, 15}, "WWWW", kBlack);  // partly outside: clipped
+  EXPECT_FALSE(IsBlank(edge));
+}
+
 TEST_F(DrawTextTest, FontWithoutFaceDrawsNothing) {
   const Font none;
   Bitmap b(50, 50, kWhite);

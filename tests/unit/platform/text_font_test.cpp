@@ -160,6 +160,16 @@ TEST(FontEngineStart, FontsOutliveTheirEngine) {
   EXPECT_GT(font.Advance('W'), 0);
 }
 
+TEST(FontCharset, PicksTheCodePageTextIsDecodedWith) {
+  EXPECT_EQ(CodePageForCharset(238, 1252), 1250);
+  EXPECT_EQ(CodePageForCharset(204, 1250), 1251);
+  EXPECT_EQ(CodePageForCharset(0, 1250), 1252);
+  EXPECT_EQ(CodePageForCharset(kDefaultCharset, 1250), 1250);
+  EXPECT_EQ(CodePageForCharset(kSymbolCharset, 1250), 42);
+  EXPECT_EQ(CodePageForCharset(255, 1250), 852);
+  EXPECT_EQ(CodePageForCharset(99, 1251), 1251);
+}
+
 TEST(Utf8, MalformedSequencesBecomeReplacementCharacters) {
   EXPECT_EQ(DecodeUtf8("a\xc5\xbc"
                        "b"),
