@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 #include <set>
 
 #include "platform/gfx/colour.hpp"
@@ -222,11 +223,50 @@ TEST_F(DrawTextTest, TextOutDrawsOneLineAsItStands) {
   Bitmap out(200, 40, kWhite);
   TextOut(out, arial_, {3, 4}, "a&b\nc", kBlack);
   // The same as DrawText without prefixes or line ends, on one unclipped line.
-  EXPECT_EQ(out, Draw("a&bc", {3, 4, 3, 4}, kDtSingleLine | kDtNoPrefix | kDtNoClip, arial_,
-                      {200, 40}));
+  EXPECT_EQ(out,
+            Draw("a&bc", {3, 4, 3, 4}, kDtSingleLine | kDtNoPrefix | kDtNoClip, arial_, {200, 40}));
   Bitmap edge(20, 20, kWhite);
   TextOut(edge, arial_, {-5, 15}, "WWWW", kBlack);  // partly outside: clipped
   EXPECT_FALSE(IsBlank(edge));
+}
+
+TEST_F(DrawTextTest, RandomTextsFormatsAndRectsStayInBounds) {
+  const std::vector<std::string> pieces = {"a",  "bb", " ", "  ",       "&",    "&&", "\r",
+                                           "\n", "\t", "ż", "\xff\xfe", "\x01", "W",  "longerword"};
+  constexpr uint32_t kFlags[] = {kDtCenter,          kDtRight,      kDtVCenter,    kDtBottom,
+                                 kDtWordBreak,       kDtSingleLine, kDtExpandTabs, kDtNoClip,
+                                 kDtExternalLeading, kDtNoPrefix};
+  std::mt19937 random(20261208);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const int count = int(random() % 12);
+    for (int i = 0; i < count; ++i) text += pieces[random() % pieces.size()];
+    uint32_t format = 0;
+    for (uint32_t flag : kFlags) {
+      if (random() % 3 == 0) format |= flag;
+    }
+    const auto coordinate = [&random] { return int32_t(random() % 200) - 60; };
+    Rect rect{coordinate(), coordinate(), coordinate(), coordinate()};
+
+    Bitmap canvas(64, 48, kWhite);
+    Rect drawn = rect;
+    DrawText(canvas, arial_, text, drawn, format, kBlack);
+    EXPECT_EQ(drawn, rect) << "only kDtCalcRect changes the rect";
+    if (!(format & kDtNoClip)) {
+      const Rect ink = InkBounds(canvas);
+      if (!ink.IsEmpty()) {
+        EXPECT_EQ(ink.Intersect(rect), ink) << text;
+      }
+    }
+    const Rect measured = CalcTextRect(arial_, text, rect, format);
+    EXPECT_EQ(measured.left, rect.left);
+    EXPECT_GE(measured.right, rect.left);
+    const int32_t line_height =
+        line_height_ + ((format & kDtExternalLeading) ? arial_.Metrics().external_leading : 0);
+    if (!(format & kDtSingleLine)) {
+      EXPECT_EQ(measured.Height() % line_height, 0) << text;
+    }
+  }
 }
 
 TEST_F(DrawTextTest, FontWithoutFaceDrawsNothing) {
