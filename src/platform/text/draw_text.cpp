@@ -95,6 +95,15 @@ int32_t DrawText(Bitmap& target, const Font& font, std::string_view utf8, Rect& 
   return RunDrawText(&target, font, utf8, rect, format, colour);
 }
 
+void TextOut(Bitmap& target, const Font& font, Point at, std::string_view utf8, Pixel colour) {
+  const std::u32string text = DecodeUtf8(utf8);
+  LineBreaker breaker(text, kDtSingleLine | kDtNoPrefix, 0, 0,
+                      [&font](char32_t c) { return font.Advance(c); });
+  if (std::optional<TextLine> line = breaker.Next()) {
+    PaintLine(target, font, *line, at.x, at.y, colour, target.Bounds());
+  }
+}
+
 Rect CalcTextRect(const Font& font, std::string_view utf8, Rect rect, uint32_t format) {
   RunDrawText(nullptr, font, utf8, rect, format | kDtCalcRect, 0);
   return rect;

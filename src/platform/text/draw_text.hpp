@@ -21,4 +21,8 @@ int32_t DrawText(Bitmap& target, const Font& font, std::string_view utf8, Rect& 
 // DrawText with kDtCalcRect added, without a target.
 Rect CalcTextRect(const Font& font, std::string_view utf8, Rect rect, uint32_t format);
 
+// TextOut: one line of UTF-8 text with its cell's top-left corner at `at`, no layout ('&' and line
+// ends are not special; control characters are left out), clipped to the target.
+void TextOut(Bitmap& target, const Font& font, Point at, std::string_view utf8, Pixel colour);
+
 }  // namespace velmorant::platform

@@ -29,6 +29,10 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c);
 // TFont.Size to TFont.Height at 96 DPI: negative values are the em height in pixels.
 int32_t FontHeightForPoints(int32_t points);
 
+// The Windows code page of a font charset (TranslateCharsetInfo); DEFAULT_CHARSET and unknown
+// charsets take the presentation's code page, OEM_CHARSET its OEM counterpart, SYMBOL_CHARSET 42.
+int32_t CodePageForCharset(uint8_t charset, int32_t presentation_code_page);
+
 // The form library's default GUI font, 8-point "MS Sans Serif" (used by hint labels).
 FontSpec DefaultGuiFontSpec();
 
