@@ -117,7 +117,9 @@ bool TDisplay::ApplyAction() {
     default:
       break;
   }
-  if (t >= 0 && t < player_.media.Count() && player_.media.ScreenOf(int32_t(t)) >= 0) {
+  // A page whose screen is not in the table is refused like one without a screen.
+  if (t >= 0 && t < player_.media.Count() &&
+      player_.screens.IsValid(player_.media.ScreenOf(int32_t(t)))) {
     CurrentPage = int32_t(t);
   }
   return false;
