@@ -1,6 +1,7 @@
 #include "elements/interactive/maps.hpp"
 
 #include "app/player.hpp"
+#include "display/backdrop.hpp"
 #include "display/rect_arithmetic.hpp"
 #include "display/render_helpers.hpp"
 
@@ -71,7 +72,7 @@ void TMapy::ShowPlaced(int32_t index, TAkc* slot, std::optional<platform::Rect> 
                                          e.Picture.get(), e.Mask.get());
   }
   if (map.HideAfter > 0) {
-    e.Backdrop = std::make_unique<Bitmap>();
+    e.Backdrop = std::make_unique<Bitmap>(BitmapForRect(e.Rect));
     e.RestoreRender = std::make_unique<TRender>(display, map.HideTransition, e.Rect, std::nullopt,
                                                 e.Backdrop.get(), nullptr);
   }
