@@ -1,5 +1,5 @@
 # Runs velmorant-med and velmorant-stamp as a user would: cmake -DMED=.. -DSTAMP=.. -DPROBE=..
-# -DFIXTURE=.. -DWORK=.. -P run_tools.cmake
+# -DFIXTURE=.. -DDEMO=.. -DWORK=.. -P run_tools.cmake
 function(run expect_ok)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
   set(out "${out}" PARENT_SCOPE)
@@ -36,6 +36,11 @@ execute_process(COMMAND head -c ${cut} ${WORK}/c.med OUTPUT_FILE ${WORK}/cut.med
 run(FALSE ${MED} dump ${WORK}/cut.med)
 if(NOT err MATCHES "TPrzeniki record 0, field Steps, byte offset")
   message(FATAL_ERROR "unclear message: ${err}")
+endif()
+# Values an older edition cannot hold are named.
+run(TRUE ${MED} build ${DEMO} -o ${WORK}/old.med --edition c)
+if(NOT err MATCHES "warning: edition c leaves out /TMedia/2/AdvanceMs")
+  message(FATAL_ERROR "no warning: ${err}")
 endif()
 run(FALSE ${MED} dump ${WORK}/a.med --codepage 437)
 run(FALSE ${MED} frobnicate ${WORK}/a.med)
