@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -98,6 +99,24 @@ int Dump(const Options& options, const platform::CodePage& code_page) {
   return std::ferror(stdout) ? 1 : 0;
 }
 
+// An older edition has no place for some fields: say which values the written file loses.
+void WarnAboutLeftOutFields(const Definition& wanted, const std::vector<uint8_t>& bytes,
+                            const platform::CodePage& code_page) {
+  auto reloaded = LoadDefinition(bytes, "??????");
+  if (!reloaded.definition || *reloaded.definition == wanted) return;
+  const auto patch = nlohmann::json::diff(
+      nlohmann::json::parse(DefinitionToJson(wanted, code_page)),
+      nlohmann::json::parse(DefinitionToJson(*reloaded.definition, code_page)));
+  constexpr size_t kShown = 10;
+  for (size_t i = 0; i < patch.size() && i < kShown; ++i) {
+    std::fprintf(stderr, "velmorant-med: warning: edition %c leaves out %s\n", wanted.edition,
+                 patch[i]["path"].get<std::string>().c_str());
+  }
+  if (patch.size() > kShown) {
+    std::fprintf(stderr, "velmorant-med: warning: ... and %zu more\n", patch.size() - kShown);
+  }
+}
+
 int Build(const Options& options, const platform::CodePage& code_page) {
   std::ifstream in(options.input, std::ios::binary);
   if (!in) return Fail(options.input, "cannot read the file");
@@ -107,6 +126,7 @@ int Build(const Options& options, const platform::CodePage& code_page) {
   if (!parsed.definition) return Fail(options.input, parsed.error);
   auto written = WriteDefinition(*parsed.definition, parsed.definition->edition);
   if (!written.error.empty()) return Fail(options.input, written.error);
+  WarnAboutLeftOutFields(*parsed.definition, written.bytes, code_page);
   std::ofstream out(options.output, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(written.bytes.data()),
             std::streamsize(written.bytes.size()));

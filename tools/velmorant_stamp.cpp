@@ -66,12 +66,14 @@ int main(int argc, char** argv) {
   }
   auto image = tools::ReadFileBytes(player);
   if (!image) return Fail(player, "cannot read the file");
-  auto location = FindSizeStamp(*image);
-  if (!location.offset) return Fail(player, location.error);
+  auto locations = FindSizeStamps(*image);
+  if (locations.offsets.empty()) return Fail(player, locations.error);
 
   std::fstream out(player, std::ios::binary | std::ios::in | std::ios::out);
-  out.seekp(std::streamoff(*location.offset));
-  out.write(field->data(), std::streamsize(field->size()));
+  for (size_t offset : locations.offsets) {
+    out.seekp(std::streamoff(offset));
+    out.write(field->data(), std::streamsize(field->size()));
+  }
   out.close();
   if (!out) return Fail(player, "cannot write the stamp");
   return 0;

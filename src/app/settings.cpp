@@ -118,11 +118,7 @@ std::string TOgolne::AssetPath(int kind, std::string_view name, bool alt_assets)
   if (!folder) return {};
   const std::string prefix = *folder + "\\";
   if (alt_assets) {
-    // The "ext_" goes in front of the last component of the name.
-    std::string alt(name);
-    const size_t slash = alt.find_last_of("\\/");
-    alt.insert(slash == std::string::npos ? 0 : slash + 1, "ext_");
-    auto candidate = finder_.Resolve(prefix + alt);
+    auto candidate = finder_.Resolve(prefix + "ext_" + std::string(name));
     if (candidate && finder_.IsRegularFile(*candidate)) return ExeFolder + *candidate;
   }
   auto relative = finder_.Resolve(prefix + std::string(name));

@@ -55,6 +55,9 @@ class TOgolne : public TOgolneFields {
   // The presentation folder, ending in '/'.
   std::string ExeFolder;
 
+  // The code page of the presentation's texts.
+  const platform::CodePage& Codes() const { return finder_.Codes(); }
+
   void SetHeader(const TOgolneFields& header) { static_cast<TOgolneFields&>(*this) = header; }
 
   // ExeFolder + the folder of the kind, without a trailing '/'; empty for an unknown kind.

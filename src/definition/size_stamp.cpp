@@ -7,7 +7,7 @@ namespace velmorant {
 
 namespace {
 
-// One array holds the marker and the field behind it, so the marker text occurs once in the binary.
+// One array holds the marker and the field behind it, so the program's data holds the marker once.
 constexpr size_t kMarkerLength = 24;
 constexpr size_t kFieldLength = kSizeStampDigits + 1;
 [[gnu::used]] const char kSizeStampBlock[kMarkerLength + kFieldLength + 1] =
@@ -15,6 +15,13 @@ constexpr size_t kFieldLength = kSizeStampDigits + 1;
 
 std::string_view Marker() {
   return {kSizeStampBlock, kMarkerLength};
+}
+
+// Six characters of '?', digits or NUL padding, then NUL.
+bool IsStampField(std::string_view field) {
+  if (field.back() != '\0') return false;
+  return std::all_of(field.begin(), field.end() - 1,
+                     [](char c) { return c == '?' || c == '\0' || (c >= '0' && c <= '9'); });
 }
 
 }  // namespace
@@ -41,26 +48,18 @@ std::optional<std::string> CheckSizeStamp(std::string_view stamp, size_t file_si
   return std::nullopt;
 }
 
-StampLocation FindSizeStamp(std::span<const uint8_t> executable) {
-  StampLocation location;
+StampLocations FindSizeStamps(std::span<const uint8_t> executable) {
+  StampLocations locations;
   const auto marker = Marker();
-  const auto* begin = reinterpret_cast<const char*>(executable.data());
-  const std::string_view image(begin, executable.size());
-  size_t found = 0;
+  const std::string_view image(reinterpret_cast<const char*>(executable.data()), executable.size());
   for (size_t at = image.find(marker); at != std::string_view::npos;
        at = image.find(marker, at + 1)) {
-    if (image.size() - at - marker.size() < kFieldLength) continue;
-    ++found;
-    location.offset = at + marker.size();
+    const size_t field = at + marker.size();
+    if (image.size() - field < kFieldLength) continue;
+    if (IsStampField(image.substr(field, kFieldLength))) locations.offsets.push_back(field);
   }
-  if (found == 0) {
-    location.offset.reset();
-    location.error = "no size stamp found: this is not a Velmorant player";
-  } else if (found > 1) {
-    location.offset.reset();
-    location.error = "the size stamp marker occurs " + std::to_string(found) + " times";
-  }
-  return location;
+  if (locations.offsets.empty()) locations.error = "no size stamp found: not a Velmorant player";
+  return locations;
 }
 
 std::optional<std::string> SizeStampField(uint64_t size) {

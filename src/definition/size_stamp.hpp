@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmorant {
 
@@ -21,13 +22,14 @@ std::string BuiltInSizeStamp();
 // led by '?' matches any size; any other stamp must be plain decimal digits.
 std::optional<std::string> CheckSizeStamp(std::string_view stamp, size_t file_size);
 
-struct StampLocation {
-  std::optional<size_t> offset;  // of the 7-byte field inside the executable image
-  std::string error;
+struct StampLocations {
+  std::vector<size_t> offsets;  // of the 7-byte fields inside the executable image
+  std::string error;            // set when there is none
 };
 
-// Finds the stamp field behind its marker; the marker must occur exactly once.
-StampLocation FindSizeStamp(std::span<const uint8_t> executable);
+// Finds the stamp fields behind their marker. Debug information may hold a second copy of the
+// field's initial value; every copy is stamped so that the choice never matters.
+StampLocations FindSizeStamps(std::span<const uint8_t> executable);
 
 // The 7 bytes to write at the stamp field for a definition of `size` bytes; nothing when too large.
 std::optional<std::string> SizeStampField(uint64_t size);

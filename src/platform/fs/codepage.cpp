@@ -122,6 +122,33 @@ std::optional<std::string> CodePage::FromUtf8(std::string_view utf8, std::string
   return out;
 }
 
+int CodePageForCharset(int charset, int presentation_code_page) {
+  switch (charset & 0xFF) {
+    case 0:
+      return 1252;
+    case 238:
+      return 1250;
+    case 204:
+      return 1251;
+    case 161:
+      return 1253;
+    case 162:
+      return 1254;
+    case 177:
+      return 1255;
+    case 178:
+      return 1256;
+    case 186:
+      return 1257;
+    case 163:
+      return 1258;
+    case 222:
+      return 874;
+    default:
+      return presentation_code_page;
+  }
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out.push_back(char(cp));

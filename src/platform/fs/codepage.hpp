@@ -35,6 +35,10 @@ class CodePage {
   std::array<std::pair<char32_t, unsigned char>, 256> by_code_point_{};  // sorted
 };
 
+// The code page a font character set stands for (238 -> 1250, 204 -> 1251, 0 -> 1252, ...);
+// DEFAULT_CHARSET (1) and sets without a single-byte page give the presentation's.
+int CodePageForCharset(int charset, int presentation_code_page);
+
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t code_point);
 // Decodes one code point at `pos` and advances it; nothing for a malformed sequence.

@@ -42,18 +42,21 @@ std::vector<uint8_t> ImageWithMarker(int copies) {
   return image;
 }
 
-TEST(SizeStamp, MarkerMustOccurExactlyOnce) {
-  auto one = FindSizeStamp(ImageWithMarker(1));
-  ASSERT_TRUE(one.offset);
-  EXPECT_EQ(*one.offset, 100u + 24u);
-  EXPECT_FALSE(FindSizeStamp(ImageWithMarker(0)).offset);
-  auto two = FindSizeStamp(ImageWithMarker(2));
-  EXPECT_FALSE(two.offset);
-  EXPECT_NE(two.error.find("2 times"), std::string::npos);
+TEST(SizeStamp, EveryValidFieldBehindTheMarkerIsFound) {
+  auto one = FindSizeStamps(ImageWithMarker(1));
+  EXPECT_EQ(one.offsets, std::vector<size_t>{100u + 24u});
+  auto none = FindSizeStamps(ImageWithMarker(0));
+  EXPECT_TRUE(none.offsets.empty());
+  EXPECT_NE(none.error, "");
+  EXPECT_EQ(FindSizeStamps(ImageWithMarker(2)).offsets.size(), 2u);
   // A marker at the very end, with no room for the field, does not count.
   auto cut = ImageWithMarker(1);
   cut.resize(100 + 24 + 3);
-  EXPECT_FALSE(FindSizeStamp(cut).offset);
+  EXPECT_TRUE(FindSizeStamps(cut).offsets.empty());
+  // Nor does one followed by something that is not a stamp field.
+  auto garbled = ImageWithMarker(1);
+  garbled[100 + 24 + 2] = 'x';
+  EXPECT_TRUE(FindSizeStamps(garbled).offsets.empty());
 }
 
 }  // namespace

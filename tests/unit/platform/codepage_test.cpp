@@ -52,6 +52,15 @@ TEST(CodePage, UnknownPagesAndBadTextAreClearErrors) {
   EXPECT_EQ(error, "the character U+042F is not in code page 1250");
 }
 
+TEST(CodePage, FontCharsetsPickTheirPages) {
+  EXPECT_EQ(CodePageForCharset(238, 1251), 1250);
+  EXPECT_EQ(CodePageForCharset(204, 1250), 1251);
+  EXPECT_EQ(CodePageForCharset(0, 1250), 1252);
+  EXPECT_EQ(CodePageForCharset(1, 1257), 1257);
+  EXPECT_EQ(CodePageForCharset(256 + 204, 1250), 1251);  // only the low byte counts
+  EXPECT_EQ(CodePageForCharset(128, 1250), 1250);        // no single-byte page: the presentation's
+}
+
 TEST(CaseFold, LettersOfTheWindowsScriptsFold) {
   EXPECT_EQ(FoldCaseUtf8("ŹRÓDŁO.BMP"), "źródło.bmp");
   EXPECT_EQ(FoldCaseUtf8("ĄĆĘŁŃÓŚŹŻ"), "ąćęłńóśźż");

@@ -1,0 +1,68 @@
+# Runs velmorant-med and velmorant-stamp as a user would: cmake -DMED=.. -DSTAMP=.. -DPROBE=..
+# -DFIXTURE=.. -DDEMO=.. -DWORK=.. -P run_tools.cmake
+function(run expect_ok)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+  if(expect_ok AND NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed (${rc}): ${ARGN}\n${out}${err}")
+  elseif(NOT expect_ok AND rc EQUAL 0)
+    message(FATAL_ERROR "should have failed: ${ARGN}\n${out}${err}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+# build, dump, build again: the same bytes.
+run(TRUE ${MED} build ${FIXTURE} -o ${WORK}/a.med)
+run(TRUE ${MED} dump ${WORK}/a.med)
+file(WRITE ${WORK}/a.json "${out}")
+if(NOT out MATCHES "\"Hint\": \"Dalej »\"" OR NOT out MATCHES "\"LegacyByte\": 7")
+  message(FATAL_ERROR "unexpected dump:\n${out}")
+endif()
+run(TRUE ${MED} build ${WORK}/a.json -o ${WORK}/b.med)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/a.med ${WORK}/b.med
+                RESULT_VARIABLE differ)
+if(differ)
+  message(FATAL_ERROR "build of dump differs")
+endif()
+
+# A cut file is refused with where it ended.
+run(TRUE ${MED} build ${FIXTURE} -o ${WORK}/c.med --edition g)
+file(SIZE ${WORK}/c.med c_size)
+math(EXPR cut "${c_size} - 3")
+execute_process(COMMAND head -c ${cut} ${WORK}/c.med OUTPUT_FILE ${WORK}/cut.med)
+run(FALSE ${MED} dump ${WORK}/cut.med)
+if(NOT err MATCHES "TPrzeniki record 0, field Steps, byte offset")
+  message(FATAL_ERROR "unclear message: ${err}")
+endif()
+# Values an older edition cannot hold are named.
+run(TRUE ${MED} build ${DEMO} -o ${WORK}/old.med --edition c)
+if(NOT err MATCHES "warning: edition c leaves out /TMedia/2/AdvanceMs")
+  message(FATAL_ERROR "no warning: ${err}")
+endif()
+run(FALSE ${MED} dump ${WORK}/a.med --codepage 437)
+run(FALSE ${MED} frobnicate ${WORK}/a.med)
+run(TRUE ${MED} --help)
+
+# The stamp: an unstamped player loads any size; a stamped one only its own.
+file(COPY_FILE ${PROBE} ${WORK}/probe)
+run(TRUE ${WORK}/probe ${WORK}/a.med)
+run(TRUE ${STAMP} ${WORK}/probe ${WORK}/a.med)
+run(TRUE ${WORK}/probe ${WORK}/a.med)
+file(SIZE ${WORK}/a.med a_size)
+if(NOT out MATCHES "stamp ${a_size}\n")
+  message(FATAL_ERROR "stamp not written: ${out}")
+endif()
+run(FALSE ${WORK}/probe ${WORK}/c.med)
+# Definitions above 999999 bytes cannot be stamped.
+execute_process(COMMAND head -c 1000000 /dev/zero OUTPUT_FILE ${WORK}/big.med)
+run(FALSE ${STAMP} ${WORK}/probe ${WORK}/big.med)
+if(NOT err MATCHES "at most 999999")
+  message(FATAL_ERROR "unclear message: ${err}")
+endif()
+run(FALSE ${STAMP} ${FIXTURE} ${WORK}/a.med)
+if(NOT err MATCHES "no size stamp found")
+  message(FATAL_ERROR "unclear message: ${err}")
+endif()
