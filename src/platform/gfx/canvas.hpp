@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/colour.hpp"
@@ -49,11 +50,21 @@ class Canvas {
   // The pixel at (x, y), or kInvalidPixel outside the picture.
   Pixel GetPixel(int32_t x, int32_t y) const;
 
+  // Limits every drawing operation to `clip`, as a clip rectangle selected into a device
+  // context does; the mapping of stretched copies is not affected. ClearClip lifts the limit.
+  void SetClip(const Rect& clip) { clip_ = clip; }
+  void ClearClip() { clip_.reset(); }
+  std::optional<Rect> Clip() const { return clip_; }
+
  private:
   void Fill(const Rect& rect, Pixel value);
+  Rect DrawableArea() const {
+    return clip_ ? clip_->Intersect(target_.Bounds()) : target_.Bounds();
+  }
 
   Bitmap& target_;
   Point pen_position_;
+  std::optional<Rect> clip_;
 };
 
 }  // namespace velmorant::platform

@@ -23,10 +23,12 @@ int64_t ShrinkFirstSource(int64_t i, int64_t s, int64_t d) {
 
 }  // namespace
 
-AxisMap MapAxis(const AxisRequest& request, int32_t dst_limit, int32_t src_limit) {
+AxisMap MapAxis(const AxisRequest& request, int32_t dst_lo, int32_t dst_hi, int32_t src_limit) {
   AxisMap map;
   int64_t src_extent = request.src_extent;
-  if (request.dst_extent == 0 || src_extent == 0 || dst_limit <= 0 || src_limit <= 0) return map;
+  if (request.dst_extent == 0 || src_extent == 0 || dst_hi <= dst_lo || src_limit <= 0) {
+    return map;
+  }
   // A one-pixel destination drops the last source pixel from the merge.
   if (request.dst_extent == 1 && src_extent > 1) --src_extent;
 
@@ -40,11 +42,11 @@ AxisMap MapAxis(const AxisRequest& request, int32_t dst_limit, int32_t src_limit
   int64_t i_begin = 0;
   int64_t i_end = d;
   if (dst_inc > 0) {
-    i_begin = std::max<int64_t>(i_begin, -x0);
-    i_end = std::min<int64_t>(i_end, int64_t{dst_limit} - x0);
+    i_begin = std::max<int64_t>(i_begin, int64_t{dst_lo} - x0);
+    i_end = std::min<int64_t>(i_end, int64_t{dst_hi} - x0);
   } else {
-    i_begin = std::max<int64_t>(i_begin, x0 - dst_limit + 1);
-    i_end = std::min<int64_t>(i_end, x0 + 1);
+    i_begin = std::max<int64_t>(i_begin, x0 - dst_hi + 1);
+    i_end = std::min<int64_t>(i_end, x0 - dst_lo + 1);
   }
   if (i_begin >= i_end) return map;
 
@@ -85,8 +87,14 @@ AxisMap MapAxis(const AxisRequest& request, int32_t dst_limit, int32_t src_limit
   map.dst_first = int32_t(p_min + int64_t(first));
   map.src_lo.assign(lo.begin() + std::ptrdiff_t(first), lo.begin() + std::ptrdiff_t(last));
   map.src_hi.assign(hi.begin() + std::ptrdiff_t(first), hi.begin() + std::ptrdiff_t(last));
+  const auto [min_lo, max_lo] = std::minmax_element(map.src_lo.begin(), map.src_lo.end());
+  map.src_min = *min_lo;
+  map.src_max = std::max(*max_lo, *std::max_element(map.src_hi.begin(), map.src_hi.end()));
   if (shrinking) {
     map.shape = AxisMap::Shape::kRanges;
+    for (size_t k = 0; k < map.src_lo.size(); ++k) {
+      map.longest_run = std::max(map.longest_run, map.src_hi[k] - map.src_lo[k] + 1);
+    }
   } else if (s == d) {
     map.shape = dst_inc == src_inc ? AxisMap::Shape::kIdentity : AxisMap::Shape::kMirror;
   } else {

@@ -24,6 +24,9 @@ struct AxisMap {
   std::vector<int32_t> src_lo;
   std::vector<int32_t> src_hi;
   Shape shape = Shape::kSingle;
+  int32_t longest_run = 1;  // the most source pixels merged into one destination pixel
+  int32_t src_min = 0;      // the lowest and highest source pixels read
+  int32_t src_max = 0;
 
   int32_t Count() const { return int32_t(src_lo.size()); }
   bool Empty() const { return src_lo.empty(); }
@@ -31,8 +34,8 @@ struct AxisMap {
 
 // Maps an axis the way the default stretch mode does: enlarging replicates (destination i takes
 // source ceil((2i+1)*src/(2*dst)) - 1), shrinking gathers each eliminated run into one pixel.
-// Destination pixels outside [0, dst_limit) and those fed only from outside [0, src_limit) are
+// Destination pixels outside [dst_lo, dst_hi) and those fed only from outside [0, src_limit) are
 // left out. Never overflows, whatever the request.
-AxisMap MapAxis(const AxisRequest& request, int32_t dst_limit, int32_t src_limit);
+AxisMap MapAxis(const AxisRequest& request, int32_t dst_lo, int32_t dst_hi, int32_t src_limit);
 
 }  // namespace velmorant::platform

@@ -1,5 +1,6 @@
 #include "platform/gfx/stretch_blit.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -7,31 +8,66 @@ namespace velmorant::platform {
 
 namespace {
 
-// One source row resampled along x into `out` (map.Count() pixels).
-void ResampleRow(const Pixel* src, const AxisMap& map, Pixel* __restrict out) {
+// Shrinking: out[k] := AND of the source run src_lo[k] .. src_hi[k]. A sparse table does it
+// without an inner loop: level j holds the AND of 2^j pixels from each position, so a run of
+// 2^j .. 2^(j+1) pixels is the AND of two overlapping entries. Levels are built with flat passes
+// over the row, which the compiler vectorises.
+void MergeRuns(const Pixel* src, int32_t base, const AxisMap& map, Pixel* __restrict out,
+               std::vector<Pixel>& scratch) {
+  const auto n = size_t(map.Count());
+  const int32_t* lo = map.src_lo.data();
+  const int32_t* hi = map.src_hi.data();
+  int32_t level = 0;
+  while ((int64_t{2} << level) < map.longest_run) ++level;
+  if (level == 0) {
+    // Runs of one or two pixels (a pixel ANDed with itself is unchanged).
+    for (size_t k = 0; k < n; ++k) out[k] = src[lo[k] - base] & src[hi[k] - base];
+    return;
+  }
+  const int32_t first = map.src_min;
+  const auto span = size_t(map.src_max - first + 1);
+  scratch.resize(span);
+  Pixel* table = scratch.data();
+  std::memcpy(table, src + (first - base), span * sizeof(Pixel));
+  for (int32_t l = 0; l < level; ++l) {
+    // In place and ascending: table[x + step] still holds the previous level when read.
+    const auto step = size_t(1) << l;
+    for (size_t x = 0; x + step < span; ++x) table[x] &= table[x + step];
+  }
+  const int32_t width = int32_t{1} << level;
+  for (size_t k = 0; k < n; ++k) {
+    if (hi[k] - lo[k] + 1 >= width) {
+      out[k] = table[lo[k] - first] & table[hi[k] - width + 1 - first];
+    } else {
+      // A run cut short by the source's edge.
+      Pixel acc = src[lo[k] - base];
+      for (int32_t q = lo[k] + 1; q <= hi[k]; ++q) acc &= src[q - base];
+      out[k] = acc;
+    }
+  }
+}
+
+// One source row resampled along x into `out` (map.Count() pixels); `src` holds the source
+// pixels from x = `base` on.
+void ResampleRow(const Pixel* src, int32_t base, const AxisMap& map, Pixel* __restrict out,
+                 std::vector<Pixel>& scratch) {
   const auto n = size_t(map.Count());
   const int32_t* lo = map.src_lo.data();
   switch (map.shape) {
     case AxisMap::Shape::kIdentity:
-      std::memcpy(out, src + lo[0], n * sizeof(Pixel));
+      std::memcpy(out, src + (lo[0] - base), n * sizeof(Pixel));
       return;
     case AxisMap::Shape::kMirror: {
-      const Pixel* from = src + lo[0];
+      const Pixel* from = src + (lo[0] - base);
       for (size_t k = 0; k < n; ++k) out[k] = *(from - k);
       return;
     }
     case AxisMap::Shape::kSingle:
-      for (size_t k = 0; k < n; ++k) out[k] = src[lo[k]];
+      for (size_t k = 0; k < n; ++k) out[k] = src[lo[k] - base];
       return;
-    case AxisMap::Shape::kRanges: {
-      const int32_t* hi = map.src_hi.data();
-      for (size_t k = 0; k < n; ++k) {
-        Pixel acc = src[lo[k]];
-        for (int32_t q = lo[k] + 1; q <= hi[k]; ++q) acc &= src[q];
-        out[k] = acc;
-      }
+    case AxisMap::Shape::kRanges:
+      MergeRuns(src, base, map, out, scratch);
       return;
-    }
   }
 }
 
@@ -41,17 +77,18 @@ void AndRows(Pixel* __restrict acc, const Pixel* __restrict row, size_t n) {
 
 }  // namespace
 
-void StretchBlit(Bitmap& target, const Bitmap& source, const AxisRequest& x, const AxisRequest& y,
-                 CopyMode mode) {
+void StretchBlit(Bitmap& target, const Rect& area, const Bitmap& source, const AxisRequest& x,
+                 const AxisRequest& y, CopyMode mode) {
   if (&target == &source) {
     // Reading and writing one picture: work from a copy, as a copy through two devices would.
     const Bitmap copy = source;
-    StretchBlit(target, copy, x, y, mode);
+    StretchBlit(target, area, copy, x, y, mode);
     return;
   }
-  const AxisMap mx = MapAxis(x, target.Width(), source.Width());
+  const Rect clip = area.Intersect(target.Bounds());
+  const AxisMap mx = MapAxis(x, clip.left, clip.right, source.Width());
   if (mx.Empty()) return;
-  const AxisMap my = MapAxis(y, target.Height(), source.Height());
+  const AxisMap my = MapAxis(y, clip.top, clip.bottom, source.Height());
   if (my.Empty()) return;
 
   const auto n = size_t(mx.Count());
@@ -66,8 +103,12 @@ void StretchBlit(Bitmap& target, const Bitmap& source, const AxisRequest& x, con
     return;
   }
 
+  const int32_t x_min = mx.src_min;
+  const auto span = size_t(mx.src_max - x_min + 1);
+
   std::vector<Pixel> row(n);
-  std::vector<Pixel> scratch(my.shape == AxisMap::Shape::kRanges ? n : 0);
+  std::vector<Pixel> merged(my.shape == AxisMap::Shape::kRanges ? span : 0);
+  std::vector<Pixel> scratch;
   int32_t row_lo = -1;
   int32_t row_hi = -1;
   for (int32_t k = 0; k < my.Count(); ++k) {
@@ -75,10 +116,15 @@ void StretchBlit(Bitmap& target, const Bitmap& source, const AxisRequest& x, con
     const int32_t hi = my.src_hi[size_t(k)];
     // Enlarging repeats source rows: resample each distinct run once.
     if (lo != row_lo || hi != row_hi) {
-      ResampleRow(source.Row(lo).data(), mx, row.data());
-      for (int32_t r = lo + 1; r <= hi; ++r) {
-        ResampleRow(source.Row(r).data(), mx, scratch.data());
-        AndRows(row.data(), scratch.data(), n);
+      if (lo == hi) {
+        ResampleRow(source.Row(lo).data(), 0, mx, row.data(), scratch);
+      } else {
+        // Merge the eliminated rows first, then resample the merged row once.
+        std::memcpy(merged.data(), source.Row(lo).data() + x_min, span * sizeof(Pixel));
+        for (int32_t r = lo + 1; r <= hi; ++r) {
+          AndRows(merged.data(), source.Row(r).data() + x_min, span);
+        }
+        ResampleRow(merged.data(), x_min, mx, row.data(), scratch);
       }
       row_lo = lo;
       row_hi = hi;
