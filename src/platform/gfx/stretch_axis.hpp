@@ -35,7 +35,8 @@ struct AxisMap {
 // Maps an axis the way the default stretch mode does: enlarging replicates (destination i takes
 // source ceil((2i+1)*src/(2*dst)) - 1), shrinking gathers each eliminated run into one pixel.
 // Destination pixels outside [dst_lo, dst_hi) and those fed only from outside [0, src_limit) are
-// left out. Never overflows, whatever the request.
+// left out. A mirrored axis whose source is cut by the source's edge is shifted rather than
+// mirrored in place, as the reference GDI does. Never overflows, whatever the request.
 AxisMap MapAxis(const AxisRequest& request, int32_t dst_lo, int32_t dst_hi, int32_t src_limit);
 
 }  // namespace velmorant::platform

@@ -88,6 +88,19 @@ TEST(CanvasStretch, NegativeExtentsMirror) {
   EXPECT_EQ(Copy1D(4, {3, 0, -1, 1}, {0, 0, 2, 1}), (std::vector<Pixel>{2, 2, 1, 1}));
 }
 
+TEST(CanvasStretch, MirroredSourceCutByTheEdgeIsShiftedNotFlippedInPlace) {
+  // Source walk 5, 4, 3, 2 of a 4-pixel row: 5 and 4 lie outside. In place the visible pixels
+  // would land at 2 and 3; the destination moves by the cut part instead.
+  const std::vector<Pixel> shifted{4, 3, kUntouched, kUntouched};
+  EXPECT_EQ(Copy1D(4, {0, 0, 4, 1}, {5, 0, 1, 1}, 4), shifted);
+  // The same for a mirrored destination with a source cut on the left.
+  EXPECT_EQ(Copy1D(4, {3, 0, -1, 1}, {-2, 0, 2, 1}, 4),
+            (std::vector<Pixel>{kUntouched, kUntouched, 2, 1}));
+  // Cut but not mirrored: stays in place.
+  EXPECT_EQ(Copy1D(4, {0, 0, 4, 1}, {2, 0, 6, 1}, 4),
+            (std::vector<Pixel>{3, 4, kUntouched, kUntouched}));
+}
+
 TEST(CanvasStretch, VerticalMirrorAndEnlarge) {
   Bitmap source(1, 2);
   source.Set(0, 0, 0xA);
