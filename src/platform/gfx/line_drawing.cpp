@@ -31,6 +31,16 @@ constexpr unsigned kXMajorOctants = 0x99;
 constexpr unsigned kXIncreasingOctants = 0xc3;
 constexpr unsigned kYIncreasingOctants = 0x0f;
 
+// floor((2*k*minor + major - 1 + bias) / (2*major)); 128-bit only when 64 bits could overflow.
+int64_t MinorSteps(int64_t k, int64_t minor, int64_t major, int64_t bias) {
+  if (minor == 0) return 0;  // the frames' lines: horizontal or vertical
+  constexpr int64_t kSmall = int64_t{1} << 30;
+  if (k < kSmall && minor < kSmall && major < kSmall) {
+    return (2 * k * minor + major - 1 + bias) / (2 * major);
+  }
+  return int64_t((Wide(2) * k * minor + major - 1 + bias) / (Wide(2) * major));
+}
+
 }  // namespace
 
 void DrawLine(Bitmap& target, const Rect& area, Point from, Point to, Pixel colour) {
@@ -68,8 +78,7 @@ void DrawLine(Bitmap& target, const Rect& area, Point from, Point to, Pixel colo
   const Pixel value = colour & 0xFFFFFFu;
   for (int64_t k = k_begin; k < k_end; ++k) {
     // Closed form of the error-term walk: minor steps taken before step k.
-    const auto n =
-        int64_t((Wide(2) * k * minor_len + major_len - 1 + bias) / (Wide(2) * major_len));
+    const int64_t n = MinorSteps(k, minor_len, major_len, bias);
     const int64_t minor = minor_start + minor_inc * n;
     if (minor < minor_lo || minor >= minor_hi) continue;
     const int64_t major = major_start + major_inc * k;
