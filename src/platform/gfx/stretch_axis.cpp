@@ -127,6 +127,14 @@ AxisMap MapAxis(const AxisRequest& request, int32_t dst_lo, int32_t dst_hi, int3
     for (size_t k = 0; k < map.src_lo.size(); ++k) {
       map.longest_run = std::max(map.longest_run, map.src_hi[k] - map.src_lo[k] + 1);
     }
+    if (map.longest_run <= 2) {
+      const int32_t span = map.src_max - map.src_min + 1;
+      map.pair_index.resize(map.src_lo.size());
+      for (size_t k = 0; k < map.src_lo.size(); ++k) {
+        const int32_t offset = map.src_lo[k] - map.src_min;
+        map.pair_index[k] = map.src_hi[k] == map.src_lo[k] ? offset : span + offset;
+      }
+    }
   } else if (s == d) {
     map.shape = dst_inc == src_inc ? AxisMap::Shape::kIdentity : AxisMap::Shape::kMirror;
   } else {

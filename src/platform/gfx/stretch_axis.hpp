@@ -27,6 +27,9 @@ struct AxisMap {
   int32_t longest_run = 1;  // the most source pixels merged into one destination pixel
   int32_t src_min = 0;      // the lowest and highest source pixels read
   int32_t src_max = 0;
+  // Shrinking by at most two: per destination pixel, its run's place in a buffer holding the
+  // source row from src_min and then the ANDs of each pixel with its right neighbour.
+  std::vector<int32_t> pair_index;
 
   int32_t Count() const { return int32_t(src_lo.size()); }
   bool Empty() const { return src_lo.empty(); }

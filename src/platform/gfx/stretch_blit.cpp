@@ -19,13 +19,20 @@ void MergeRuns(const Pixel* src, int32_t base, const AxisMap& map, Pixel* __rest
   const int32_t* hi = map.src_hi.data();
   int32_t level = 0;
   while ((int64_t{2} << level) < map.longest_run) ++level;
-  if (level == 0) {
-    // Runs of one or two pixels (a pixel ANDed with itself is unchanged).
-    for (size_t k = 0; k < n; ++k) out[k] = src[lo[k] - base] & src[hi[k] - base];
-    return;
-  }
   const int32_t first = map.src_min;
   const auto span = size_t(map.src_max - first + 1);
+  if (level == 0) {
+    // Runs of one or two pixels: the row, then the ANDs of neighbours, one lookup per pixel.
+    scratch.resize(2 * span);
+    Pixel* single = scratch.data();
+    Pixel* pairs = single + span;
+    std::memcpy(single, src + (first - base), span * sizeof(Pixel));
+    for (size_t x = 0; x + 1 < span; ++x) pairs[x] = single[x] & single[x + 1];
+    pairs[span - 1] = single[span - 1];
+    const int32_t* index = map.pair_index.data();
+    for (size_t k = 0; k < n; ++k) out[k] = single[index[k]];
+    return;
+  }
   scratch.resize(span);
   Pixel* table = scratch.data();
   std::memcpy(table, src + (first - base), span * sizeof(Pixel));
@@ -106,30 +113,38 @@ void StretchBlit(Bitmap& target, const Rect& area, const Bitmap& source, const A
   const int32_t x_min = mx.src_min;
   const auto span = size_t(mx.src_max - x_min + 1);
 
-  std::vector<Pixel> row(n);
+  // A plain copy resamples straight into the destination row; other modes go through `row`.
+  const bool direct = mode == CopyMode::kSrcCopy;
+  std::vector<Pixel> row(direct ? 0 : n);
   std::vector<Pixel> merged(my.shape == AxisMap::Shape::kRanges ? span : 0);
   std::vector<Pixel> scratch;
+  const Pixel* previous = nullptr;  // the last resampled row
   int32_t row_lo = -1;
   int32_t row_hi = -1;
   for (int32_t k = 0; k < my.Count(); ++k) {
     const int32_t lo = my.src_lo[size_t(k)];
     const int32_t hi = my.src_hi[size_t(k)];
+    Pixel* dst = target.Row(my.dst_first + k).data() + mx.dst_first;
     // Enlarging repeats source rows: resample each distinct run once.
-    if (lo != row_lo || hi != row_hi) {
-      if (lo == hi) {
-        ResampleRow(source.Row(lo).data(), 0, mx, row.data(), scratch);
-      } else {
-        // Merge the eliminated rows first, then resample the merged row once.
-        std::memcpy(merged.data(), source.Row(lo).data() + x_min, span * sizeof(Pixel));
-        for (int32_t r = lo + 1; r <= hi; ++r) {
-          AndRows(merged.data(), source.Row(r).data() + x_min, span);
-        }
-        ResampleRow(merged.data(), x_min, mx, row.data(), scratch);
-      }
-      row_lo = lo;
-      row_hi = hi;
+    if (lo == row_lo && hi == row_hi) {
+      ApplyCopyMode(mode, dst, previous, n);
+      continue;
     }
-    ApplyCopyMode(mode, target.Row(my.dst_first + k).data() + mx.dst_first, row.data(), n);
+    Pixel* out = direct ? dst : row.data();
+    if (lo == hi) {
+      ResampleRow(source.Row(lo).data(), 0, mx, out, scratch);
+    } else {
+      // Merge the eliminated rows first, then resample the merged row once.
+      std::memcpy(merged.data(), source.Row(lo).data() + x_min, span * sizeof(Pixel));
+      for (int32_t r = lo + 1; r <= hi; ++r) {
+        AndRows(merged.data(), source.Row(r).data() + x_min, span);
+      }
+      ResampleRow(merged.data(), x_min, mx, out, scratch);
+    }
+    if (!direct) ApplyCopyMode(mode, dst, out, n);
+    previous = out;
+    row_lo = lo;
+    row_hi = hi;
   }
 }
 
