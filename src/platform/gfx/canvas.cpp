@@ -13,6 +13,13 @@ void Canvas::CopyRect(const Rect& dest, const Bitmap& source, const Rect& src) {
   StretchBlit(target_, DrawableArea(), source, x, y, copy_mode);
 }
 
+void Canvas::CopyRectMasked(const Rect& dest, const Bitmap& picture, const Bitmap& mask,
+                            const Rect& src) {
+  const AxisRequest x{dest.left, dest.Width(), src.left, src.Width()};
+  const AxisRequest y{dest.top, dest.Height(), src.top, src.Height()};
+  MaskedStretchBlit(target_, DrawableArea(), picture, mask, x, y);
+}
+
 void Canvas::Draw(int32_t x, int32_t y, const Bitmap& source) {
   const AxisRequest ax{x, source.Width(), 0, source.Width()};
   const AxisRequest ay{y, source.Height(), 0, source.Height()};

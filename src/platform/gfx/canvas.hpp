@@ -32,6 +32,9 @@ class Canvas {
   // StretchBlt of `src` in `source` to `dest` with `copy_mode`; a negative width or height on one
   // side only mirrors that axis. Destination pixels fed from outside `source` stay untouched.
   void CopyRect(const Rect& dest, const Bitmap& source, const Rect& src);
+  // The transparent copy of `src`: SRCAND of `mask`, then SRCPAINT of `picture`, into `dest`
+  // (one pass when the two have the same size). Leaves `copy_mode` alone.
+  void CopyRectMasked(const Rect& dest, const Bitmap& picture, const Bitmap& mask, const Rect& src);
   // The whole of `source` at (x, y), same size, with `copy_mode`.
   void Draw(int32_t x, int32_t y, const Bitmap& source);
   // The whole of `source` stretched into `dest`, with `copy_mode`.

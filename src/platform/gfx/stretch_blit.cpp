@@ -82,6 +82,51 @@ void AndRows(Pixel* __restrict acc, const Pixel* __restrict row, size_t n) {
   for (size_t k = 0; k < n; ++k) acc[k] &= row[k];
 }
 
+// The resampled source row of each destination row of one stretch.
+class RowResampler {
+ public:
+  RowResampler(const Bitmap& source, const AxisMap& mx, const AxisMap& my)
+      : source_(source), mx_(mx), my_(my) {
+    if (my.shape == AxisMap::Shape::kRanges) merged_.resize(Span());
+  }
+
+  // True when destination row k reads the same source rows as row k - 1 (enlarging).
+  bool Repeats(int32_t k) const {
+    return k > 0 && my_.src_lo[size_t(k)] == my_.src_lo[size_t(k - 1)] &&
+           my_.src_hi[size_t(k)] == my_.src_hi[size_t(k - 1)];
+  }
+
+  void Resample(int32_t k, Pixel* out) {
+    const int32_t lo = my_.src_lo[size_t(k)];
+    const int32_t hi = my_.src_hi[size_t(k)];
+    if (lo == hi) {
+      ResampleRow(source_.Row(lo).data(), 0, mx_, out, scratch_);
+      return;
+    }
+    // Merge the eliminated rows first, then resample the merged row once.
+    const int32_t x_min = mx_.src_min;
+    const size_t span = Span();
+    std::memcpy(merged_.data(), source_.Row(lo).data() + x_min, span * sizeof(Pixel));
+    for (int32_t r = lo + 1; r <= hi; ++r) {
+      AndRows(merged_.data(), source_.Row(r).data() + x_min, span);
+    }
+    ResampleRow(merged_.data(), x_min, mx_, out, scratch_);
+  }
+
+ private:
+  size_t Span() const { return size_t(mx_.src_max - mx_.src_min + 1); }
+
+  const Bitmap& source_;
+  const AxisMap& mx_;
+  const AxisMap& my_;
+  std::vector<Pixel> merged_;
+  std::vector<Pixel> scratch_;
+};
+
+bool IsOneToOne(const AxisMap& mx, const AxisMap& my) {
+  return mx.shape == AxisMap::Shape::kIdentity && my.shape != AxisMap::Shape::kRanges;
+}
+
 }  // namespace
 
 void StretchBlit(Bitmap& target, const Rect& area, const Bitmap& source, const AxisRequest& x,
@@ -99,8 +144,7 @@ void StretchBlit(Bitmap& target, const Rect& area, const Bitmap& source, const A
   if (my.Empty()) return;
 
   const auto n = size_t(mx.Count());
-  const bool single_rows = my.shape != AxisMap::Shape::kRanges;
-  if (mx.shape == AxisMap::Shape::kIdentity && single_rows) {
+  if (IsOneToOne(mx, my)) {
     // Same width, same direction: combine straight from the source rows.
     for (int32_t k = 0; k < my.Count(); ++k) {
       Pixel* dst = target.Row(my.dst_first + k).data() + mx.dst_first;
@@ -110,41 +154,59 @@ void StretchBlit(Bitmap& target, const Rect& area, const Bitmap& source, const A
     return;
   }
 
-  const int32_t x_min = mx.src_min;
-  const auto span = size_t(mx.src_max - x_min + 1);
-
   // A plain copy resamples straight into the destination row; other modes go through `row`.
   const bool direct = mode == CopyMode::kSrcCopy;
   std::vector<Pixel> row(direct ? 0 : n);
-  std::vector<Pixel> merged(my.shape == AxisMap::Shape::kRanges ? span : 0);
-  std::vector<Pixel> scratch;
-  const Pixel* previous = nullptr;  // the last resampled row
-  int32_t row_lo = -1;
-  int32_t row_hi = -1;
+  RowResampler rows(source, mx, my);
+  const Pixel* previous = nullptr;
   for (int32_t k = 0; k < my.Count(); ++k) {
-    const int32_t lo = my.src_lo[size_t(k)];
-    const int32_t hi = my.src_hi[size_t(k)];
     Pixel* dst = target.Row(my.dst_first + k).data() + mx.dst_first;
-    // Enlarging repeats source rows: resample each distinct run once.
-    if (lo == row_lo && hi == row_hi) {
+    if (rows.Repeats(k)) {
       ApplyCopyMode(mode, dst, previous, n);
       continue;
     }
     Pixel* out = direct ? dst : row.data();
-    if (lo == hi) {
-      ResampleRow(source.Row(lo).data(), 0, mx, out, scratch);
-    } else {
-      // Merge the eliminated rows first, then resample the merged row once.
-      std::memcpy(merged.data(), source.Row(lo).data() + x_min, span * sizeof(Pixel));
-      for (int32_t r = lo + 1; r <= hi; ++r) {
-        AndRows(merged.data(), source.Row(r).data() + x_min, span);
-      }
-      ResampleRow(merged.data(), x_min, mx, out, scratch);
-    }
+    rows.Resample(k, out);
     if (!direct) ApplyCopyMode(mode, dst, out, n);
     previous = out;
-    row_lo = lo;
-    row_hi = hi;
+  }
+}
+
+void MaskedStretchBlit(Bitmap& target, const Rect& area, const Bitmap& picture, const Bitmap& mask,
+                       const AxisRequest& x, const AxisRequest& y) {
+  if (&target == &picture || &target == &mask || picture.GetSize() != mask.GetSize()) {
+    StretchBlit(target, area, mask, x, y, CopyMode::kSrcAnd);
+    StretchBlit(target, area, picture, x, y, CopyMode::kSrcPaint);
+    return;
+  }
+  // Same size, so both passes would touch the same pixels from the same places: one pass.
+  const Rect clip = area.Intersect(target.Bounds());
+  const AxisMap mx = MapAxis(x, clip.left, clip.right, picture.Width());
+  if (mx.Empty()) return;
+  const AxisMap my = MapAxis(y, clip.top, clip.bottom, picture.Height());
+  if (my.Empty()) return;
+
+  const auto n = size_t(mx.Count());
+  if (IsOneToOne(mx, my)) {
+    for (int32_t k = 0; k < my.Count(); ++k) {
+      Pixel* dst = target.Row(my.dst_first + k).data() + mx.dst_first;
+      const int32_t src_y = my.src_lo[size_t(k)];
+      ApplyMask(dst, mask.Row(src_y).data() + mx.src_lo[0],
+                picture.Row(src_y).data() + mx.src_lo[0], n);
+    }
+    return;
+  }
+  std::vector<Pixel> mask_row(n);
+  std::vector<Pixel> picture_row(n);
+  RowResampler masks(mask, mx, my);
+  RowResampler pictures(picture, mx, my);
+  for (int32_t k = 0; k < my.Count(); ++k) {
+    if (!pictures.Repeats(k)) {
+      masks.Resample(k, mask_row.data());
+      pictures.Resample(k, picture_row.data());
+    }
+    ApplyMask(target.Row(my.dst_first + k).data() + mx.dst_first, mask_row.data(),
+              picture_row.data(), n);
   }
 }
 

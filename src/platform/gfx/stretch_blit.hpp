@@ -12,4 +12,9 @@ namespace velmorant::platform {
 void StretchBlit(Bitmap& target, const Rect& area, const Bitmap& source, const AxisRequest& x,
                  const AxisRequest& y, CopyMode mode);
 
+// The transparent copy: SRCAND of `mask`, then SRCPAINT of `picture`, both stretched the same
+// way. Done in one pass when the two pictures have the same size.
+void MaskedStretchBlit(Bitmap& target, const Rect& area, const Bitmap& picture, const Bitmap& mask,
+                       const AxisRequest& x, const AxisRequest& y);
+
 }  // namespace velmorant::platform

@@ -79,5 +79,39 @@ TEST(CanvasStretchReference, RandomStretchesMatchThePlainRule) {
   }
 }
 
+TEST(CanvasStretchReference, OnePassMaskedCopyEqualsTheTwoPasses) {
+  std::mt19937 rng(77);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  auto random_picture = [&](int32_t w, int32_t h) {
+    Bitmap b(w, h);
+    for (int32_t y = 0; y < h; ++y) {
+      for (int32_t x = 0; x < w; ++x) b.Set(x, y, Pixel(rng()) & 0xFFFFFF);
+    }
+    return b;
+  };
+  const Bitmap picture = random_picture(23, 17);
+  const Bitmap mask = random_picture(23, 17);
+  const Bitmap other_size_mask = random_picture(20, 19);
+  const Bitmap ground = random_picture(30, 30);
+  for (int round = 0; round < 300; ++round) {
+    const int32_t dl = pick(-6, 28);
+    const int32_t dt = pick(-6, 28);
+    const Rect dest{dl, dt, dl + pick(-20, 40), dt + pick(-20, 40)};
+    const int32_t sl = pick(-4, 22);
+    const int32_t st = pick(-4, 16);
+    const Rect src{sl, st, sl + pick(-20, 25), st + pick(-20, 20)};
+    const Bitmap& m = round % 5 == 0 ? other_size_mask : mask;
+    Bitmap two_pass = ground;
+    Canvas reference(two_pass);
+    reference.copy_mode = CopyMode::kSrcAnd;
+    reference.CopyRect(dest, m, src);
+    reference.copy_mode = CopyMode::kSrcPaint;
+    reference.CopyRect(dest, picture, src);
+    Bitmap one_pass = ground;
+    Canvas(one_pass).CopyRectMasked(dest, picture, m, src);
+    ASSERT_EQ(one_pass, two_pass) << "round " << round;
+  }
+}
+
 }  // namespace
 }  // namespace velmorant::platform
