@@ -30,7 +30,8 @@ class Canvas {
   Pixel brush_colour = kWhite;
 
   // StretchBlt of `src` in `source` to `dest` with `copy_mode`; a negative width or height on one
-  // side only mirrors that axis. Destination pixels fed from outside `source` stay untouched.
+  // side only mirrors that axis (shifted, as GDI does, when the source is cut by its edge).
+  // Destination pixels fed from outside `source` stay untouched.
   void CopyRect(const Rect& dest, const Bitmap& source, const Rect& src);
   // The transparent copy of `src`: SRCAND of `mask`, then SRCPAINT of `picture`, into `dest`
   // (one pass when the two have the same size). Leaves `copy_mode` alone.
