@@ -26,10 +26,8 @@ void SaveUnder(DrawingContext& display, const Rect& rect, Bitmap* bitmap) {
 void CopyMasked(const Rect& dest, const Rect& src, Canvas& destination, const Bitmap& source,
                 const Bitmap* mask) {
   if (mask != nullptr) {
-    destination.copy_mode = CopyMode::kSrcAnd;
-    destination.CopyRect(dest, *mask, src);
-    destination.copy_mode = CopyMode::kSrcPaint;
-    destination.CopyRect(dest, source, src);
+    // SRCAND of the mask, then SRCPAINT of the picture.
+    destination.CopyRectMasked(dest, source, *mask, src);
   } else {
     destination.copy_mode = CopyMode::kSrcCopy;
     destination.CopyRect(dest, source, src);

@@ -26,6 +26,27 @@ bool InTable(const std::vector<TPrz>& transitions, int32_t t) {
   return t >= 0 && size_t(t) < transitions.size();
 }
 
+// Limits a canvas to a rectangle (within any clip it already has) for one scope.
+class ScopedClip {
+ public:
+  ScopedClip(Canvas& canvas, const Rect& clip) : canvas_(canvas), previous_(canvas.Clip()) {
+    canvas.SetClip(previous_ ? previous_->Intersect(clip) : clip);
+  }
+  ~ScopedClip() {
+    if (previous_) {
+      canvas_.SetClip(*previous_);
+    } else {
+      canvas_.ClearClip();
+    }
+  }
+  ScopedClip(const ScopedClip&) = delete;
+  ScopedClip& operator=(const ScopedClip&) = delete;
+
+ private:
+  Canvas& canvas_;
+  std::optional<Rect> previous_;
+};
+
 // A plain copy whatever mode the canvas is in; the canvas keeps its mode.
 void CopyPlain(Canvas& target, const Rect& dest, const Bitmap& source, const Rect& src) {
   const CopyMode previous = target.copy_mode;
@@ -162,16 +183,22 @@ void TRender::Run() {
     return;
   }
   if (Kind == kMosaic) RemainingBlocks.FillSequence(StepCount);
+  const bool animated = Kind != 0 && on_window;
   const Bitmap& surface = display_.CurrentCanvas().Target();
   if (RestoreBackground) Canvas(SavedBitmap).CopyRect(WorkRect, surface, WorkArea);
   Canvas work(WorkBitmap);
-  work.CopyRect(WorkRect, surface, WorkArea);
+  // An animation over the saved background draws straight on the window (see DrawOverBackground),
+  // so the work bitmap is left alone then.
+  if (!(animated && RestoreBackground)) work.CopyRect(WorkRect, surface, WorkArea);
 
-  if (Kind != 0 && on_window) {
+  if (animated) {
     while (Step()) ++StepIndex;
-    if (RestoreBackground) work.CopyRect(WorkRect, SavedBitmap, WorkRect);
-    Blit(FinalRect, SourceSize, work);
-    PresentWork(WorkRect);
+    if (RestoreBackground) {
+      DrawOverBackground(FinalRect, SourceSize);
+    } else {
+      Blit(FinalRect, SourceSize, work);
+      PresentWork(WorkRect);
+    }
     Blit(DestRect, SourceSize, display_.BackBufferCanvas());
     return;
   }
@@ -261,12 +288,46 @@ bool TRender::Step() {
       break;  // no effect: an empty step that still shows and pauses
   }
 
-  Canvas work(WorkBitmap);
-  if (RestoreBackground) work.CopyRect(WorkRect, SavedBitmap, WorkRect);
-  Blit(d, s, work);
-  PresentWork(Kind == kMosaic ? d : WorkRect);
+  if (RestoreBackground) {
+    DrawOverBackground(d, s);
+  } else {
+    Canvas work(WorkBitmap);
+    Blit(d, s, work);
+    PresentWork(Kind == kMosaic ? d : WorkRect);
+  }
   display_.Sleep(std::max(DelayMs, 0));
   return true;
+}
+
+Rect TRender::CoveredByBlit(const Rect& d, const Rect& s) const {
+  // Only a plain copy of the whole picture is sure to overwrite every pixel of d.
+  if (mask_ != nullptr || s != SourceSize || SourceSize.IsEmpty()) return {};
+  if (SourceSize.right > source_->Width() || SourceSize.bottom > source_->Height()) return {};
+  return d.Intersect(SavedBitmap.Bounds());
+}
+
+// The steps of these kinds restore the saved background into the work bitmap, draw the picture
+// over it and copy the whole work bitmap to the window. Doing the same straight on the window,
+// clipped to the work area, gives the same pixels with a third of the copying; restoring skips
+// the part the picture is sure to overwrite.
+void TRender::DrawOverBackground(const Rect& d, const Rect& s) {
+  Canvas& screen = display_.CurrentCanvas();
+  const ScopedClip clip(screen, WorkArea);
+  const int64_t dx = WorkArea.left;
+  const int64_t dy = WorkArea.top;
+  const Rect covered = CoveredByBlit(d, s);
+  if (covered.IsEmpty() || WorkRect != SavedBitmap.Bounds()) {
+    CopyPlain(screen, WorkArea, SavedBitmap, WorkRect);
+  } else {
+    const Rect all = WorkRect;
+    for (const Rect& band : {Rect{all.left, all.top, all.right, covered.top},
+                             Rect{all.left, covered.bottom, all.right, all.bottom},
+                             Rect{all.left, covered.top, covered.left, covered.bottom},
+                             Rect{covered.right, covered.top, all.right, covered.bottom}}) {
+      if (!band.IsEmpty()) CopyPlain(screen, OffsetSaturated(band, dx, dy), SavedBitmap, band);
+    }
+  }
+  Blit(OffsetSaturated(d, dx, dy), s, screen);
 }
 
 void TRender::Blit(const Rect& dest, const Rect& src, Canvas& target) {

@@ -42,6 +42,10 @@ class TRender {
   void SetUpGeometry();
   void Run();
   bool Step();
+  // One composition of a kind that restores the background: the saved background, then the
+  // picture's s drawn into d (work-area coordinates), shown on the current surface.
+  void DrawOverBackground(const platform::Rect& d, const platform::Rect& s);
+  platform::Rect CoveredByBlit(const platform::Rect& d, const platform::Rect& s) const;
   void Blit(const platform::Rect& dest, const platform::Rect& src, platform::Canvas& target);
   void PresentWork(const platform::Rect& part);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/colour.hpp"
@@ -29,8 +30,12 @@ class Canvas {
   Pixel brush_colour = kWhite;
 
   // StretchBlt of `src` in `source` to `dest` with `copy_mode`; a negative width or height on one
-  // side only mirrors that axis. Destination pixels fed from outside `source` stay untouched.
+  // side only mirrors that axis (shifted, as GDI does, when the source is cut by its edge).
+  // Destination pixels fed from outside `source` stay untouched.
   void CopyRect(const Rect& dest, const Bitmap& source, const Rect& src);
+  // The transparent copy of `src`: SRCAND of `mask`, then SRCPAINT of `picture`, into `dest`
+  // (one pass when the two have the same size). Leaves `copy_mode` alone.
+  void CopyRectMasked(const Rect& dest, const Bitmap& picture, const Bitmap& mask, const Rect& src);
   // The whole of `source` at (x, y), same size, with `copy_mode`.
   void Draw(int32_t x, int32_t y, const Bitmap& source);
   // The whole of `source` stretched into `dest`, with `copy_mode`.
@@ -49,11 +54,21 @@ class Canvas {
   // The pixel at (x, y), or kInvalidPixel outside the picture.
   Pixel GetPixel(int32_t x, int32_t y) const;
 
+  // Limits every drawing operation to `clip`, as a clip rectangle selected into a device
+  // context does; the mapping of stretched copies is not affected. ClearClip lifts the limit.
+  void SetClip(const Rect& clip) { clip_ = clip; }
+  void ClearClip() { clip_.reset(); }
+  std::optional<Rect> Clip() const { return clip_; }
+
  private:
   void Fill(const Rect& rect, Pixel value);
+  Rect DrawableArea() const {
+    return clip_ ? clip_->Intersect(target_.Bounds()) : target_.Bounds();
+  }
 
   Bitmap& target_;
   Point pen_position_;
+  std::optional<Rect> clip_;
 };
 
 }  // namespace velmorant::platform

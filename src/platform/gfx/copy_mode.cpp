@@ -22,4 +22,9 @@ void ApplyCopyMode(CopyMode mode, Pixel* __restrict dst, const Pixel* __restrict
   }
 }
 
+void ApplyMask(Pixel* __restrict dst, const Pixel* __restrict mask, const Pixel* __restrict picture,
+               size_t n) {
+  for (size_t i = 0; i < n; ++i) dst[i] = (dst[i] & mask[i]) | picture[i];
+}
+
 }  // namespace velmorant::platform

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace velmorant::platform {
 
@@ -21,12 +22,46 @@ int64_t ShrinkFirstSource(int64_t i, int64_t s, int64_t d) {
   return int64_t((q + 1) / 2);
 }
 
+// The pixels [begin, end) that a start and a signed extent cover.
+std::pair<int64_t, int64_t> Covered(int64_t start, int64_t extent) {
+  if (extent < 0) return {start + extent + 1, start + 1};
+  return {start, start + extent};
+}
+
+// A mirrored copy whose source is cut by the source's edge is not mirrored in place: its
+// destination moves by the part that was cut (the reference GDI's quirk, kept as it is, with its
+// integer truncation).
+int64_t MirroredDestinationStart(const AxisRequest& r, int32_t src_limit) {
+  const int64_t sx = r.src_start;
+  const int64_t sw = r.src_extent;
+  const int64_t dw = r.dst_extent;
+  if ((sw < 0) == (dw < 0)) return r.dst_start;
+  const auto [src_begin, src_end] = Covered(sx, sw);
+  const int64_t vis_begin = std::max<int64_t>(src_begin, 0);
+  const int64_t vis_end = std::min<int64_t>(src_end, src_limit);
+  if (vis_begin >= vis_end) return r.dst_start;
+  const int64_t offset = -sx - (sw < 0 ? 1 : 0);
+  int64_t a = int64_t(Wide(vis_begin + offset) * dw / sw);
+  int64_t b = int64_t(Wide(vis_end + offset) * dw / sw);
+  if (a > b) std::swap(a, b);
+  if (sw < 0 && (sx + sw + 1 < vis_begin || sx > vis_end)) return r.dst_start + (dw - b) - a;
+  if (sw > 0 && (sx < vis_begin || sx + sw > vis_end)) return r.dst_start - (b - (dw - a));
+  return r.dst_start;
+}
+
 }  // namespace
 
-AxisMap MapAxis(const AxisRequest& request, int32_t dst_limit, int32_t src_limit) {
+AxisMap MapAxis(const AxisRequest& request, int32_t dst_lo, int32_t dst_hi, int32_t src_limit) {
   AxisMap map;
   int64_t src_extent = request.src_extent;
-  if (request.dst_extent == 0 || src_extent == 0 || dst_limit <= 0 || src_limit <= 0) return map;
+  if (request.dst_extent == 0 || src_extent == 0 || dst_hi <= dst_lo || src_limit <= 0) {
+    return map;
+  }
+  // Whatever the mirror quirk does, nothing lands outside the requested destination.
+  const auto [dst_begin, dst_end] = Covered(request.dst_start, request.dst_extent);
+  const int64_t clip_lo = std::max<int64_t>(dst_lo, dst_begin);
+  const int64_t clip_hi = std::min<int64_t>(dst_hi, dst_end);
+  const int64_t x0 = MirroredDestinationStart(request, src_limit);
   // A one-pixel destination drops the last source pixel from the merge.
   if (request.dst_extent == 1 && src_extent > 1) --src_extent;
 
@@ -34,17 +69,16 @@ AxisMap MapAxis(const AxisRequest& request, int32_t dst_limit, int32_t src_limit
   const int64_t s = std::llabs(src_extent);
   const int64_t dst_inc = request.dst_extent > 0 ? 1 : -1;
   const int64_t src_inc = src_extent > 0 ? 1 : -1;
-  const int64_t x0 = request.dst_start;
 
   // Walk indexes whose destination pixel lies inside the target.
   int64_t i_begin = 0;
   int64_t i_end = d;
   if (dst_inc > 0) {
-    i_begin = std::max<int64_t>(i_begin, -x0);
-    i_end = std::min<int64_t>(i_end, int64_t{dst_limit} - x0);
+    i_begin = std::max<int64_t>(i_begin, clip_lo - x0);
+    i_end = std::min<int64_t>(i_end, clip_hi - x0);
   } else {
-    i_begin = std::max<int64_t>(i_begin, x0 - dst_limit + 1);
-    i_end = std::min<int64_t>(i_end, x0 + 1);
+    i_begin = std::max<int64_t>(i_begin, x0 - clip_hi + 1);
+    i_end = std::min<int64_t>(i_end, x0 - clip_lo + 1);
   }
   if (i_begin >= i_end) return map;
 
@@ -85,8 +119,22 @@ AxisMap MapAxis(const AxisRequest& request, int32_t dst_limit, int32_t src_limit
   map.dst_first = int32_t(p_min + int64_t(first));
   map.src_lo.assign(lo.begin() + std::ptrdiff_t(first), lo.begin() + std::ptrdiff_t(last));
   map.src_hi.assign(hi.begin() + std::ptrdiff_t(first), hi.begin() + std::ptrdiff_t(last));
+  const auto [min_lo, max_lo] = std::minmax_element(map.src_lo.begin(), map.src_lo.end());
+  map.src_min = *min_lo;
+  map.src_max = std::max(*max_lo, *std::max_element(map.src_hi.begin(), map.src_hi.end()));
   if (shrinking) {
     map.shape = AxisMap::Shape::kRanges;
+    for (size_t k = 0; k < map.src_lo.size(); ++k) {
+      map.longest_run = std::max(map.longest_run, map.src_hi[k] - map.src_lo[k] + 1);
+    }
+    if (map.longest_run <= 2) {
+      const int32_t span = map.src_max - map.src_min + 1;
+      map.pair_index.resize(map.src_lo.size());
+      for (size_t k = 0; k < map.src_lo.size(); ++k) {
+        const int32_t offset = map.src_lo[k] - map.src_min;
+        map.pair_index[k] = map.src_hi[k] == map.src_lo[k] ? offset : span + offset;
+      }
+    }
   } else if (s == d) {
     map.shape = dst_inc == src_inc ? AxisMap::Shape::kIdentity : AxisMap::Shape::kMirror;
   } else {

@@ -99,6 +99,31 @@ TEST(CanvasPixel, GetPixelAnswersInvalidOutside) {
   EXPECT_EQ(canvas.GetPixel(INT_MIN, INT_MAX), kInvalidPixel);
 }
 
+TEST(CanvasClip, ClipLimitsDrawingButNotTheStretchMapping) {
+  Bitmap source(2, 1);
+  source.Set(0, 0, 0x000001);
+  source.Set(1, 0, 0x000002);
+  Bitmap target(6, 3);
+  Canvas canvas(target);
+  canvas.SetClip({2, 0, 4, 2});
+  canvas.CopyRect({0, 0, 6, 1}, source, source.Bounds());
+  canvas.brush_colour = 0x00FF00;
+  canvas.FillRect({0, 1, 6, 3});
+  canvas.pen_colour = kPen;
+  canvas.MoveTo(0, 2);
+  canvas.LineTo(6, 2);
+  EXPECT_EQ(target.At(1, 0), 0u);
+  EXPECT_EQ(target.At(2, 0), 0x000001u);  // still the left half of the source
+  EXPECT_EQ(target.At(3, 0), 0x000002u);
+  EXPECT_EQ(target.At(4, 0), 0u);
+  EXPECT_EQ(target.At(0, 1), 0u);
+  EXPECT_EQ(target.At(2, 1), 0x00FF00u);
+  EXPECT_EQ(target.At(2, 2), 0u);  // row 2 is outside the clip
+  canvas.ClearClip();
+  canvas.FillRect({0, 2, 6, 3});
+  EXPECT_EQ(target.At(5, 2), 0x00FF00u);
+}
+
 // Rectangles a broken presentation could produce; none may reach outside a bitmap (the sanitizer
 // build checks the memory side) or take long.
 const std::vector<Rect> kWildRects = {

@@ -98,13 +98,6 @@ TEST(CopyMasked, PreparedPictureShowsOnlyWhereTheMaskIsBlack) {
   EXPECT_EQ(target.At(3, 0), kGround);
 }
 
-TEST(CopyMasked, PrepareWithoutMaskChangesNothing) {
-  Bitmap picture = Numbered(3, 3);
-  const Bitmap before = picture;
-  PrepareMaskedImage(picture, nullptr);
-  EXPECT_EQ(picture, before);
-}
-
 TEST(CopyMasked, TenByTenScalesToTwentyByTwentyMaskIncluded) {
   Bitmap picture = Numbered(10, 10);
   Bitmap mask(10, 10, platform::kBlack);
@@ -119,18 +112,6 @@ TEST(CopyMasked, TenByTenScalesToTwentyByTwentyMaskIncluded) {
       ASSERT_EQ(target.At(x, y), expected) << x << "," << y;
     }
   }
-}
-
-TEST(CopyMasked, CanvasFormUsesTheCanvasesBitmaps) {
-  Bitmap picture = Numbered(2, 2);
-  Bitmap mask(2, 2, platform::kBlack);
-  Bitmap target(2, 2, kGround);
-  Canvas source_canvas(picture);
-  Canvas mask_canvas(mask);
-  Canvas target_canvas(target);
-  CopyMasked({0, 0, 2, 2}, {0, 0, 2, 2}, target_canvas, source_canvas, &mask_canvas);
-  EXPECT_EQ(target, picture);
-  EXPECT_TRUE(AllIn(mask, mask.Bounds(), platform::kBlack));
 }
 
 }  // namespace

@@ -175,6 +175,27 @@ TEST(TransitionSlide, FromTheLeftEdgeMovesOneQuarterPerStep) {
   }
 }
 
+TEST(TransitionSlide, MaskedPictureSlidesOverTheRestoredBackground) {
+  FakeDrawingContext display(200, 100, kOld);
+  display.transitions = {Transition(6, 4)};
+  Bitmap picture(100, 50, kNew);
+  Bitmap mask(100, 50, platform::kBlack);
+  platform::Canvas(mask).Whiteness({50, 0, 100, 50});
+  PrepareMaskedImage(picture, &mask);
+  TRender render(display, 0, {0, 0, 100, 50}, std::nullopt, &picture, &mask);
+  render.Execute();
+  ASSERT_EQ(display.presented.size(), 4u);
+  for (int32_t i = 0; i < 4; ++i) {
+    const int32_t left = -75 + 25 * i;
+    const Rect shown_part{std::max(left, 0), 0, left + 50, 50};
+    EXPECT_EQ(BoundsOf(display.presented[size_t(i)], kNew),
+              shown_part.IsEmpty() ? Rect{} : shown_part)
+        << i;
+  }
+  EXPECT_EQ(BoundsOf(display.window, kNew), (Rect{0, 0, 50, 50}));
+  EXPECT_EQ(BoundsOf(display.back_buffer, kNew), (Rect{0, 0, 50, 50}));
+}
+
 TEST(TransitionSlide, OtherEdgesEndInPlaceWithoutTrails) {
   for (const int kind : {7, 8, 9}) {
     FakeDrawingContext display(120, 90, kOld);
