@@ -5,7 +5,9 @@
 
 namespace velmorant::platform {
 
-Bitmap::Bitmap(int32_t width, int32_t height, Pixel fill) { Resize(width, height, fill); }
+Bitmap::Bitmap(int32_t width, int32_t height, Pixel fill) {
+  Resize(width, height, fill);
+}
 
 void Bitmap::Resize(int32_t width, int32_t height, Pixel fill) {
   if (width < 0 || height < 0 || int64_t{width} * height > kMaxBitmapPixels) {
@@ -16,7 +18,9 @@ void Bitmap::Resize(int32_t width, int32_t height, Pixel fill) {
   pixels_.assign(size_t(width) * size_t(height), fill & 0xFFFFFFu);
 }
 
-void Bitmap::Fill(Pixel p) { std::fill(pixels_.begin(), pixels_.end(), p & 0xFFFFFFu); }
+void Bitmap::Fill(Pixel p) {
+  std::fill(pixels_.begin(), pixels_.end(), p & 0xFFFFFFu);
+}
 
 Pixel Bitmap::Get(int32_t x, int32_t y, Pixel outside) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return outside;

@@ -131,6 +131,8 @@ DecodeResult<BmpLayout> ParseBmpLayout(std::span<const uint8_t> file) {
                           layout.compression == BmpCompression::kRle4)) {
     return Refuse("RLE-compressed BMP cannot be top-down");
   }
+  // Windows creates no bitmap without pixels; refusing also keeps 0 x 2^31 from looping.
+  if (h.width == 0 || rows == 0) return Refuse("empty BMP (zero width or height)");
   if (h.width * rows > kMaxBitmapPixels) return Refuse("BMP too large");
   layout.width = int32_t(h.width);
   layout.height = int32_t(rows);

@@ -22,7 +22,8 @@ struct BmpChannelMasks {
 // them, so any 8-bit index is safe to look up.
 using BmpPalette = std::array<Pixel, 256>;
 
-// Everything the pixel decoders need, checked against the file: sizes fit kMaxBitmapPixels and
+// Everything the pixel decoders need, checked against the file: width and height are positive and
+// fit kMaxBitmapPixels, and
 // `pixels` lies inside the file (for uncompressed pictures it holds every row).
 struct BmpLayout {
   int32_t width = 0;

@@ -188,11 +188,17 @@ TEST(BmpDecoder, PixelOffsetIsHonouredUnlessItPointsIntoTheColourTable) {
   }
 }
 
-TEST(BmpDecoder, EmptyPicturesDecodeToEmptyBitmaps) {
+TEST(BmpDecoder, RefusesPicturesWithoutPixels) {
   BmpSpec s;
   s.width = 0;
   s.height = 5;
-  EXPECT_TRUE(Decoded(s).IsEmpty());
+  EXPECT_NE(Refusal(s).find("empty"), std::string::npos);
+  s.width = 5;
+  s.height = 0;
+  EXPECT_NE(Refusal(s).find("empty"), std::string::npos);
+  s.width = 0;
+  s.height = -INT32_MAX;  // once looped over two billion empty rows
+  EXPECT_NE(Refusal(s).find("empty"), std::string::npos);
 }
 
 // RLE: stream bytes for a 4 x 3 8-bit picture with the four-colour palette.
