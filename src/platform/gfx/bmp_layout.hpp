@@ -23,8 +23,8 @@ struct BmpChannelMasks {
 using BmpPalette = std::array<Pixel, 256>;
 
 // Everything the pixel decoders need, checked against the file: width and height are positive and
-// fit kMaxBitmapPixels, and
-// `pixels` lies inside the file (for uncompressed pictures it holds every row).
+// fit kMaxBitmapPixels; `pixels` lies inside the file (for uncompressed pictures it holds every
+// row).
 struct BmpLayout {
   int32_t width = 0;
   int32_t height = 0;  // rows, never negative
