@@ -11,8 +11,12 @@ namespace velmorant::platform {
 
 // Decodes a BMP file held in memory the way the Windows bitmap loader reads it: OS/2 1.x and 2.x
 // headers, Windows 3.x to v5 headers; 1, 2, 4, 8, 16, 24 and 32 bits; uncompressed, RLE8, RLE4,
-// BITFIELDS and ALPHABITFIELDS. Alpha is dropped. Anything else, and every damaged file, gives an
-// error: decoding never reads outside `file` and never allocates more than kMaxBitmapPixels.
+// BITFIELDS and ALPHABITFIELDS. Alpha is dropped. Anything else gives an error; decoding never
+// reads outside `file` and never allocates more than kMaxBitmapPixels. Damaged files: the loader
+// reads the pixel data size the header states, so uncompressed data shorter than its rows, or
+// shorter than that size, is refused; an RLE stream that stops early keeps what it drew (the rest
+// stays black). Fields Windows ignores (the file size, density, reserved words, masks without
+// BITFIELDS) are ignored; indices beyond the palette are black.
 DecodeResult<Bitmap> DecodeBmp(std::span<const uint8_t> file);
 
 // The largest BMP file read: a kMaxBitmapPixels 32-bit picture plus room for headers and profiles.

@@ -76,10 +76,10 @@ struct ColourTable {
   uint64_t pixel_start = 0;
 };
 
-// The colour table and the pixel data position. The declared table must lie inside the file. The
-// pixel offset of the file header is trusted unless it points into the declared table (writers
-// that leave it 0 or wrong); a table whose size is only implied by the bit count yields to it, as
-// short palettes in the wild need.
+// The colour table and the pixel data position. The declared table and the pixel offset must lie
+// inside the file. The offset is trusted unless it points into the header or the declared table
+// (writers that leave it 0 or wrong); a table whose size is only implied by the bit count yields to
+// it, as short palettes in the wild need.
 DecodeResult<ColourTable> LocateColourTable(const BmpInfoHeader& h, uint64_t table_start,
                                             uint32_t pixel_offset, uint64_t file_size) {
   const uint64_t entry_size = h.IsCore() ? 3 : 4;
@@ -90,10 +90,11 @@ DecodeResult<ColourTable> LocateColourTable(const BmpInfoHeader& h, uint64_t tab
   if (table_start > file_size || (explicit_count && declared_end > file_size)) {
     return Refuse("BMP colour table runs past the end of the file");
   }
+  if (pixel_offset > file_size) return Refuse("BMP pixel data lies past the end of the file");
   ColourTable t;
   t.start = table_start;
-  const bool offset_usable = pixel_offset >= table_start && pixel_offset <= file_size &&
-                             (pixel_offset >= declared_end || !explicit_count);
+  const bool offset_usable =
+      pixel_offset >= table_start && (pixel_offset >= declared_end || !explicit_count);
   if (offset_usable) {
     t.pixel_start = pixel_offset;
     t.entries = std::min(declared, (pixel_offset - table_start) / entry_size);
@@ -130,6 +131,8 @@ DecodeResult<BmpLayout> ParseBmpLayout(std::span<const uint8_t> file) {
                           layout.compression == BmpCompression::kRle4)) {
     return Refuse("RLE-compressed BMP cannot be top-down");
   }
+  // Windows creates no bitmap without pixels; refusing also keeps 0 x 2^31 from looping.
+  if (h.width == 0 || rows == 0) return Refuse("empty BMP (zero width or height)");
   if (h.width * rows > kMaxBitmapPixels) return Refuse("BMP too large");
   layout.width = int32_t(h.width);
   layout.height = int32_t(rows);

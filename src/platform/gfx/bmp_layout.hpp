@@ -22,8 +22,9 @@ struct BmpChannelMasks {
 // them, so any 8-bit index is safe to look up.
 using BmpPalette = std::array<Pixel, 256>;
 
-// Everything the pixel decoders need, checked against the file: sizes fit kMaxBitmapPixels and
-// `pixels` lies inside the file (for uncompressed pictures it holds every row).
+// Everything the pixel decoders need, checked against the file: width and height are positive and
+// fit kMaxBitmapPixels; `pixels` lies inside the file (for uncompressed pictures it holds every
+// row).
 struct BmpLayout {
   int32_t width = 0;
   int32_t height = 0;  // rows, never negative

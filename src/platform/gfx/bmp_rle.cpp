@@ -19,6 +19,15 @@ class RleCursor {
     }
     Advance(1);
   }
+  // An encoded run of one colour: the visible part in one go.
+  void Run(uint8_t index, int64_t count) {
+    if (row_ < out_.Height()) {
+      const int64_t end = std::min<int64_t>(x_ + count, out_.Width());
+      auto row = out_.Row(out_.Height() - 1 - int32_t(row_));
+      std::fill(row.begin() + x_, row.begin() + end, palette_[index]);
+    }
+    Advance(count);
+  }
   // Positions stop at the right edge and below the last row, so they cannot overflow.
   void Advance(int64_t dx) { x_ = std::min<int64_t>(x_ + dx, out_.Width()); }
   void NextLine(int64_t rows) {
@@ -54,8 +63,12 @@ Bitmap DecodeBmpRle(const BmpLayout& layout) {
     const uint8_t count = data[i];
     const uint8_t value = data[i + 1];
     i += 2;
-    if (count > 0) {  // encoded run
-      for (size_t k = 0; k < count; ++k) cursor.Put(four_bit ? Nibble(value, k) : value);
+    if (count > 0 && !four_bit) {  // encoded run
+      cursor.Run(value, count);
+      continue;
+    }
+    if (count > 0) {  // encoded run of two alternating colours
+      for (size_t k = 0; k < count; ++k) cursor.Put(Nibble(value, k));
       continue;
     }
     if (value == 0) {
