@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Plays the bundled demo from a build tree (until the player shows pages, prints its definition).
+# Plays the bundled demo from a build tree: headless, along examples/demo/tour.txt, writing a
+# snapshot at each step to BUILD/../demo-run and the event log to standard output.
 set -euo pipefail
-build=${1:-build/release}
-demo=$build/examples/demo
-if [ -x "$build/velmorant" ] && [ -f "$demo/info.med" ]; then
-  exec "$build/tools/velmorant-med" dump "$demo/info.med"
-fi
-echo "the demo is not built" >&2
-exit 1
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build/release}
+out=$(dirname "$build")/demo-run
+mkdir -p "$out"
+"$build/src/velmorant" --headless -p "$build/examples/demo" --screen 800x600x32 \
+  --script "$root/examples/demo/tour.txt" --snapshots "$out" --log -
+echo "The demo's snapshots are in $out" >&2
