@@ -18,10 +18,10 @@ std::string CaptionText() {
 }
 
 FontSpec Arial(int32_t points) {
-  FontSpec spec;
-  spec.name = "Arial";
-  spec.size_points = points;
-  return spec;
+  FontSpec wanted;
+  wanted.name = "Arial";
+  wanted.size_points = points;
+  return wanted;
 }
 
 void BM_CaptionMeasure(benchmark::State& state) {

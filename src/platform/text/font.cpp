@@ -27,11 +27,11 @@ const TextMetrics& Font::Metrics() const {
 }
 
 bool Font::Underlined() const {
-  return face_ && face_->Spec().underline;
+  return face_ && face_->Wanted().underline;
 }
 
 bool Font::StruckOut() const {
-  return face_ && face_->Spec().strike_out;
+  return face_ && face_->Wanted().strike_out;
 }
 
 int32_t Font::Advance(char32_t c) const {

@@ -25,7 +25,7 @@ class FontEngine {
   FontEngine& operator=(FontEngine&&) noexcept;
 
   bool HasFonts() const;
-  Font CreateFont(const FontSpec& spec) const;
+  Font CreateFont(const FontSpec& wanted) const;
 
  private:
   struct State;

@@ -54,16 +54,17 @@ int32_t PixelsPerEmForHeight(int32_t lf_height, int64_t units_per_em, int64_t ce
 }
 
 std::shared_ptr<const FontFace> FontFace::Open(const FtLibraryHandle& library,
-                                               const FontMatch& match, const FontSpec& spec) {
+                                               const FontMatch& match, const FontSpec& wanted) {
   if (!library) return nullptr;
   FT_Face raw = nullptr;
   if (FT_New_Face(library.get(), match.file.c_str(), match.index, &raw) != 0) return nullptr;
   FtFacePtr face(raw);
   if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) return nullptr;
 
-  auto result = std::make_shared<FontFace>(OpenTag{}, library, std::move(face), spec, match.family);
-  result->synthetic_bold_ = spec.bold && !match.face_is_bold;
-  result->synthetic_italic_ = spec.italic && !match.face_is_italic;
+  auto result =
+      std::make_shared<FontFace>(OpenTag{}, library, std::move(face), wanted, match.family);
+  result->synthetic_bold_ = wanted.bold && !match.face_is_bold;
+  result->synthetic_italic_ = wanted.italic && !match.face_is_italic;
   const FT_Face f = result->face_.get();
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(f, FT_SFNT_OS2));
   int64_t cell = int64_t{f->ascender} - f->descender;
@@ -71,17 +72,17 @@ std::shared_ptr<const FontFace> FontFace::Open(const FtLibraryHandle& library,
     cell = int64_t{os2->usWinAscent} + os2->usWinDescent;
   }
   result->pixels_per_em_ =
-      PixelsPerEmForHeight(FontHeightForPoints(spec.size_points), f->units_per_EM, cell);
+      PixelsPerEmForHeight(FontHeightForPoints(wanted.size_points), f->units_per_EM, cell);
   if (FT_Set_Pixel_Sizes(f, 0, FT_UInt(result->pixels_per_em_)) != 0) return nullptr;
   result->ComputeMetrics();
   return result;
 }
 
-FontFace::FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontSpec& spec,
+FontFace::FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontSpec& wanted,
                    std::string family)
     : library_(std::move(library)),
       face_(std::move(face)),
-      spec_(spec),
+      spec_(wanted),
       family_(std::move(family)) {}
 
 void FontFace::ComputeMetrics() {

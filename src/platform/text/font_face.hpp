@@ -26,14 +26,14 @@ class FontFace {
  public:
   // Nothing when the file cannot be opened or is not a scalable face.
   static std::shared_ptr<const FontFace> Open(const FtLibraryHandle& library,
-                                              const FontMatch& match, const FontSpec& spec);
+                                              const FontMatch& match, const FontSpec& wanted);
 
   // Public for make_shared only; Open is the way to get a face.
   struct OpenTag {};
-  FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontSpec& spec,
+  FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontSpec& wanted,
            std::string family);
 
-  const FontSpec& Spec() const { return spec_; }
+  const FontSpec& Wanted() const { return spec_; }
   const std::string& Family() const { return family_; }
   int32_t PixelsPerEm() const { return pixels_per_em_; }
   const TextMetrics& Metrics() const { return metrics_; }

@@ -73,18 +73,18 @@ bool AnswersTo(const Answer& answer, std::string_view family) {
 
 }  // namespace
 
-std::optional<FontMatch> MatchFont(FcConfig* config, const FontSpec& spec) {
+std::optional<FontMatch> MatchFont(FcConfig* config, const FontSpec& wanted) {
   if (!config) return std::nullopt;
-  const FamilyChoice choice = ChooseFamily(spec.name);
+  const FamilyChoice choice = ChooseFamily(wanted.name);
   if (choice.must_match) {
-    std::optional<Answer> exact = Query(config, {choice.family}, spec.bold, spec.italic);
+    std::optional<Answer> exact = Query(config, {choice.family}, wanted.bold, wanted.italic);
     if (exact && AnswersTo(*exact, choice.family)) return exact->match;
-    std::optional<Answer> fallback = Query(config, {choice.generic}, spec.bold, spec.italic);
+    std::optional<Answer> fallback = Query(config, {choice.generic}, wanted.bold, wanted.italic);
     if (fallback) return fallback->match;
     return exact ? std::optional<FontMatch>(exact->match) : std::nullopt;
   }
   std::optional<Answer> answer =
-      Query(config, {choice.family, choice.generic}, spec.bold, spec.italic);
+      Query(config, {choice.family, choice.generic}, wanted.bold, wanted.italic);
   if (!answer) return std::nullopt;
   return answer->match;
 }

@@ -9,7 +9,7 @@
 
 namespace velmorant::platform {
 
-// The font file fontconfig chose for a spec, and what that face provides itself.
+// The font file fontconfig chose for a wanted, and what that face provides itself.
 struct FontMatch {
   std::string file;
   int index = 0;
@@ -18,8 +18,8 @@ struct FontMatch {
   bool face_is_italic = false;
 };
 
-// Finds the scalable face for `spec` (see ChooseFamily); nothing when the configuration has no
+// Finds the scalable face for `wanted` (see ChooseFamily); nothing when the configuration has no
 // fonts.
-std::optional<FontMatch> MatchFont(FcConfig* config, const FontSpec& spec);
+std::optional<FontMatch> MatchFont(FcConfig* config, const FontSpec& wanted);
 
 }  // namespace velmorant::platform

@@ -81,10 +81,10 @@ int32_t CodePageForCharset(uint8_t charset, int32_t presentation_code_page) {
 }
 
 FontSpec DefaultGuiFontSpec() {
-  FontSpec spec;
-  spec.name = "MS Sans Serif";
-  spec.size_points = 8;
-  return spec;
+  FontSpec wanted;
+  wanted.name = "MS Sans Serif";
+  wanted.size_points = 8;
+  return wanted;
 }
 
 }  // namespace velmorant::platform

@@ -23,14 +23,14 @@ uint32_t IndexAt(int32_t x, int32_t y) {
   return uint32_t(x + y) % 4;
 }
 
-Bitmap Decoded(const BmpSpec& spec) {
-  auto result = DecodeBmp(BuildBmp(spec));
+Bitmap Decoded(const BmpSpec& wanted) {
+  auto result = DecodeBmp(BuildBmp(wanted));
   EXPECT_TRUE(result.has_value()) << (result ? "" : result.error());
   return result ? *result : Bitmap();
 }
 
-std::string Refusal(const BmpSpec& spec) {
-  auto result = DecodeBmp(BuildBmp(spec));
+std::string Refusal(const BmpSpec& wanted) {
+  auto result = DecodeBmp(BuildBmp(wanted));
   EXPECT_FALSE(result.has_value());
   return result ? "" : result.error();
 }

@@ -13,11 +13,11 @@ namespace {
 
 constexpr Pixel kRed = Rgb(255, 0, 0);
 
-FontSpec Spec(std::string name, int32_t points) {
-  FontSpec spec;
-  spec.name = std::move(name);
-  spec.size_points = points;
-  return spec;
+FontSpec FontOf(std::string name, int32_t points) {
+  FontSpec wanted;
+  wanted.name = std::move(name);
+  wanted.size_points = points;
+  return wanted;
 }
 
 // Bounding box of every pixel that is not `background`; empty when there is none.
@@ -49,7 +49,7 @@ class DrawTextTest : public ::testing::Test {
   }
 
   FontEngine engine_;
-  Font arial_ = engine_.CreateFont(Spec("Arial", 12));
+  Font arial_ = engine_.CreateFont(FontOf("Arial", 12));
   int32_t line_height_ = arial_.Metrics().height;
 };
 
@@ -115,10 +115,10 @@ TEST_F(DrawTextTest, AlignmentShiftsEachLineByItsOwnWidth) {
 }
 
 TEST_F(DrawTextTest, GlyphsAreTwoColoured) {
-  FontSpec spec = Spec("Times New Roman", 20);
-  spec.italic = true;
-  spec.bold = true;
-  const Font font = engine_.CreateFont(spec);
+  FontSpec wanted = FontOf("Times New Roman", 20);
+  wanted.italic = true;
+  wanted.bold = true;
+  const Font font = engine_.CreateFont(wanted);
   Bitmap b(300, 100, kWhite);
   Rect r{0, 0, 300, 100};
   DrawText(b, font, "Quick brown fox ąę @#%", r, kDtWordBreak, kRed);
@@ -128,7 +128,7 @@ TEST_F(DrawTextTest, GlyphsAreTwoColoured) {
 
 TEST_F(DrawTextTest, SameInputGivesSamePixels) {
   FontEngine other;
-  const Font again = other.CreateFont(Spec("Arial", 12));
+  const Font again = other.CreateFont(FontOf("Arial", 12));
   const std::string text = "Determinism: the same words, the same pixels.";
   const Bitmap a = Draw(text, {5, 5, 200, 150}, kDtWordBreak | kDtCenter, arial_);
   const Bitmap b = Draw(text, {5, 5, 200, 150}, kDtWordBreak | kDtCenter, again);
@@ -153,10 +153,10 @@ TEST_F(DrawTextTest, AcceleratorIsUnderlinedBelowTheBaseline) {
 }
 
 TEST_F(DrawTextTest, UnderlineAndStrikeOutSpanTheLine) {
-  FontSpec spec = Spec("Arial", 12);
-  spec.underline = true;
-  spec.strike_out = true;
-  const Font font = engine_.CreateFont(spec);
+  FontSpec wanted = FontOf("Arial", 12);
+  wanted.underline = true;
+  wanted.strike_out = true;
+  const Font font = engine_.CreateFont(wanted);
   const TextMetrics& m = font.Metrics();
   const Bitmap b = Draw("a  b", {0, 0, 200, 40}, 0, font);
   const int32_t width = font.TextExtent("a  b").width;
@@ -212,7 +212,7 @@ TEST_F(DrawTextTest, AbsurdRectsAndHugeFontsAreSafe) {
       DrawText(b, arial_, "some words\nand more", rect, format, kBlack);
     }
   }
-  const Font huge = engine_.CreateFont(Spec("Arial", 1000000));
+  const Font huge = engine_.CreateFont(FontOf("Arial", 1000000));
   Bitmap b(1100, 1100, kWhite);
   Rect r{0, 0, 64, 64};
   DrawText(b, huge, "WW", r, kDtNoClip, kBlack);

@@ -10,11 +10,11 @@
 namespace velmorant::platform {
 namespace {
 
-FontSpec Spec(std::string name, int32_t points) {
-  FontSpec spec;
-  spec.name = std::move(name);
-  spec.size_points = points;
-  return spec;
+FontSpec FontOf(std::string name, int32_t points) {
+  FontSpec wanted;
+  wanted.name = std::move(name);
+  wanted.size_points = points;
+  return wanted;
 }
 
 TEST(FontSize, MulDivRoundsHalfAwayFromZeroAndRefusesOverflow) {
@@ -35,7 +35,7 @@ TEST(FontSize, PointsBecomeEmHeightsAt96Dpi) {
 
   FontEngine engine;
   for (auto [points, pixels] : {std::pair{8, 11}, {9, 12}, {10, 13}, {12, 16}}) {
-    const Font font = engine.CreateFont(Spec("Arial", points));
+    const Font font = engine.CreateFont(FontOf("Arial", points));
     ASSERT_TRUE(font.HasFace());
     EXPECT_EQ(font.PixelsPerEm(), pixels) << points << " pt";
   }
@@ -50,29 +50,30 @@ TEST(FontSize, ZeroNegativeAndAbsurdSizes) {
   EXPECT_EQ(PixelsPerEmForHeight(-(1 << 30), 2048, 2288), kMaxPixelsPerEm);
 
   FontEngine engine;
-  EXPECT_EQ(engine.CreateFont(Spec("Arial", 100000)).PixelsPerEm(), kMaxPixelsPerEm);
-  EXPECT_EQ(engine.CreateFont(Spec("Arial", std::numeric_limits<int32_t>::min())).PixelsPerEm(), 1);
-  const Font negative = engine.CreateFont(Spec("Arial", -12));  // TFont.Height +16
+  EXPECT_EQ(engine.CreateFont(FontOf("Arial", 100000)).PixelsPerEm(), kMaxPixelsPerEm);
+  EXPECT_EQ(engine.CreateFont(FontOf("Arial", std::numeric_limits<int32_t>::min())).PixelsPerEm(),
+            1);
+  const Font negative = engine.CreateFont(FontOf("Arial", -12));  // TFont.Height +16
   EXPECT_NEAR(negative.Metrics().height, 16, 1);
 }
 
 TEST(FontNames, CoreWindowsFacesUseMetricCompatibleFamilies) {
   FontEngine engine;
-  EXPECT_EQ(engine.CreateFont(Spec("Arial", 10)).FamilyName(), "Liberation Sans");
-  EXPECT_EQ(engine.CreateFont(Spec("arial", 10)).FamilyName(), "Liberation Sans");
-  EXPECT_EQ(engine.CreateFont(Spec("Times New Roman", 10)).FamilyName(), "Liberation Serif");
-  EXPECT_EQ(engine.CreateFont(Spec("Courier New", 10)).FamilyName(), "Liberation Mono");
+  EXPECT_EQ(engine.CreateFont(FontOf("Arial", 10)).FamilyName(), "Liberation Sans");
+  EXPECT_EQ(engine.CreateFont(FontOf("arial", 10)).FamilyName(), "Liberation Sans");
+  EXPECT_EQ(engine.CreateFont(FontOf("Times New Roman", 10)).FamilyName(), "Liberation Serif");
+  EXPECT_EQ(engine.CreateFont(FontOf("Courier New", 10)).FamilyName(), "Liberation Mono");
   // An installed family is used as it is.
-  EXPECT_EQ(engine.CreateFont(Spec("DejaVu Serif", 10)).FamilyName(), "DejaVu Serif");
+  EXPECT_EQ(engine.CreateFont(FontOf("DejaVu Serif", 10)).FamilyName(), "DejaVu Serif");
 }
 
 TEST(FontNames, GuiAndMissingFacesFallBackToTheSans) {
   FontEngine engine;
-  const std::string sans = engine.CreateFont(Spec("", 10)).FamilyName();
+  const std::string sans = engine.CreateFont(FontOf("", 10)).FamilyName();
   ASSERT_FALSE(sans.empty());
   for (const char* name :
        {"MS Sans Serif", "Tahoma", "Verdana", "No Such Font 1234", "Wingdings"}) {
-    const Font font = engine.CreateFont(Spec(name, 10));
+    const Font font = engine.CreateFont(FontOf(name, 10));
     EXPECT_TRUE(font.HasFace()) << name;
     EXPECT_EQ(font.FamilyName(), sans) << name;
   }
@@ -84,7 +85,7 @@ TEST(FontMetrics, AreConsistentAsWindowsReportsThem) {
   FontEngine engine;
   for (const char* name : {"Arial", "Times New Roman", "Courier New", "MS Sans Serif"}) {
     for (int points : {8, 12, 36}) {
-      const Font font = engine.CreateFont(Spec(name, points));
+      const Font font = engine.CreateFont(FontOf(name, points));
       const TextMetrics& m = font.Metrics();
       EXPECT_EQ(m.height, m.ascent + m.descent) << name;
       EXPECT_EQ(m.internal_leading, m.height - font.PixelsPerEm()) << name;
@@ -101,14 +102,14 @@ TEST(FontMetrics, AreConsistentAsWindowsReportsThem) {
 
 TEST(FontMetrics, TextExtentAddsAdvancesAndUsesTheLineHeight) {
   FontEngine engine;
-  const Font font = engine.CreateFont(Spec("Arial", 10));
+  const Font font = engine.CreateFont(FontOf("Arial", 10));
   const Size extent = font.TextExtent("Hello");
   EXPECT_EQ(extent.width,
             font.Advance('H') + font.Advance('e') + 2 * font.Advance('l') + font.Advance('o'));
   EXPECT_EQ(extent.height, font.Metrics().height);
   EXPECT_EQ(font.TextExtent("").width, 0);
   // Courier New stays monospaced.
-  const Font mono = engine.CreateFont(Spec("Courier New", 10));
+  const Font mono = engine.CreateFont(FontOf("Courier New", 10));
   EXPECT_EQ(mono.TextExtent("iiii").width, mono.TextExtent("WWWW").width);
 }
 
@@ -118,10 +119,10 @@ TEST(FontStyles, SynthesisedBoldWidensWhenTheFaceLacksIt) {
   only_regular.font_files = {"/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"};
   FontEngine engine(only_regular);
   ASSERT_TRUE(engine.HasFonts());
-  FontSpec spec = Spec("Arial", 12);
-  const Font regular = engine.CreateFont(spec);
-  spec.bold = true;
-  const Font bold = engine.CreateFont(spec);
+  FontSpec wanted = FontOf("Arial", 12);
+  const Font regular = engine.CreateFont(wanted);
+  wanted.bold = true;
+  const Font bold = engine.CreateFont(wanted);
   ASSERT_TRUE(bold.HasFace());
   EXPECT_EQ(bold.Advance('a'), regular.Advance('a') + 1);
   EXPECT_EQ(bold.Metrics().height, regular.Metrics().height);
@@ -129,10 +130,10 @@ TEST(FontStyles, SynthesisedBoldWidensWhenTheFaceLacksIt) {
 
 TEST(FontStyles, RealBoldFaceIsChosenWhenThere) {
   FontEngine engine;
-  FontSpec spec = Spec("Arial", 12);
-  spec.bold = true;
-  spec.italic = true;
-  const Font font = engine.CreateFont(spec);
+  FontSpec wanted = FontOf("Arial", 12);
+  wanted.bold = true;
+  wanted.italic = true;
+  const Font font = engine.CreateFont(wanted);
   EXPECT_EQ(font.FamilyName(), "Liberation Sans");
   EXPECT_TRUE(font.HasFace());
 }
@@ -143,7 +144,7 @@ TEST(FontEngineStart, WithoutAnyFontsTextMeasuresNothing) {
   nothing.font_files = {"/nonexistent/font.ttf"};
   FontEngine engine(nothing);
   EXPECT_FALSE(engine.HasFonts());
-  const Font font = engine.CreateFont(Spec("Arial", 10));
+  const Font font = engine.CreateFont(FontOf("Arial", 10));
   EXPECT_FALSE(font.HasFace());
   EXPECT_EQ(font.Metrics().height, 0);
   EXPECT_EQ(font.TextExtent("abc").width, 0);
@@ -155,7 +156,7 @@ TEST(FontEngineStart, FontsOutliveTheirEngine) {
   Font font;
   {
     FontEngine engine;
-    font = engine.CreateFont(Spec("Arial", 10));
+    font = engine.CreateFont(FontOf("Arial", 10));
   }
   EXPECT_GT(font.Advance('W'), 0);
 }
