@@ -1,0 +1,194 @@
+// Plays randomly made presentations, sound and absurd values mixed, with random input: the player
+// must come through every one without a crash, a hang or a sanitizer report.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "app/player.hpp"
+#include "definition/loader.hpp"
+#include "platform/window/headless_backend.hpp"
+#include "support/bmp_builder.hpp"
+
+namespace velmorant {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Dice {
+ public:
+  explicit Dice(uint32_t seed) : rng_(seed) {}
+  int32_t Between(int32_t lo, int32_t hi) {
+    return std::uniform_int_distribution<int32_t>(lo, hi)(rng_);
+  }
+  bool Chance(int percent) { return Between(1, 100) <= percent; }
+  template <class T>
+  const T& Pick(std::initializer_list<T> items) {
+    return *(items.begin() + Between(0, int32_t(items.size()) - 1));
+  }
+  // Mostly ordinary numbers, now and then one from the edges of the 32-bit range.
+  int32_t Wild(int32_t lo, int32_t hi) {
+    if (Chance(8)) return Pick<int32_t>({INT32_MIN, -1000000, 1000000, INT32_MAX});
+    return Between(lo, hi);
+  }
+
+ private:
+  std::mt19937 rng_;
+};
+
+void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::vector<uint8_t> SolidBmp(int32_t w, int32_t h, uint8_t shade) {
+  testing::BmpSpec s;
+  s.width = w;
+  s.height = h;
+  s.bits = 24;
+  s.pixels = testing::PackRows(w, h, 24, [&](int32_t x, int32_t y) {
+    return uint32_t((x * 7 + y * 13 + shade) & 0xFF) * 0x010101u;
+  });
+  return testing::BuildBmp(s);
+}
+
+std::string AnyFile(Dice& d) {
+  return d.Pick<std::string>({"a.bmp", "B.BMP", "missing.bmp", ""});
+}
+
+Definition RandomDefinition(Dice& d) {
+  Definition def;
+  def.header.Centred = uint8_t(d.Chance(20));
+  def.header.ResolutionIndex = d.Between(-1, 4);
+  def.header.ColourIndex = d.Between(-1, 4);
+  for (int i = d.Between(0, 5); i > 0; --i) {
+    def.TPrzeniki.push_back(
+        {"t", uint8_t(d.Between(-2, 14)), d.Between(-10, 30), d.Between(-1, 5)});
+  }
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    def.TRamki.push_back({"r", d.Between(-1, 6), d.Wild(0, 0xFFFFFF), uint8_t(d.Between(0, 6)),
+                          d.Pick<std::string>({"", "a.bmp", "missing.bmp"})});
+  }
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    TTlo t;
+    t.FileName = AnyFile(d);
+    t.CropLeft = d.Wild(-50, 60);
+    t.CropTop = d.Wild(-50, 60);
+    t.CropRight = d.Wild(40, 150);
+    t.CropBottom = d.Wild(40, 150);
+    def.TTla.push_back(t);
+  }
+  for (int i = d.Between(0, 4); i > 0; --i) {
+    TMap m;
+    m.FileName = AnyFile(d);
+    m.HoverFileName = AnyFile(d);
+    m.UseMask = uint8_t(d.Chance(50));
+    m.X = d.Wild(-3, 110);
+    m.Y = d.Wild(-3, 110);
+    m.Width = d.Wild(-5, 120);
+    m.Height = d.Wild(-5, 120);
+    m.ShowDelay = d.Pick<int32_t>({0, 0, -5, 50, 400});
+    m.ShowTransition = d.Between(-1, 6);
+    m.HideAfter = d.Pick<int32_t>({0, 0, -1, 100, 700});
+    m.HideTransition = d.Between(-1, 6);
+    m.FrameIndex = d.Between(-1, 4);
+    for (int r = d.Between(0, 5); r > 0; --r) {
+      TReg g;
+      g.X = d.Wild(-10, 60);
+      g.Y = d.Wild(-10, 60);
+      g.Width = d.Wild(-10, 80);
+      g.Height = d.Wild(-10, 80);
+      g.Action = {uint8_t(d.Pick<int32_t>({0, 1, 2, 3, 4, 5, 6, 7, 8, 200})), d.Wild(-3, 8)};
+      g.Hint = d.Pick<std::string>({"", "podpowiedź", std::string(255, 'x')});
+      m.Regions.push_back(g);
+    }
+    def.TMapy.push_back(m);
+  }
+  const int32_t screens = d.Between(0, 4);
+  for (int i = 0; i < screens; ++i) {
+    TEkr e;
+    e.Background = d.Between(-1, 3);
+    for (int k = d.Between(0, 3); k > 0; --k) e.Maps.Add(d.Between(-1, 4));
+    for (int k = d.Between(0, 4); k > 0; --k) e.Keys.Add(d.Between(-1, 4));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Sounds.Add(d.Between(-1, 2));
+    def.TEkrany.push_back(e);
+  }
+  for (int i = d.Between(0, 6); i > 0; --i) {
+    def.TMedia.push_back(
+        {d.Between(-1, screens), d.Pick<int32_t>({0, 0, 150, 600}), d.Between(-1, 6)});
+  }
+  if (d.Chance(30)) def.TKlawisze.push_back({d.Pick<int32_t>({65, 32, -1}), {7, 0}});
+  NumberRecords(def);
+  return def;
+}
+
+std::string RandomScript(Dice& d) {
+  std::string s;
+  for (int i = 0; i < 40; ++i) {
+    const int32_t x = d.Between(-10, 170);
+    const int32_t y = d.Between(-10, 130);
+    switch (d.Between(0, 6)) {
+      case 0:
+        s += "wait " + std::to_string(d.Between(0, 900)) + "\n";
+        break;
+      case 1:
+        s += "move " + std::to_string(x) + " " + std::to_string(y) + "\n";
+        break;
+      case 2:
+        s += "click " + std::to_string(x) + " " + std::to_string(y) + "\n";
+        break;
+      case 3:
+        s += "key " + std::to_string(d.Pick<int32_t>({13, 8, 27, 65, 32})) + "\n";
+        break;
+      case 4:
+        s += "close\n";
+        break;
+      case 5:
+        s += "wheel " + std::to_string(x) + " " + std::to_string(y) + " -120\n";
+        break;
+      default:
+        s += "snapshot shot\n";
+        break;
+    }
+  }
+  return s;
+}
+
+TEST(RandomPresentations, PlayWithoutCrashingWhateverTheyHold) {
+  const fs::path root =
+      fs::temp_directory_path() / ("velmorant-random-" + std::to_string(::getpid()));
+  // More with VELMORANT_RANDOM_SEEDS=N for a longer search.
+  const char* more = std::getenv("VELMORANT_RANDOM_SEEDS");
+  const uint32_t seeds = more ? uint32_t(std::strtoul(more, nullptr, 10)) : 60;
+  for (uint32_t seed = 1; seed <= seeds; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Dice d(seed);
+    const fs::path show = root / std::to_string(seed);
+    for (const char* folder : {"tla", "przyciski"}) {
+      WriteFile(show / folder / "a.bmp", SolidBmp(d.Between(1, 40), d.Between(1, 30), 10));
+      WriteFile(show / folder / "b.bmp", SolidBmp(d.Between(1, 40), d.Between(1, 30), 99));
+      WriteFile(show / folder / "a.msk", SolidBmp(d.Between(1, 40), d.Between(1, 30), 200));
+    }
+    const WriteResult written = WriteDefinition(RandomDefinition(d), 'g');
+    ASSERT_EQ(written.error, "");
+    WriteFile(show / "info.med", written.bytes);
+
+    platform::HeadlessOptions options;
+    options.screen = {160, 120, 32};
+    options.script = platform::ParseScript(RandomScript(d)).commands;
+    options.snapshots = show;
+    platform::HeadlessBackend backend(std::move(options));
+    PlayerOptions player_options;
+    player_options.presentation = show;
+    player_options.interval = d.Pick<std::string>({"", "1", "abc"});
+    Player player(backend, *platform::CodePage::Open(1250), player_options);
+    EXPECT_EQ(player.Run(), 0);
+  }
+  fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace velmorant
