@@ -1,0 +1,31 @@
+// A presentation at 1920 x 1080 for the player benchmarks, written once into a temporary folder
+// that goes away with the object.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace velmorant::bench {
+
+inline constexpr int kScreenWidth = 1920;
+inline constexpr int kScreenHeight = 1080;
+inline constexpr int kPages = 3;
+inline constexpr int kMapsPerScreen = 3;
+inline constexpr int kRegionsPerMap = 5;
+
+// Each page has its own screen: a full-screen background and three masked image maps with hover
+// pictures and five regions each. Enter and Backspace move between the pages.
+class FullHdPresentation {
+ public:
+  FullHdPresentation();
+  ~FullHdPresentation();
+  FullHdPresentation(const FullHdPresentation&) = delete;
+  FullHdPresentation& operator=(const FullHdPresentation&) = delete;
+
+  const std::filesystem::path& Folder() const { return folder_; }
+
+ private:
+  std::filesystem::path folder_;
+};
+
+}  // namespace velmorant::bench
