@@ -41,6 +41,7 @@ class TRender {
  private:
   void SetUpGeometry();
   void Run();
+  void PrepareWorkBitmaps();
   bool Step();
   void Blit(const platform::Rect& dest, const platform::Rect& src, platform::Canvas& target);
   void PresentWork(const platform::Rect& part);

@@ -35,6 +35,10 @@ void ResampleRow(const Pixel* src, const AxisMap& map, Pixel* __restrict out) {
   }
 }
 
+bool IsInPlace(const AxisRequest& axis) {
+  return axis.dst_start == axis.src_start && axis.dst_extent == axis.src_extent;
+}
+
 void AndRows(Pixel* __restrict acc, const Pixel* __restrict row, size_t n) {
   for (size_t k = 0; k < n; ++k) acc[k] &= row[k];
 }
@@ -44,6 +48,9 @@ void AndRows(Pixel* __restrict acc, const Pixel* __restrict row, size_t n) {
 void StretchBlit(Bitmap& target, const Bitmap& source, const AxisRequest& x, const AxisRequest& y,
                  CopyMode mode) {
   if (&target == &source) {
+    // A picture copied onto itself in place stays as it is in every mode but NOTSRCCOPY: skip
+    // the copy of the whole picture (a full-screen back buffer redrawn from itself).
+    if (IsInPlace(x) && IsInPlace(y) && mode != CopyMode::kNotSrcCopy) return;
     // Reading and writing one picture: work from a copy, as a copy through two devices would.
     const Bitmap copy = source;
     StretchBlit(target, copy, x, y, mode);
