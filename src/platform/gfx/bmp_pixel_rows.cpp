@@ -40,15 +40,13 @@ struct Channels {
 }  // namespace
 
 Bitmap DecodeBmpRows(const BmpLayout& layout) {
-  Bitmap out(layout.width, layout.height);
   const uint64_t stride = BmpRowStride(layout.width, layout.bits_per_pixel);
   const int bits = layout.bits_per_pixel;
   const Channels channels(layout.masks);
   const bool plain32 = bits == 32 && IsDefault32(layout.masks);
-  for (int32_t row = 0; row < layout.height; ++row) {
+  return Bitmap::FromRows(layout.width, layout.height, [&](int32_t y, std::span<Pixel> dst) {
+    const int32_t row = layout.top_down ? y : layout.height - 1 - y;
     const auto src = layout.pixels.subspan(size_t(stride * uint64_t(row)), size_t(stride));
-    const int32_t y = layout.top_down ? row : layout.height - 1 - row;
-    const std::span<Pixel> dst = out.Row(y);
     if (bits <= 8) {
       DecodeIndexedRow(src, bits, layout.palette, dst);
     } else if (bits == 24) {
@@ -60,8 +58,7 @@ Bitmap DecodeBmpRows(const BmpLayout& layout) {
     } else {
       for (size_t x = 0; x < dst.size(); ++x) dst[x] = channels(ReadU32Le(src, 4 * x));
     }
-  }
-  return out;
+  });
 }
 
 }  // namespace velmorant::platform
