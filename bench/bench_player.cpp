@@ -19,6 +19,16 @@ namespace {
 constexpr uint16_t kEnter = 13;
 constexpr uint16_t kBackspace = 8;
 constexpr platform::ScreenInfo kFullHdScreen{kScreenWidth, kScreenHeight, 32};
+constexpr int32_t kWipeSteps = 10;
+
+TPrz Wipe() {
+  TPrz wipe;
+  wipe.Name = "kurtyna";
+  wipe.Kind = 1;  // top to bottom
+  wipe.Steps = kWipeSteps;
+  wipe.DelayMs = 30;
+  return wipe;
+}
 
 double PeakRssMiB() {
   rusage usage{};
@@ -56,6 +66,14 @@ void BM_PageChange(benchmark::State& state, const FullHdPresentation& show,
   });
   RunPlayer(backend, codepage, show, state);
   state.counters["peak_rss_MiB"] = PeakRssMiB();
+}
+
+// The same change with a ten-step wipe as the page transition: the steps' drawing on top of the
+// change above (the sleeps between them cost nothing on the virtual clock).
+void BM_PageChangeWithWipe(benchmark::State& state, const FullHdPresentation& show,
+                           const platform::CodePage& codepage) {
+  BM_PageChange(state, show, codepage);
+  state.counters["steps"] = kWipeSteps;
 }
 
 // From constructing the player to its first idle moment: definition loaded, display checked, page
@@ -106,6 +124,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const bench::FullHdPresentation show;
+  const bench::FullHdPresentation wiped(bench::Wipe());
   const platform::CodePage& cp = *codepage;
   benchmark::RegisterBenchmark("BM_Memory1080p",
                                [&](benchmark::State& s) { bench::BM_Memory1080p(s, show, cp); })
@@ -113,6 +132,9 @@ int main(int argc, char** argv) {
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_PageChange", [&](benchmark::State& s) {
     bench::BM_PageChange(s, show, cp);
+  })->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_PageChangeWithWipe", [&](benchmark::State& s) {
+    bench::BM_PageChangeWithWipe(s, wiped, cp);
   })->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_StartUp",
                                [&](benchmark::State& s) { bench::BM_StartUp(s, show, cp); })

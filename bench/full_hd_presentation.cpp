@@ -78,12 +78,14 @@ TMap MapRecord(int page, int slot) {
   return map;
 }
 
-Definition MakeDefinition() {
+Definition MakeDefinition(const std::optional<TPrz>& page_transition) {
   Definition definition;
   definition.edition = 'g';
+  if (page_transition) definition.TPrzeniki.push_back(*page_transition);
   for (int page = 0; page < kPages; ++page) {
     TMed med;
     med.Screen = page;
+    med.TransitionIndex = page_transition ? 0 : -1;
     definition.TMedia.push_back(med);
     TEkr screen;
     screen.Name = "strona " + std::to_string(page);
@@ -117,8 +119,9 @@ void WriteAssets(const std::filesystem::path& folder) {
   }
 }
 
-void WriteDefinitionFile(const std::filesystem::path& path) {
-  const WriteResult written = WriteDefinition(MakeDefinition(), 'g');
+void WriteDefinitionFile(const std::filesystem::path& path,
+                         const std::optional<TPrz>& page_transition) {
+  const WriteResult written = WriteDefinition(MakeDefinition(page_transition), 'g');
   if (!written.error.empty()) throw std::runtime_error("definition: " + written.error);
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(written.bytes.data()),
@@ -128,9 +131,10 @@ void WriteDefinitionFile(const std::filesystem::path& path) {
 
 }  // namespace
 
-FullHdPresentation::FullHdPresentation() : folder_(MakeTemporaryFolder()) {
+FullHdPresentation::FullHdPresentation(std::optional<TPrz> page_transition)
+    : folder_(MakeTemporaryFolder()) {
   try {
-    WriteDefinitionFile(folder_ / "info.med");
+    WriteDefinitionFile(folder_ / "info.med", page_transition);
     WriteAssets(folder_);
   } catch (...) {
     std::error_code ec;

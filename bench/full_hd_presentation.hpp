@@ -3,7 +3,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
+
+#include "definition/records_display.hpp"
 
 namespace velmorant::bench {
 
@@ -14,10 +17,11 @@ inline constexpr int kMapsPerScreen = 3;
 inline constexpr int kRegionsPerMap = 5;
 
 // Each page has its own screen: a full-screen background and three masked image maps with hover
-// pictures and five regions each. Enter and Backspace move between the pages.
+// pictures and five regions each. Enter and Backspace move between the pages, with
+// `page_transition` when one is given.
 class FullHdPresentation {
  public:
-  FullHdPresentation();
+  explicit FullHdPresentation(std::optional<TPrz> page_transition = std::nullopt);
   ~FullHdPresentation();
   FullHdPresentation(const FullHdPresentation&) = delete;
   FullHdPresentation& operator=(const FullHdPresentation&) = delete;

@@ -269,7 +269,9 @@ bool TRender::Step() {
   Canvas work(WorkBitmap);
   if (RestoreBackground) work.CopyRect(WorkRect, SavedBitmap, WorkRect);
   Blit(d, s, work);
-  PresentWork(Kind == kMosaic ? d : WorkRect);
+  // Strips and blocks change only their own rectangle of the work picture, the rest of which the
+  // surface already shows; slides and zooms redraw the background around the moving picture.
+  PresentWork(RestoreBackground ? WorkRect : d);
   display_.Sleep(std::max(DelayMs, 0));
   return true;
 }
