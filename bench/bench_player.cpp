@@ -4,12 +4,15 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <iostream>
 #include <optional>
+#include <vector>
 
 #include "app/player.hpp"
+#include "checked_run.hpp"
 #include "full_hd_presentation.hpp"
 #include "key_driven_backend.hpp"
 
@@ -94,24 +97,35 @@ void BM_StartUp(benchmark::State& state, const FullHdPresentation& show,
 }
 
 // The memory of a 1080p run: peak resident size after start-up and a few page changes. It runs
-// first, so no other benchmark's peak hides in the figure.
+// first, so no other benchmark's peak hides in the figure; its run also checks that the
+// presentation shows and changes pages as the other figures assume.
 void BM_Memory1080p(benchmark::State& state, const FullHdPresentation& show,
                     const platform::CodePage& codepage) {
-  constexpr int64_t kChanges = 8;
+  constexpr int kChanges = 8;
   const double before = PeakRssMiB();
   for (auto _ : state) {
-    int64_t presses = 0;
-    KeyDrivenBackend backend(kFullHdScreen, [&]() -> std::optional<uint16_t> {
-      if (presses >= kChanges) return std::nullopt;
-      return AlternatingKey(presses++);
-    });
-    RunPlayer(backend, codepage, show, state);
+    if (const std::string error = CheckedRun(show, codepage, kChanges); !error.empty()) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
   }
   state.counters["peak_rss_MiB"] = PeakRssMiB();
   state.counters["peak_rss_before_run_MiB"] = before;
 }
 
 }  // namespace
+
+// Five runs and their spread: on a machine shared with other work the fastest run is the best
+// estimate of the player's own cost.
+benchmark::internal::Benchmark* Repeated(benchmark::internal::Benchmark* b) {
+  return b->Unit(benchmark::kMillisecond)
+      ->Repetitions(5)
+      ->ReportAggregatesOnly(true)
+      ->ComputeStatistics("min", [](const std::vector<double>& v) {
+        return *std::min_element(v.begin(), v.end());
+      });
+}
+
 }  // namespace velmorant::bench
 
 int main(int argc, char** argv) {
@@ -130,16 +144,12 @@ int main(int argc, char** argv) {
                                [&](benchmark::State& s) { bench::BM_Memory1080p(s, show, cp); })
       ->Iterations(1)
       ->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("BM_PageChange", [&](benchmark::State& s) {
-    bench::BM_PageChange(s, show, cp);
-  })->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("BM_PageChangeWithWipe", [&](benchmark::State& s) {
-    bench::BM_PageChangeWithWipe(s, wiped, cp);
-  })->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("BM_StartUp",
-                               [&](benchmark::State& s) { bench::BM_StartUp(s, show, cp); })
-      ->UseManualTime()
-      ->Unit(benchmark::kMillisecond);
+  const auto page_change = [&](benchmark::State& s) { bench::BM_PageChange(s, show, cp); };
+  const auto with_wipe = [&](benchmark::State& s) { bench::BM_PageChangeWithWipe(s, wiped, cp); };
+  const auto start_up = [&](benchmark::State& s) { bench::BM_StartUp(s, show, cp); };
+  bench::Repeated(benchmark::RegisterBenchmark("BM_PageChange", page_change));
+  bench::Repeated(benchmark::RegisterBenchmark("BM_PageChangeWithWipe", with_wipe));
+  bench::Repeated(benchmark::RegisterBenchmark("BM_StartUp", start_up))->UseManualTime();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

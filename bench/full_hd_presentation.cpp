@@ -16,9 +16,6 @@ namespace {
 
 using fixtures::Rgb;
 
-constexpr int kMapWidth = 560;
-constexpr int kMapHeight = 360;
-
 std::filesystem::path MakeTemporaryFolder() {
   std::string name = (std::filesystem::temp_directory_path() / "velmorant-bench-XXXXXX").string();
   if (!mkdtemp(name.data())) throw std::runtime_error("cannot create a temporary folder");
@@ -31,23 +28,21 @@ void Write(const std::filesystem::path& path, int w, int h, auto pixel_at) {
   }
 }
 
-// Busy pictures rather than flat ones, so that nothing downstream can take a shortcut.
-Rgb Gradient(int page, int x, int y) {
-  const auto r = Rgb(x * 255 / (kScreenWidth - 1));
-  const auto g = Rgb(y * 255 / (kScreenHeight - 1));
-  const auto b = Rgb((page * 90 + (x ^ y)) & 0xFF);
-  return (r << 16) | (g << 8) | b;
-}
-
 Rgb Checker(int cell, Rgb a, Rgb b, int x, int y) {
   return ((x / cell + y / cell) % 2 == 0) ? a : b;
 }
 
-// Black inside the rounded shape (shown), white outside (transparent).
-Rgb Mask(int x, int y) {
-  const double dx = (x + 0.5 - kMapWidth / 2.0) / (kMapWidth / 2.0);
-  const double dy = (y + 0.5 - kMapHeight / 2.0) / (kMapHeight / 2.0);
-  return dx * dx * dx * dx + dy * dy * dy * dy <= 1.0 ? 0x000000 : 0xFFFFFF;
+Rgb Shade(int map) {
+  return Rgb(0x101010 * (map % 8));
+}
+
+Rgb HoverPixel(int map, int x, int y) {
+  return Checker(12, 0xC04020 | Shade(map), 0xFFFF80, x, y);
+}
+
+// Black where the picture shows, white where it is transparent.
+Rgb MaskPixel(int x, int y) {
+  return MaskShows(x, y) ? 0x000000 : 0xFFFFFF;
 }
 
 std::string MapName(int map) {
@@ -61,9 +56,9 @@ TMap MapRecord(int page, int slot) {
   map.FileName = MapName(number) + ".bmp";
   map.HoverFileName = MapName(number) + "_nad.bmp";
   map.UseMask = 1;
-  map.X = 4 + 32 * slot;  // per cent of the client width
-  map.Y = 55;
-  map.Width = 0;  // the picture's own size
+  map.X = 4 + 32 * slot;  // per cent of the client width: MapLeft
+  map.Y = 55;             // MapTop
+  map.Width = 0;          // the picture's own size
   map.Height = 0;
   for (int r = 0; r < kRegionsPerMap; ++r) {
     TReg region;
@@ -106,16 +101,15 @@ Definition MakeDefinition(const std::optional<TPrz>& page_transition) {
 void WriteAssets(const std::filesystem::path& folder) {
   for (int page = 0; page < kPages; ++page) {
     Write(folder / "tla" / ("tlo" + std::to_string(page) + ".bmp"), kScreenWidth, kScreenHeight,
-          [page](int x, int y) { return Gradient(page, x, y); });
+          [page](int x, int y) { return BackgroundPixel(page, x, y); });
   }
   for (int map = 0; map < kPages * kMapsPerScreen; ++map) {
     const std::filesystem::path buttons = folder / "przyciski";
-    const auto shade = Rgb(0x101010 * (map % 8));
     Write(buttons / (MapName(map) + ".bmp"), kMapWidth, kMapHeight,
-          [shade](int x, int y) { return Checker(12, 0x2040C0 | shade, 0xE0E0E0, x, y); });
+          [map](int x, int y) { return MapPixel(map, x, y); });
     Write(buttons / (MapName(map) + "_nad.bmp"), kMapWidth, kMapHeight,
-          [shade](int x, int y) { return Checker(12, 0xC04020 | shade, 0xFFFF80, x, y); });
-    Write(buttons / (MapName(map) + ".msk"), kMapWidth, kMapHeight, Mask);
+          [map](int x, int y) { return HoverPixel(map, x, y); });
+    Write(buttons / (MapName(map) + ".msk"), kMapWidth, kMapHeight, MaskPixel);
   }
 }
 
@@ -130,6 +124,25 @@ void WriteDefinitionFile(const std::filesystem::path& path,
 }
 
 }  // namespace
+
+// Busy pictures rather than flat ones, so that nothing downstream can take a shortcut.
+uint32_t BackgroundPixel(int page, int x, int y) {
+  const auto r = Rgb(x * 255 / (kScreenWidth - 1));
+  const auto g = Rgb(y * 255 / (kScreenHeight - 1));
+  const auto b = Rgb((page * 90 + (x ^ y)) & 0xFF);
+  return (r << 16) | (g << 8) | b;
+}
+
+uint32_t MapPixel(int map, int x, int y) {
+  return Checker(12, 0x2040C0 | Shade(map), 0xE0E0E0, x, y);
+}
+
+// A rounded rectangle: |dx|^4 + |dy|^4 <= 1.
+bool MaskShows(int x, int y) {
+  const double dx = (x + 0.5 - kMapWidth / 2.0) / (kMapWidth / 2.0);
+  const double dy = (y + 0.5 - kMapHeight / 2.0) / (kMapHeight / 2.0);
+  return dx * dx * dx * dx + dy * dy * dy * dy <= 1.0;
+}
 
 FullHdPresentation::FullHdPresentation(std::optional<TPrz> page_transition)
     : folder_(MakeTemporaryFolder()) {

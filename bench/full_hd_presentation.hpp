@@ -2,6 +2,7 @@
 // that goes away with the object.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,6 +16,19 @@ inline constexpr int kScreenHeight = 1080;
 inline constexpr int kPages = 3;
 inline constexpr int kMapsPerScreen = 3;
 inline constexpr int kRegionsPerMap = 5;
+inline constexpr int kMapWidth = 560;
+inline constexpr int kMapHeight = 360;
+
+// What the pictures hold and where the maps land, so that a run can be checked against them.
+uint32_t BackgroundPixel(int page, int x, int y);
+uint32_t MapPixel(int map, int x, int y);
+bool MaskShows(int x, int y);
+inline int MapLeft(int slot) {
+  return kScreenWidth * (4 + 32 * slot) / 100;
+}
+inline int MapTop() {
+  return kScreenHeight * 55 / 100;
+}
 
 // Each page has its own screen: a full-screen background and three masked image maps with hover
 // pictures and five regions each. Enter and Backspace move between the pages, with
