@@ -1,5 +1,5 @@
-// Renderers that draw without steps go straight onto the surface; these pin down that the pixels
-// are those of the picture carried by the work-picture route, clipping and stretching included.
+// How renderers reach the surface: without steps straight onto it (the same pixels the work
+// picture would carry, clipping and stretching included), with steps one changed part at a time.
 #include <gtest/gtest.h>
 
 #include "display/render_helpers.hpp"
@@ -109,6 +109,29 @@ TEST(TransitionImmediate, AnimatedRunAfterAnImmediateOneStartsFromTheCurrentWind
   render.Execute();
   ASSERT_EQ(display.presented.size(), 4u);
   EXPECT_TRUE(AllIn(display.presented[2], {4, 0, 8, 4}, kOld));
+}
+
+// Each strip step presents only its strip; every frame must still show the whole window right:
+// the old picture around the destination and the strips drawn so far inside it.
+TEST(TransitionStepFrames, OffsetWipeFramesShowEarlierStripsAndTheUntouchedRest) {
+  FakeDrawingContext display(40, 30);
+  display.window = Numbered(40, 30);
+  const Bitmap before = display.window;
+  display.transitions = {Transition(1, 4)};
+  const Bitmap picture(20, 20, 0x00C000);
+  TRender render(display, 0, {10, 5, 30, 25}, std::nullopt, &picture, nullptr);
+  render.Execute();
+  ASSERT_EQ(display.presented.size(), 4u);
+  for (size_t step = 0; step < 4; ++step) {
+    const int32_t drawn_to = 5 + 5 * int32_t(step + 1);
+    for (int32_t y = 0; y < 30; ++y) {
+      for (int32_t x = 0; x < 40; ++x) {
+        const bool drawn = x >= 10 && x < 30 && y >= 5 && y < drawn_to;
+        ASSERT_EQ(display.presented[step].At(x, y), drawn ? 0x00C000u : before.At(x, y))
+            << "step " << step << " at " << x << "," << y;
+      }
+    }
+  }
 }
 
 }  // namespace
