@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,12 +41,9 @@ class KeyDrivenBackend final : public platform::Backend {
     return inner_.ShowMessage(caption, text, buttons, icon);
   }
 
-  bool WaitForInput(int64_t deadline) override {
-    // A timer falls due first: let it fire at its time, as the scripted backend does.
-    if (deadline != std::numeric_limits<int64_t>::max()) {
-      inner_.Virtual().AdvanceTo(deadline);
-      return true;
-    }
+  bool WaitForInput(int64_t /*deadline*/) override {
+    // Virtual time moves only with the player's own sleeps, so a timer due later never fires:
+    // every idle moment asks for the next key, and no timer can keep the run going.
     const std::optional<uint16_t> key = next_key_();
     if (!key || !key_target_) return false;
     platform::Window* target = key_target_;
