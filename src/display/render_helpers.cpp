@@ -46,13 +46,15 @@ void CopyMasked(const Rect& dest, Canvas& destination, const Bitmap& source, con
 
 void PrepareMaskedImage(Bitmap& picture, const Bitmap* mask) {
   if (mask == nullptr) return;
-  Bitmap inverted(mask->Width(), mask->Height());
-  Canvas inverter(inverted);
-  inverter.copy_mode = CopyMode::kNotSrcCopy;
-  inverter.Draw(0, 0, *mask);
-  Canvas target(picture);
-  target.copy_mode = CopyMode::kSrcAnd;
-  target.Draw(0, 0, inverted);
+  // In place over the area both pictures cover: the same pixels as drawing an inverted copy of
+  // the mask with SRCAND, without a temporary picture of the mask's size.
+  const int32_t width = std::min(picture.Width(), mask->Width());
+  const int32_t height = std::min(picture.Height(), mask->Height());
+  for (int32_t y = 0; y < height; ++y) {
+    const auto out = picture.Row(y).first(size_t(width));
+    const auto cover = mask->Row(y);
+    for (size_t x = 0; x < out.size(); ++x) out[x] &= ~cover[x] & 0xFFFFFFu;
+  }
 }
 
 }  // namespace velmorant

@@ -81,12 +81,20 @@ TRender::TRender(DrawingContext& display, int32_t transition, const Rect& dest,
 
   const int64_t width = std::max<int64_t>(WorkRect.Width(), 0);
   const int64_t height = std::max<int64_t>(WorkRect.Height(), 0);
-  if (!FitsBitmap(width, height)) {
-    direct_ = true;
-    return;
+  direct_ = !FitsBitmap(width, height);
+}
+
+void TRender::PrepareWorkBitmaps() {
+  // Allocated on the first animated run only: most renderers never animate, and a full-screen
+  // work picture per page costs a page change several milliseconds and 8 MiB at 1080p.
+  const auto width = int32_t(std::max<int64_t>(WorkRect.Width(), 0));
+  const auto height = int32_t(std::max<int64_t>(WorkRect.Height(), 0));
+  if (WorkBitmap.Width() != width || WorkBitmap.Height() != height) {
+    WorkBitmap.Resize(width, height);
   }
-  if (RestoreBackground) SavedBitmap.Resize(int32_t(width), int32_t(height));
-  WorkBitmap.Resize(int32_t(width), int32_t(height));
+  if (RestoreBackground && (SavedBitmap.Width() != width || SavedBitmap.Height() != height)) {
+    SavedBitmap.Resize(width, height);
+  }
 }
 
 void TRender::SetUpGeometry() {
@@ -177,34 +185,30 @@ bool TRender::Execute() {
 
 void TRender::Run() {
   const bool on_window = !display_.IsBackBufferCurrent();
-  if (direct_) {
+  if (direct_ || Kind == 0 || !on_window) {
+    // Without steps the work picture would only carry the surface through one masked copy and
+    // back: drawing straight onto the surface gives the same pixels, as the stretch clips per
+    // destination pixel.
     Blit(DestRect, SourceRect, display_.CurrentCanvas());
     if (on_window) Blit(DestRect, SourceRect, display_.BackBufferCanvas());
     return;
   }
+  PrepareWorkBitmaps();
   if (Kind == kMosaic) RemainingBlocks.FillSequence(StepCount);
-  const bool animated = Kind != 0 && on_window;
   const Bitmap& surface = display_.CurrentCanvas().Target();
   if (RestoreBackground) Canvas(SavedBitmap).CopyRect(WorkRect, surface, WorkArea);
   Canvas work(WorkBitmap);
   // An animation over the saved background draws straight on the window (see DrawOverBackground),
   // so the work bitmap is left alone then.
-  if (!(animated && RestoreBackground)) work.CopyRect(WorkRect, surface, WorkArea);
-
-  if (animated) {
-    while (Step()) ++StepIndex;
-    if (RestoreBackground) {
-      DrawOverBackground(FinalRect, SourceSize);
-    } else {
-      Blit(FinalRect, SourceSize, work);
-      PresentWork(WorkRect);
-    }
-    Blit(DestRect, SourceSize, display_.BackBufferCanvas());
-    return;
+  if (!RestoreBackground) work.CopyRect(WorkRect, surface, WorkArea);
+  while (Step()) ++StepIndex;
+  if (RestoreBackground) {
+    DrawOverBackground(FinalRect, SourceSize);
+  } else {
+    Blit(FinalRect, SourceSize, work);
+    PresentWork(WorkRect);
   }
-  Blit(FinalRect, SourceRect, work);
-  PresentWork(WorkRect);
-  if (on_window) Blit(DestRect, SourceRect, display_.BackBufferCanvas());
+  Blit(DestRect, SourceSize, display_.BackBufferCanvas());
 }
 
 bool TRender::Step() {
@@ -291,9 +295,11 @@ bool TRender::Step() {
   if (RestoreBackground) {
     DrawOverBackground(d, s);
   } else {
+    // Strips and blocks change only their own rectangle of the work picture; the surface already
+    // shows the rest.
     Canvas work(WorkBitmap);
     Blit(d, s, work);
-    PresentWork(Kind == kMosaic ? d : WorkRect);
+    PresentWork(d);
   }
   display_.Sleep(std::max(DelayMs, 0));
   return true;

@@ -41,6 +41,7 @@ class TRender {
  private:
   void SetUpGeometry();
   void Run();
+  void PrepareWorkBitmaps();
   bool Step();
   // One composition of a kind that restores the background: the saved background, then the
   // picture's s drawn into d (work-area coordinates), shown on the current surface.

@@ -9,10 +9,14 @@ Bitmap::Bitmap(int32_t width, int32_t height, Pixel fill) {
   Resize(width, height, fill);
 }
 
-void Bitmap::Resize(int32_t width, int32_t height, Pixel fill) {
+void Bitmap::CheckSize(int32_t width, int32_t height) {
   if (width < 0 || height < 0 || int64_t{width} * height > kMaxBitmapPixels) {
     throw std::length_error("bitmap size out of range");
   }
+}
+
+void Bitmap::Resize(int32_t width, int32_t height, Pixel fill) {
+  CheckSize(width, height);
   width_ = width;
   height_ = height;
   pixels_.assign(size_t(width) * size_t(height), fill & 0xFFFFFFu);

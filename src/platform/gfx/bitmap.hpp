@@ -18,6 +18,12 @@ class Bitmap {
   Bitmap() = default;
   Bitmap(int32_t width, int32_t height, Pixel fill = 0);
 
+  // A picture built row by row from the top without clearing it first (decoders write every
+  // pixel anyway): `fill_row(y, row)` sets the pixels of row y, top byte 0. Pixels it leaves
+  // keep the previous row's values.
+  template <class FillRow>
+  static Bitmap FromRows(int32_t width, int32_t height, FillRow fill_row);
+
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
   Size GetSize() const { return {width_, height_}; }
@@ -45,11 +51,29 @@ class Bitmap {
 
  private:
   size_t Index(int32_t x, int32_t y) const { return size_t(y) * size_t(width_) + size_t(x); }
+  // Throws std::length_error for sizes the player refuses to create.
+  static void CheckSize(int32_t width, int32_t height);
 
   int32_t width_ = 0;
   int32_t height_ = 0;
   std::vector<Pixel> pixels_;
 };
+
+template <class FillRow>
+Bitmap Bitmap::FromRows(int32_t width, int32_t height, FillRow fill_row) {
+  CheckSize(width, height);
+  if (width == 0 || height == 0) return Bitmap(width, height);
+  Bitmap out;
+  out.width_ = width;
+  out.height_ = height;
+  out.pixels_.reserve(size_t(width) * size_t(height));
+  std::vector<Pixel> row(static_cast<size_t>(width));
+  for (int32_t y = 0; y < height; ++y) {
+    fill_row(y, std::span<Pixel>(row));
+    out.pixels_.insert(out.pixels_.end(), row.begin(), row.end());
+  }
+  return out;
+}
 
 // The largest picture the player creates: bigger requests (from broken files or absurd placements)
 // are refused rather than exhausting memory.

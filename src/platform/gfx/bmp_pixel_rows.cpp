@@ -1,5 +1,8 @@
 #include "platform/gfx/bmp_pixel_rows.hpp"
 
+#include <bit>
+#include <cstring>
+
 #include "platform/gfx/bmp_channel.hpp"
 #include "platform/gfx/colour.hpp"
 #include "platform/gfx/little_endian.hpp"
@@ -20,9 +23,19 @@ void DecodeIndexedRow(std::span<const uint8_t> src, int bits, const BmpPalette& 
 }
 
 void DecodeRgb24Row(std::span<const uint8_t> src, std::span<Pixel> out) {
-  for (size_t x = 0; x < out.size(); ++x) {
-    out[x] = Rgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+  const size_t n = out.size();
+  size_t x = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    // B, G, R and the next byte in one load, the extra byte masked off: far fewer loads than
+    // byte by byte. The last pixel of a row without padding has no next byte.
+    const size_t wide = src.size() > 3 * n ? n : (n > 0 ? n - 1 : 0);
+    for (; x < wide; ++x) {
+      uint32_t bgrx = 0;
+      std::memcpy(&bgrx, src.data() + 3 * x, sizeof bgrx);
+      out[x] = bgrx & 0xFFFFFFu;
+    }
   }
+  for (; x < n; ++x) out[x] = Rgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
 }
 
 bool IsDefault32(const BmpChannelMasks& m) {
@@ -40,15 +53,13 @@ struct Channels {
 }  // namespace
 
 Bitmap DecodeBmpRows(const BmpLayout& layout) {
-  Bitmap out(layout.width, layout.height);
   const uint64_t stride = BmpRowStride(layout.width, layout.bits_per_pixel);
   const int bits = layout.bits_per_pixel;
   const Channels channels(layout.masks);
   const bool plain32 = bits == 32 && IsDefault32(layout.masks);
-  for (int32_t row = 0; row < layout.height; ++row) {
+  return Bitmap::FromRows(layout.width, layout.height, [&](int32_t y, std::span<Pixel> dst) {
+    const int32_t row = layout.top_down ? y : layout.height - 1 - y;
     const auto src = layout.pixels.subspan(size_t(stride * uint64_t(row)), size_t(stride));
-    const int32_t y = layout.top_down ? row : layout.height - 1 - row;
-    const std::span<Pixel> dst = out.Row(y);
     if (bits <= 8) {
       DecodeIndexedRow(src, bits, layout.palette, dst);
     } else if (bits == 24) {
@@ -60,8 +71,7 @@ Bitmap DecodeBmpRows(const BmpLayout& layout) {
     } else {
       for (size_t x = 0; x < dst.size(); ++x) dst[x] = channels(ReadU32Le(src, 4 * x));
     }
-  }
-  return out;
+  });
 }
 
 }  // namespace velmorant::platform

@@ -78,6 +78,10 @@ void ResampleRow(const Pixel* src, int32_t base, const AxisMap& map, Pixel* __re
   }
 }
 
+bool IsInPlace(const AxisRequest& axis) {
+  return axis.dst_start == axis.src_start && axis.dst_extent == axis.src_extent;
+}
+
 void AndRows(Pixel* __restrict acc, const Pixel* __restrict row, size_t n) {
   for (size_t k = 0; k < n; ++k) acc[k] &= row[k];
 }
@@ -132,6 +136,9 @@ bool IsOneToOne(const AxisMap& mx, const AxisMap& my) {
 void StretchBlit(Bitmap& target, const Rect& area, const Bitmap& source, const AxisRequest& x,
                  const AxisRequest& y, CopyMode mode) {
   if (&target == &source) {
+    // A picture copied onto itself in place stays as it is in every mode but NOTSRCCOPY: skip
+    // the copy of the whole picture (a full-screen back buffer redrawn from itself).
+    if (IsInPlace(x) && IsInPlace(y) && mode != CopyMode::kNotSrcCopy) return;
     // Reading and writing one picture: work from a copy, as a copy through two devices would.
     const Bitmap copy = source;
     StretchBlit(target, area, copy, x, y, mode);

@@ -15,49 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "bmp_writer.hpp"
+
 namespace {
 
-using Rgb = uint32_t;
+using velmorant::fixtures::Rgb;
 
 Rgb ParseColour(const std::string& s) {
   return Rgb(std::stoul(s, nullptr, 16));
-}
-
-void Put16(std::ofstream& out, uint16_t v) {
-  out.put(char(v & 0xFF)).put(char(v >> 8));
-}
-void Put32(std::ofstream& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.put(char((v >> (8 * i)) & 0xFF));
-}
-
-bool WriteBmp(const std::filesystem::path& path, int w, int h, const std::vector<Rgb>& px) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary);
-  const uint32_t stride = (uint32_t(w) * 3 + 3) & ~3u;
-  const uint32_t image = stride * uint32_t(h);
-  out.put('B').put('M');
-  Put32(out, 54 + image);
-  Put32(out, 0);
-  Put32(out, 54);
-  Put32(out, 40);
-  Put32(out, uint32_t(w));
-  Put32(out, uint32_t(h));
-  Put16(out, 1);
-  Put16(out, 24);
-  Put32(out, 0);
-  Put32(out, image);
-  Put32(out, 2835);
-  Put32(out, 2835);
-  Put32(out, 0);
-  Put32(out, 0);
-  for (int y = h - 1; y >= 0; --y) {
-    for (int x = 0; x < w; ++x) {
-      const Rgb c = px[size_t(y) * size_t(w) + size_t(x)];
-      out.put(char(c & 0xFF)).put(char((c >> 8) & 0xFF)).put(char((c >> 16) & 0xFF));
-    }
-    for (uint32_t pad = uint32_t(w) * 3; pad < stride; ++pad) out.put(0);
-  }
-  return bool(out);
 }
 
 Rgb Mix(Rgb a, Rgb b, int num, int den) {
@@ -154,7 +119,8 @@ int main(int argc, char** argv) {
       std::cerr << argv[1] << ":" << number << ": bad colour\n";
       return 1;
     }
-    if (!WriteBmp(std::filesystem::path(argv[2]) / path, w, h, px)) {
+    const auto pixel_at = [&](int x, int y) { return px[size_t(y) * size_t(w) + size_t(x)]; };
+    if (!velmorant::fixtures::WriteBmp(std::filesystem::path(argv[2]) / path, w, h, pixel_at)) {
       std::cerr << "cannot write " << path << '\n';
       return 1;
     }
