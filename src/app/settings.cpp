@@ -1,7 +1,8 @@
 #include "app/settings.hpp"
 
 #include <array>
-#include <fstream>
+
+#include "platform/fs/warm_up.hpp"
 
 namespace velmorant {
 
@@ -140,16 +141,7 @@ std::string TOgolne::LogPath(const std::string& path) const {
 }
 
 bool TOgolne::WarmUp(const std::string& path) const {
-  // Read in chunks: the point is the system's cache, not holding the file in memory.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::array<char, 64 * 1024> chunk;
-  while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
-    if (file.eof()) break;
-  }
-  return !file.bad();
+  return platform::WarmUpFile(path);
 }
 
 void TOgolne::Place(int32_t x, int32_t y, int32_t w, int32_t h, platform::Rect& rect,
