@@ -1,6 +1,7 @@
 #include "platform/window/headless_backend.hpp"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 #include "platform/gfx/png_writer.hpp"
@@ -61,6 +62,8 @@ Window* HeadlessBackend::InputTarget() const {
 void HeadlessBackend::TakeSnapshot(const std::string& name) {
   Window* w = InputTarget();
   const Bitmap picture = w ? w->Composite() : Bitmap();
+  std::error_code ec;
+  std::filesystem::create_directories(options_.snapshots, ec);
   const auto path = options_.snapshots / (name + ".png");
   if (!WritePng(picture, path)) std::cerr << "velmorant: cannot write snapshot " << path << '\n';
 }
