@@ -37,6 +37,7 @@ TEST(CommandLine, ReadsEveryOption) {
 TEST(CommandLine, UsageErrorsAreNamed) {
   EXPECT_NE(Parse({"--screen", "800x600"}).error, "");
   EXPECT_NE(Parse({"--screen", "0x600x32"}).error, "");
+  EXPECT_NE(Parse({"--screen", "32768x32768x32"}).error, "") << "no surface that large";
   EXPECT_NE(Parse({"--window", "axb"}).error, "");
   EXPECT_NE(Parse({"--answer", "maybe"}).error, "");
   EXPECT_NE(Parse({"--codepage", "x"}).error, "");
