@@ -20,7 +20,6 @@ class Tffmexec final : public platform::WindowEvents {
   Tffmexec(Player& player, const std::string& firstArgument);
   ~Tffmexec() override;
 
-  platform::Window& Window() { return *window_; }
   platform::Size ClientSize() const { return window_->ClientSize(); }
   platform::Bitmap& Surface() { return window_->Surface(); }
   void Present() { window_->Present(); }
