@@ -17,8 +17,8 @@ std::string CaptionText() {
   return text;
 }
 
-FontSpec Arial(int32_t points) {
-  FontSpec wanted;
+FontRequest Arial(int32_t points) {
+  FontRequest wanted;
   wanted.name = "Arial";
   wanted.size_points = points;
   return wanted;
@@ -52,7 +52,7 @@ BENCHMARK(BM_CaptionDraw);
 
 void BM_HintPanel(benchmark::State& state) {
   const FontEngine engine;
-  const Font font = engine.CreateFont(HintFontSpec());
+  const Font font = engine.CreateFont(HintFontRequest());
   for (auto _ : state) {
     benchmark::DoNotOptimize(RenderHintPanel(font, "Przejdź do następnej strony", 150));
   }

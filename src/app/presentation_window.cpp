@@ -15,7 +15,7 @@ Tffmexec::Tffmexec(Player& player, const std::string& firstArgument)
       modal_(player.backend),
       timer1_(player.backend.Loop()),
       timer_hint_(player.backend.Loop()),
-      hint_(player.fonts->CreateFont(platform::HintFontSpec()),
+      hint_(player.fonts->CreateFont(platform::HintFontRequest()),
             [this](platform::MouseButton b, int32_t x, int32_t y) { OnMouseDown(b, x, y); }) {
   window_->SetEvents(this);
   window_->AddChild(&hint_);

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/gfx/geometry.hpp"
-#include "platform/text/font_spec.hpp"
+#include "platform/text/font_request.hpp"
 #include "platform/text/glyph.hpp"
 #include "platform/text/text_metrics.hpp"
 

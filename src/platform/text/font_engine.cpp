@@ -55,13 +55,13 @@ bool FontEngine::HasFonts() const {
   return state_ && state_->has_fonts;
 }
 
-Font FontEngine::CreateFont(const FontSpec& wanted) const {
+Font FontEngine::CreateFont(const FontRequest& wanted) const {
   if (!HasFonts()) return Font();
   const std::optional<FontMatch> match = MatchFont(state_->config.get(), wanted);
   if (!match) return Font();
   if (auto face = FontFace::Open(state_->library, *match, wanted)) return Font(std::move(face));
   // A broken file behind the name: the generic sans still gives the text a face.
-  FontSpec fallback = wanted;
+  FontRequest fallback = wanted;
   fallback.name.clear();
   const std::optional<FontMatch> sans = MatchFont(state_->config.get(), fallback);
   if (!sans || sans->file == match->file) return Font();

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/text/font.hpp"
-#include "platform/text/font_spec.hpp"
+#include "platform/text/font_request.hpp"
 
 namespace velmorant::platform {
 
@@ -25,7 +25,7 @@ class FontEngine {
   FontEngine& operator=(FontEngine&&) noexcept;
 
   bool HasFonts() const;
-  Font CreateFont(const FontSpec& wanted) const;
+  Font CreateFont(const FontRequest& wanted) const;
 
  private:
   struct State;

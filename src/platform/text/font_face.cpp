@@ -54,7 +54,7 @@ int32_t PixelsPerEmForHeight(int32_t lf_height, int64_t units_per_em, int64_t ce
 }
 
 std::shared_ptr<const FontFace> FontFace::Open(const FtLibraryHandle& library,
-                                               const FontMatch& match, const FontSpec& wanted) {
+                                               const FontMatch& match, const FontRequest& wanted) {
   if (!library) return nullptr;
   FT_Face raw = nullptr;
   if (FT_New_Face(library.get(), match.file.c_str(), match.index, &raw) != 0) return nullptr;
@@ -78,7 +78,7 @@ std::shared_ptr<const FontFace> FontFace::Open(const FtLibraryHandle& library,
   return result;
 }
 
-FontFace::FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontSpec& wanted,
+FontFace::FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontRequest& wanted,
                    std::string family)
     : library_(std::move(library)),
       face_(std::move(face)),

@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "platform/text/font_matcher.hpp"
-#include "platform/text/font_spec.hpp"
+#include "platform/text/font_request.hpp"
 #include "platform/text/freetype_handles.hpp"
 #include "platform/text/glyph.hpp"
 #include "platform/text/text_metrics.hpp"
@@ -26,14 +26,14 @@ class FontFace {
  public:
   // Nothing when the file cannot be opened or is not a scalable face.
   static std::shared_ptr<const FontFace> Open(const FtLibraryHandle& library,
-                                              const FontMatch& match, const FontSpec& wanted);
+                                              const FontMatch& match, const FontRequest& wanted);
 
   // Public for make_shared only; Open is the way to get a face.
   struct OpenTag {};
-  FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontSpec& wanted,
+  FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontRequest& wanted,
            std::string family);
 
-  const FontSpec& Wanted() const { return spec_; }
+  const FontRequest& Wanted() const { return spec_; }
   const std::string& Family() const { return family_; }
   int32_t PixelsPerEm() const { return pixels_per_em_; }
   const TextMetrics& Metrics() const { return metrics_; }
@@ -47,7 +47,7 @@ class FontFace {
 
   FtLibraryHandle library_;  // declared before face_: the face must go first
   FtFacePtr face_;
-  FontSpec spec_;
+  FontRequest spec_;
   std::string family_;
   int32_t pixels_per_em_ = 0;
   bool synthetic_bold_ = false;

@@ -73,7 +73,7 @@ bool AnswersTo(const Answer& answer, std::string_view family) {
 
 }  // namespace
 
-std::optional<FontMatch> MatchFont(FcConfig* config, const FontSpec& wanted) {
+std::optional<FontMatch> MatchFont(FcConfig* config, const FontRequest& wanted) {
   if (!config) return std::nullopt;
   const FamilyChoice choice = ChooseFamily(wanted.name);
   if (choice.must_match) {

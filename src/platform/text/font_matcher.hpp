@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/text/font_spec.hpp"
+#include "platform/text/font_request.hpp"
 
 namespace velmorant::platform {
 
@@ -20,6 +20,6 @@ struct FontMatch {
 
 // Finds the scalable face for `wanted` (see ChooseFamily); nothing when the configuration has no
 // fonts.
-std::optional<FontMatch> MatchFont(FcConfig* config, const FontSpec& wanted);
+std::optional<FontMatch> MatchFont(FcConfig* config, const FontRequest& wanted);
 
 }  // namespace velmorant::platform

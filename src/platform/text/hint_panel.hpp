@@ -6,7 +6,7 @@
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/geometry.hpp"
 #include "platform/text/font.hpp"
-#include "platform/text/font_spec.hpp"
+#include "platform/text/font_request.hpp"
 
 namespace velmorant::platform {
 
@@ -14,8 +14,8 @@ namespace velmorant::platform {
 inline constexpr int32_t kHintLabelInset = 2;
 
 // The hint label's font: the form's default GUI font.
-inline FontSpec HintFontSpec() {
-  return DefaultGuiFontSpec();
+inline FontRequest HintFontRequest() {
+  return DefaultGuiFontRequest();
 }
 
 // Size of a word-wrapped, auto-sized label (TLabel with WordWrap and AutoSize): the widest line

@@ -13,8 +13,8 @@ namespace {
 
 constexpr Pixel kRed = Rgb(255, 0, 0);
 
-FontSpec FontOf(std::string name, int32_t points) {
-  FontSpec wanted;
+FontRequest FontOf(std::string name, int32_t points) {
+  FontRequest wanted;
   wanted.name = std::move(name);
   wanted.size_points = points;
   return wanted;
@@ -115,7 +115,7 @@ TEST_F(DrawTextTest, AlignmentShiftsEachLineByItsOwnWidth) {
 }
 
 TEST_F(DrawTextTest, GlyphsAreTwoColoured) {
-  FontSpec wanted = FontOf("Times New Roman", 20);
+  FontRequest wanted = FontOf("Times New Roman", 20);
   wanted.italic = true;
   wanted.bold = true;
   const Font font = engine_.CreateFont(wanted);
@@ -153,7 +153,7 @@ TEST_F(DrawTextTest, AcceleratorIsUnderlinedBelowTheBaseline) {
 }
 
 TEST_F(DrawTextTest, UnderlineAndStrikeOutSpanTheLine) {
-  FontSpec wanted = FontOf("Arial", 12);
+  FontRequest wanted = FontOf("Arial", 12);
   wanted.underline = true;
   wanted.strike_out = true;
   const Font font = engine_.CreateFont(wanted);

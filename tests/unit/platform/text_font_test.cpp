@@ -10,8 +10,8 @@
 namespace velmorant::platform {
 namespace {
 
-FontSpec FontOf(std::string name, int32_t points) {
-  FontSpec wanted;
+FontRequest FontOf(std::string name, int32_t points) {
+  FontRequest wanted;
   wanted.name = std::move(name);
   wanted.size_points = points;
   return wanted;
@@ -119,7 +119,7 @@ TEST(FontStyles, SynthesisedBoldWidensWhenTheFaceLacksIt) {
   only_regular.font_files = {"/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"};
   FontEngine engine(only_regular);
   ASSERT_TRUE(engine.HasFonts());
-  FontSpec wanted = FontOf("Arial", 12);
+  FontRequest wanted = FontOf("Arial", 12);
   const Font regular = engine.CreateFont(wanted);
   wanted.bold = true;
   const Font bold = engine.CreateFont(wanted);
@@ -130,7 +130,7 @@ TEST(FontStyles, SynthesisedBoldWidensWhenTheFaceLacksIt) {
 
 TEST(FontStyles, RealBoldFaceIsChosenWhenThere) {
   FontEngine engine;
-  FontSpec wanted = FontOf("Arial", 12);
+  FontRequest wanted = FontOf("Arial", 12);
   wanted.bold = true;
   wanted.italic = true;
   const Font font = engine.CreateFont(wanted);

@@ -13,13 +13,13 @@ namespace {
 class HintPanelTest : public ::testing::Test {
  protected:
   FontEngine engine_;
-  Font font_ = engine_.CreateFont(HintFontSpec());
+  Font font_ = engine_.CreateFont(HintFontRequest());
   int32_t line_height_ = font_.Metrics().height;
 };
 
 TEST_F(HintPanelTest, HintFontIsTheEightPointGuiSans) {
   EXPECT_EQ(font_.PixelsPerEm(), 11);
-  EXPECT_EQ(font_.FamilyName(), engine_.CreateFont(FontSpec{}).FamilyName());
+  EXPECT_EQ(font_.FamilyName(), engine_.CreateFont(FontRequest{}).FamilyName());
 }
 
 TEST_F(HintPanelTest, LabelWrapsAtItsMaximumWidth) {

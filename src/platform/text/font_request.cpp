@@ -1,4 +1,4 @@
-#include "platform/text/font_spec.hpp"
+#include "platform/text/font_request.hpp"
 
 #include <array>
 #include <limits>
@@ -80,8 +80,8 @@ int32_t CodePageForCharset(uint8_t charset, int32_t presentation_code_page) {
   return presentation_code_page;
 }
 
-FontSpec DefaultGuiFontSpec() {
-  FontSpec wanted;
+FontRequest DefaultGuiFontRequest() {
+  FontRequest wanted;
   wanted.name = "MS Sans Serif";
   wanted.size_points = 8;
   return wanted;

@@ -11,7 +11,7 @@ inline constexpr uint8_t kDefaultCharset = 1;
 inline constexpr uint8_t kSymbolCharset = 2;
 
 // A logical font as the form library's TFont describes it.
-struct FontSpec {
+struct FontRequest {
   std::string name;  // typeface name, UTF-8
   int32_t size_points = 8;
   bool bold = false;
@@ -20,7 +20,7 @@ struct FontSpec {
   bool strike_out = false;
   uint8_t charset = kDefaultCharset;
 
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontRequest&, const FontRequest&) = default;
 };
 
 // Windows MulDiv: a * b / c rounded half away from zero; -1 when c is 0 or the result overflows.
@@ -34,6 +34,6 @@ int32_t FontHeightForPoints(int32_t points);
 int32_t CodePageForCharset(uint8_t charset, int32_t presentation_code_page);
 
 // The form library's default GUI font, 8-point "MS Sans Serif" (used by hint labels).
-FontSpec DefaultGuiFontSpec();
+FontRequest DefaultGuiFontRequest();
 
 }  // namespace velmorant::platform
