@@ -24,10 +24,6 @@ bool ParseDimensions(std::string_view s, int* values, int count) {
   return true;
 }
 
-bool FitsInABitmap(int w, int h) {
-  return int64_t{w} * h <= platform::kMaxBitmapPixels;
-}
-
 }  // namespace
 
 std::string UsageText() {
@@ -82,7 +78,7 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
         int d[3] = {};
         if (!ParseDimensions(*v, d, 3)) {
           result.error = "--screen takes WxHxBITS, e.g. 1024x768x32";
-        } else if (!FitsInABitmap(d[0], d[1])) {
+        } else if (!platform::FitsBitmap(d[0], d[1])) {
           result.error = "--screen " + *v + " is too large";
         } else {
           o.screen = {d[0], d[1], d[2]};
@@ -102,7 +98,7 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
         int d[2] = {};
         if (!ParseDimensions(*v, d, 2)) {
           result.error = "--window takes WxH, e.g. 1024x768";
-        } else if (!FitsInABitmap(d[0], d[1])) {
+        } else if (!platform::FitsBitmap(d[0], d[1])) {
           result.error = "--window " + *v + " is too large";
         } else {
           o.window = platform::Size{d[0], d[1]};

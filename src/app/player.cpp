@@ -1,6 +1,5 @@
 #include "app/player.hpp"
 
-#include <cctype>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -42,16 +41,9 @@ ElementKind* Player::KindFor(ElementSet set) {
 
 void Player::StopAllSound() {}
 
-std::filesystem::path Player::DefinitionPath() const {
+std::filesystem::path Player::DefinitionPath() {
   // Written on a case-insensitive file system: INFO.MED is the same file.
-  const std::filesystem::path folder = options.presentation;
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-    std::string name = entry.path().filename().string();
-    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (name == "info.med") return entry.path();
-  }
-  return folder / "info.med";
+  return settings.AssetPath(kAssetAsGiven, "info.med", false);
 }
 
 bool Player::LoadDefinitionFile() {

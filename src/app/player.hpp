@@ -63,7 +63,7 @@ class Player {
   TDisplay display{*this};
 
  private:
-  std::filesystem::path DefinitionPath() const;
+  std::filesystem::path DefinitionPath();
   bool LoadDefinitionFile();
   bool CheckDisplay();
   int32_t FirstPageWithScreen() const;

@@ -9,7 +9,7 @@ namespace velmorant {
 inline platform::Bitmap BitmapForRect(const platform::Rect& r) {
   const int64_t w = r.Width();
   const int64_t h = r.Height();
-  if (w <= 0 || h <= 0 || w * h > platform::kMaxBitmapPixels) return {};
+  if (w <= 0 || h <= 0 || !platform::FitsBitmap(w, h)) return {};
   return platform::Bitmap(int32_t(w), int32_t(h));
 }
 

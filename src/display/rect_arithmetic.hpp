@@ -34,12 +34,6 @@ inline platform::Rect OffsetSaturated(const platform::Rect& r, int64_t dx, int64
   return MakeRect(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
 }
 
-// True when a bitmap of width x height (both >= 0) may be created.
-inline bool FitsBitmap(int64_t width, int64_t height) {
-  if (width > std::numeric_limits<int32_t>::max() || height > std::numeric_limits<int32_t>::max()) {
-    return false;
-  }
-  return width == 0 || height <= platform::kMaxBitmapPixels / width;
-}
+using platform::FitsBitmap;
 
 }  // namespace velmorant

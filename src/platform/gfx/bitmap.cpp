@@ -10,7 +10,7 @@ Bitmap::Bitmap(int32_t width, int32_t height, Pixel fill) {
 }
 
 void Bitmap::CheckSize(int32_t width, int32_t height) {
-  if (width < 0 || height < 0 || int64_t{width} * height > kMaxBitmapPixels) {
+  if (width < 0 || height < 0 || !FitsBitmap(width, height)) {
     throw std::length_error("bitmap size out of range");
   }
 }

@@ -79,4 +79,10 @@ Bitmap Bitmap::FromRows(int32_t width, int32_t height, FillRow fill_row) {
 // are refused rather than exhausting memory.
 inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;  // 64 Mpixel, 256 MiB
 
+// True when a bitmap of width x height (both >= 0) may be created.
+inline bool FitsBitmap(int64_t width, int64_t height) {
+  if (width > INT32_MAX || height > INT32_MAX) return false;
+  return width == 0 || height <= kMaxBitmapPixels / width;
+}
+
 }  // namespace velmorant::platform
