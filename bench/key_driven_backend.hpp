@@ -26,6 +26,13 @@ class KeyDrivenBackend final : public platform::Backend {
   platform::Clock& GetClock() override { return inner_.GetClock(); }
   platform::EventLoop& Loop() override { return inner_.Loop(); }
   platform::EventLog& Log() override { return inner_.Log(); }
+  platform::SoundPlayer& Sounds() override { return inner_.Sounds(); }
+  std::unique_ptr<platform::FilmPlayer> CreateFilmPlayer(platform::Window& display) override {
+    return inner_.CreateFilmPlayer(display);
+  }
+  platform::Shell& Launcher() override { return inner_.Launcher(); }
+  platform::Printer& Printing() override { return inner_.Printing(); }
+  platform::FontEngine& Fonts() override { return inner_.Fonts(); }
   platform::ScreenInfo Screen() const override { return inner_.Screen(); }
   std::unique_ptr<platform::Window> CreateWindow(const std::string& title) override {
     auto window = inner_.CreateWindow(title);

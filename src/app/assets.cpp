@@ -2,29 +2,30 @@
 
 #include <iostream>
 
-#include "app/player.hpp"
+#include "display/display.hpp"
+#include "display/render_helpers.hpp"
 #include "platform/gfx/bmp_decoder.hpp"
 
 namespace velmorant {
 
 std::string Assets::PathOf(int32_t kind, const std::string& name) {
-  return player_.settings.AssetPath(kind, name, player_.display.AltAssets);
+  return settings_.AssetPath(kind, name, display_.AltAssets);
 }
 
 std::string Assets::MaskPathOf(int32_t kind, const std::string& name) {
   const std::string path = PathOf(kind, name);
-  return path.empty() ? path : player_.settings.MaskPath(path);
+  return path.empty() ? path : settings_.MaskPath(path);
 }
 
 void Assets::Warn(const std::string& path, const std::string& why) {
   if (!warned_.insert(path).second) return;
-  std::cerr << "velmorant: " << player_.settings.LogPath(path) << ": " << why << '\n';
+  std::cerr << "velmorant: " << settings_.LogPath(path) << ": " << why << '\n';
 }
 
 std::optional<platform::Bitmap> Assets::LoadBitmapFile(const std::string& path,
                                                        const std::string& name) {
   if (path.empty()) {
-    Warn(player_.ToUtf8(name), "not a file inside the presentation folder");
+    Warn(codepage_.ToUtf8(name), "not a file inside the presentation folder");
     return std::nullopt;
   }
   auto decoded = platform::LoadBmpFile(path);
@@ -35,22 +36,31 @@ std::optional<platform::Bitmap> Assets::LoadBitmapFile(const std::string& path,
   return std::move(*decoded);
 }
 
-std::optional<platform::Bitmap> Assets::LoadPicture(int32_t kind, const std::string& name) {
-  return LoadBitmapFile(PathOf(kind, name), name);
+SharedPicture Assets::Picture(int32_t kind, const std::string& name) {
+  auto picture = LoadBitmapFile(PathOf(kind, name), name);
+  if (!picture) return nullptr;
+  return std::make_shared<const platform::Bitmap>(std::move(*picture));
 }
 
-std::optional<platform::Bitmap> Assets::LoadMask(int32_t kind, const std::string& name) {
-  return LoadBitmapFile(MaskPathOf(kind, name), name);
+MaskedPicture Assets::PictureWithMask(int32_t kind, const std::string& name,
+                                      const std::string& mask_of) {
+  auto picture = LoadBitmapFile(PathOf(kind, name), name);
+  if (!picture) return {};
+  auto mask = LoadBitmapFile(MaskPathOf(kind, mask_of), mask_of);
+  if (!mask) return {std::make_shared<const platform::Bitmap>(std::move(*picture)), nullptr};
+  PrepareMaskedImage(*picture, &*mask);
+  return {std::make_shared<const platform::Bitmap>(std::move(*picture)),
+          std::make_shared<const platform::Bitmap>(std::move(*mask))};
 }
 
 void Assets::WarmUp(int32_t kind, const std::string& name) {
   const std::string path = PathOf(kind, name);
-  if (!path.empty()) player_.settings.WarmUp(path);
+  if (!path.empty()) settings_.WarmUp(path);
 }
 
 void Assets::WarmUpMask(int32_t kind, const std::string& name) {
   const std::string path = MaskPathOf(kind, name);
-  if (!path.empty()) player_.settings.WarmUp(path);
+  if (!path.empty()) settings_.WarmUp(path);
 }
 
 }  // namespace velmorant

@@ -6,36 +6,40 @@
 #include <string>
 
 #include "app/settings.hpp"
+#include "display/asset_source.hpp"
+#include "platform/fs/codepage.hpp"
 #include "platform/gfx/bitmap.hpp"
 
 namespace velmorant {
 
-class Player;
+class TDisplay;
 
-// Finding and reading the presentation's files for the elements. A file that cannot be read gives
-// nothing and one warning naming it on stderr; the page goes on without it.
-class Assets {
+// Finding and reading the presentation's files for the elements, with the alternate-asset switch
+// of the display engine. A file that cannot be read gives nothing and one warning naming it on
+// stderr; the page goes on without it.
+class Assets final : public AssetSource {
  public:
-  explicit Assets(Player& player) : player_(player) {}
+  Assets(TOgolne& settings, const TDisplay& display, const platform::CodePage& codepage)
+      : settings_(settings), display_(display), codepage_(codepage) {}
 
-  // The file an element names, with the alternate-asset preference in force; empty when the
-  // name may not be used (it would leave the presentation folder).
-  std::string PathOf(int32_t kind, const std::string& name);
+  std::string PathOf(int32_t kind, const std::string& name) override;
+  SharedPicture Picture(int32_t kind, const std::string& name) override;
+  MaskedPicture PictureWithMask(int32_t kind, const std::string& name,
+                                const std::string& mask_of) override;
+  void WarmUp(int32_t kind, const std::string& name) override;
+  void WarmUpMask(int32_t kind, const std::string& name) override;
+
   // The mask companion of a picture: its path with "msk" as the last three characters.
   std::string MaskPathOf(int32_t kind, const std::string& name);
-
-  std::optional<platform::Bitmap> LoadPicture(int32_t kind, const std::string& name);
-  std::optional<platform::Bitmap> LoadMask(int32_t kind, const std::string& name);
-  void WarmUp(int32_t kind, const std::string& name);
-  void WarmUpMask(int32_t kind, const std::string& name);
-
   // One line on stderr per file, however often it is asked for.
   void Warn(const std::string& path, const std::string& why);
 
  private:
   std::optional<platform::Bitmap> LoadBitmapFile(const std::string& path, const std::string& name);
 
-  Player& player_;
+  TOgolne& settings_;
+  const TDisplay& display_;
+  const platform::CodePage& codepage_;
   std::set<std::string> warned_;
 };
 

@@ -21,7 +21,7 @@ void Tffmborder::ShowBorder() {
   const std::string& picture = player_.settings.BorderPicture;
   // A border picture that cannot be loaded leaves the border black; the show still starts.
   if (!picture.empty()) {
-    if (auto loaded = player_.assets.LoadPicture(kAssetBackgrounds, picture)) image_ = *loaded;
+    if (auto loaded = player_.assets.Picture(kAssetBackgrounds, picture)) image_ = *loaded;
   }
   window_->Show();
   OnPaint();

@@ -21,22 +21,17 @@ Player::Player(platform::Backend& backend_in, platform::CodePage codepage_in,
     : backend(backend_in),
       options(std::move(options_in)),
       codepage(codepage_in),
-      fonts(std::make_unique<platform::FontEngine>()),
       window(std::make_unique<Tffmexec>(*this, options.interval)),
       border(std::make_unique<Tffmborder>(*this)),
-      settings(options.presentation, codepage) {}
+      settings(options.presentation, codepage) {
+  backend.Log().SetFolder(settings.ExeFolder);
+}
 
 Player::~Player() = default;
 
-ElementKind* Player::KindFor(ElementSet set) {
-  switch (set) {
-    case ElementSet::kBackground:
-      return &backgrounds;
-    case ElementSet::kMaps:
-      return &maps;
-    default:
-      return nullptr;
-  }
+void Player::LeavePage(const TAkc& action) {
+  display.PendingAction = action;
+  window->Close();
 }
 
 void Player::StopAllSound() {}
@@ -63,8 +58,7 @@ bool Player::LoadDefinitionFile() {
   settings.SetHeader(definition.header);
   media.OnDefinitionLoaded();
   screens.OnDefinitionLoaded();
-  backgrounds.OnDefinitionLoaded();
-  maps.OnDefinitionLoaded();
+  kinds.OnDefinitionLoaded();
   backend.Log().Write("loaded", {{"edition", std::string(1, definition.edition)},
                                  {"pages", definition.TMedia.size()},
                                  {"screens", definition.TEkrany.size()}});
@@ -103,6 +97,7 @@ int Player::Run() {
     return 1;
   }
   if (!CheckDisplay()) return 0;
+  border->ShowBorder();
   display.RunPresentation(FirstPageWithScreen());
   return 0;
 }

@@ -6,16 +6,15 @@
 
 #include "app/assets.hpp"
 #include "app/border_window.hpp"
-#include "app/history.hpp"
 #include "app/presentation_window.hpp"
 #include "app/settings.hpp"
 #include "definition/definition.hpp"
 #include "display/display.hpp"
-#include "elements/interactive/maps.hpp"
-#include "elements/visual/backgrounds.hpp"
+#include "display/history.hpp"
 #include "platform/backend.hpp"
 #include "platform/fs/codepage.hpp"
-#include "platform/text/font_engine.hpp"
+#include "sequence/element_kinds.hpp"
+#include "sequence/engine_host.hpp"
 #include "sequence/media.hpp"
 #include "sequence/screens.hpp"
 
@@ -28,39 +27,56 @@ struct PlayerOptions {
 };
 
 // The one context of a running presentation: the forms, the element managers in their fixed order
-// of creation, the history, the settings and the display engine. Code reaches its siblings here.
-class Player {
+// of creation, the history, the settings and the display engine. The engine reaches it only as its
+// host.
+class Player final : public EngineHost {
  public:
   Player(platform::Backend& backend, platform::CodePage codepage, PlayerOptions options);
   Player(const Player&) = delete;
   Player& operator=(const Player&) = delete;
-  ~Player();
+  ~Player() override;
 
   // Loads the definition, checks the display and runs the presentation: the exit status.
   int Run();
-
-  // The manager of an element set; nothing for kinds this player does not show yet.
-  ElementKind* KindFor(ElementSet set);
-  std::string ToUtf8(const std::string& bytes) const { return codepage.ToUtf8(bytes); }
   void StopAllSound();
+
+  // ElementHost.
+  const Definition& Def() const override { return definition; }
+  AssetSource& Assets() override { return assets; }
+  DrawingContext& Drawing() override { return display; }
+  platform::EventLoop& Loop() override { return backend.Loop(); }
+  MouseRegions& Regions() override { return display; }
+  ControlRegistry& Controls() override { return kinds.Controls(); }
+  ChildControls& Children() override { return *window; }
+  void LeavePage(const TAkc& action) override;
+  platform::Backend& Platform() override { return backend; }
+  platform::FilmPlayer& Film() override { return window->Film(); }
+  int32_t& CurrentSound() override { return display.CurrentSound; }
+  std::string ToUtf8(const std::string& bytes) const override { return codepage.ToUtf8(bytes); }
+
+  // EngineHost.
+  TDisplay& Display() override { return display; }
+  TMedia& Media() override { return media; }
+  TEkrany& Screens() override { return screens; }
+  ElementKinds& Kinds() override { return kinds; }
+  PageWindow& Window() override { return *window; }
+  THist& History() override { return hist; }
 
   platform::Backend& backend;
   const PlayerOptions options;
   platform::CodePage codepage;
-  std::unique_ptr<platform::FontEngine> fonts;
   Definition definition;
-  Assets assets{*this};
 
   // The forms, then the managers in their order of creation, then history, settings, engine.
   std::unique_ptr<Tffmexec> window;
   std::unique_ptr<Tffmborder> border;
   TMedia media{*this};
   TEkrany screens{*this};
-  TTla backgrounds{*this};
-  TMapy maps{*this};
+  ElementKinds kinds = MakeElementKinds(*this);
   THist hist;
   TOgolne settings;
   TDisplay display{*this};
+  velmorant::Assets assets{settings, display, codepage};
 
  private:
   std::filesystem::path DefinitionPath();

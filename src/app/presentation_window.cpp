@@ -15,8 +15,9 @@ Tffmexec::Tffmexec(Player& player, const std::string& firstArgument)
       modal_(player.backend),
       timer1_(player.backend.Loop()),
       timer_hint_(player.backend.Loop()),
-      hint_(player.fonts->CreateFont(platform::HintFontRequest()),
-            [this](platform::MouseButton b, int32_t x, int32_t y) { OnMouseDown(b, x, y); }) {
+      hint_(player.backend.Fonts().CreateFont(platform::HintFontRequest()),
+            [this](platform::MouseButton b, int32_t x, int32_t y) { OnMouseDown(b, x, y); }),
+      film_(player.backend.CreateFilmPlayer(*window_)) {
   window_->SetEvents(this);
   window_->AddChild(&hint_);
   // Centred on the screen until the display check sets the bounds.
@@ -135,8 +136,7 @@ void Tffmexec::OnKeyDown(uint16_t& key) {
 }
 
 void Tffmexec::Timer1Timer() {
-  player_.display.PendingAction = {kActionNext, 0};
-  Close();
+  player_.LeavePage({kActionNext, 0});
 }
 
 }  // namespace velmorant

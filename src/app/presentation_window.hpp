@@ -3,10 +3,13 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/hint_panel.hpp"
+#include "display/hint_panel.hpp"
+#include "display/page_window.hpp"
 #include "platform/backend.hpp"
+#include "platform/film/film_player.hpp"
 #include "platform/loop/event_loop.hpp"
 #include "platform/loop/modal_loop.hpp"
+#include "sequence/element_host.hpp"
 
 namespace velmorant {
 
@@ -14,25 +17,30 @@ class Player;
 
 // Tffmexec: the borderless presentation window. It owns no presentation logic: each event goes to
 // the display engine in a fixed order, and its close query is where one page is left for the next.
-class Tffmexec final : public platform::WindowEvents {
+class Tffmexec final : public platform::WindowEvents, public PageWindow, public ChildControls {
  public:
   // `firstArgument` is the slide-show interval in seconds as given on the command line.
   Tffmexec(Player& player, const std::string& firstArgument);
   ~Tffmexec() override;
 
-  platform::Size ClientSize() const { return window_->ClientSize(); }
-  platform::Bitmap& Surface() { return window_->Surface(); }
-  void Present() { window_->Present(); }
+  // PageWindow.
+  platform::Size ClientSize() const override { return window_->ClientSize(); }
+  platform::Bitmap& Surface() override { return window_->Surface(); }
+  void Present() override { window_->Present(); }
+  void Close() override { modal_.RequestClose(); }
+  bool ShowModal() override;
+  platform::Point LastMouse() const override { return {LastMouseX, LastMouseY}; }
+  HintPanel& Hint() override { return hint_; }
+  platform::Timer& TimerHint() override { return timer_hint_; }
+
+  // ChildControls.
+  void AddChild(platform::ChildControl* child) override { window_->AddChild(child); }
+  void RemoveChild(platform::ChildControl* child) override { window_->RemoveChild(child); }
+
   void SetBounds(const platform::Rect& r) { window_->SetBounds(r); }
-
-  // Shows the window modally; returns when the presentation ended (true) or input ran out.
-  bool ShowModal();
-  // A close request: the close query runs after the current handler returns.
-  void Close() { modal_.RequestClose(); }
-
-  HintPanel& Hint() { return hint_; }
-  platform::Timer& TimerHint() { return timer_hint_; }
   platform::Timer& Timer1() { return timer1_; }
+  // The one film player, showing its pictures in this window.
+  platform::FilmPlayer& Film() { return *film_; }
 
   // The slide-show interval of a first command-line argument, in ms.
   static int32_t SlideShowFromArgument(const std::string& argument);
@@ -60,6 +68,7 @@ class Tffmexec final : public platform::WindowEvents {
   platform::Timer timer1_;
   platform::Timer timer_hint_;
   HintPanel hint_;
+  std::unique_ptr<platform::FilmPlayer> film_;
 };
 
 }  // namespace velmorant

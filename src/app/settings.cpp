@@ -12,32 +12,8 @@ namespace {
 int32_t Wrap(int64_t value) {
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
-int32_t Mul(int32_t a, int32_t b) {
-  return Wrap(int64_t{a} * b);
-}
-int32_t Add(int32_t a, int32_t b) {
-  return Wrap(int64_t{a} + b);
-}
 int32_t Sub(int32_t a, int32_t b) {
   return Wrap(int64_t{a} - b);
-}
-
-// One axis of the placement rule; `natural` is the size the caller put in the rectangle.
-void PlaceAxis(int32_t pos, int32_t size, int32_t client, int32_t natural, int32_t& low,
-               int32_t& high) {
-  const int32_t extent = size >= 1 ? Mul(client, size) / 100 : natural;
-  int32_t start = 0;
-  if (pos == -3) {
-    start = 0;
-  } else if (pos == -2) {
-    start = Sub(client, extent) / 2;
-  } else if (pos == -1) {
-    start = Sub(client, extent);
-  } else {
-    start = Mul(client, pos) / 100;
-  }
-  low = start;
-  high = Add(start, extent);
 }
 
 struct Resolution {
@@ -142,14 +118,6 @@ std::string TOgolne::LogPath(const std::string& path) const {
 
 bool TOgolne::WarmUp(const std::string& path) const {
   return platform::WarmUpFile(path);
-}
-
-void TOgolne::Place(int32_t x, int32_t y, int32_t w, int32_t h, platform::Rect& rect,
-                    platform::Size client) {
-  const int32_t natural_width = rect.right;
-  const int32_t natural_height = rect.bottom;
-  PlaceAxis(x, w, client.width, natural_width, rect.left, rect.right);
-  PlaceAxis(y, h, client.height, natural_height, rect.top, rect.bottom);
 }
 
 DisplayCheck TOgolne::DisplayRect(int32_t screen_width, int32_t screen_height, int32_t bits) const {

@@ -6,28 +6,12 @@
 #include <string_view>
 
 #include "definition/records_header.hpp"
+#include "display/asset_source.hpp"
 #include "platform/fs/asset_finder.hpp"
 #include "platform/fs/codepage.hpp"
 #include "platform/gfx/geometry.hpp"
 
 namespace velmorant {
-
-// Asset kinds with which elements ask for paths.
-enum AssetKind : int {
-  kAssetBackgrounds = 19,
-  kAssetImages = 20,
-  kAssetCaptions = 21,
-  kAssetTexts = 22,
-  kAssetSounds = 23,
-  kAssetFilms = 24,
-  kAssetAnimationFrames = 25,
-  kAssetLinks = 26,
-  kAssetAsGiven = 27,
-  kAssetDocumentsAlt = 28,
-  kAssetDocuments = 29,
-  kAssetProcesses = 30,
-  kAssetButtons = 31,
-};
 
 inline constexpr std::string_view kDisplayCheckCaption = "Velmorant 3.0";
 inline constexpr std::string_view kQuestionLowResolution =
@@ -72,9 +56,6 @@ class TOgolne : public TOgolneFields {
   // Reads the whole file once so that it is in the system's cache; false if it cannot be read.
   bool WarmUp(const std::string& path) const;
 
-  // The placement rule: percentages of the client size, x/y -3 left, -2 centred, -1 right.
-  static void Place(int32_t x, int32_t y, int32_t w, int32_t h, platform::Rect& rect,
-                    platform::Size client);
   // The window rectangle and the check result for a screen of the given size and colour depth.
   DisplayCheck DisplayRect(int32_t screen_width, int32_t screen_height, int32_t bits) const;
 

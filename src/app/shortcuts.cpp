@@ -14,8 +14,7 @@ void RunShortcuts(Player& player, uint16_t& key) {
   if (!player.screens.IsValid(player.media.ScreenOf(display.CurrentPage))) {
     if (key == kVkEscape) {
       key = 0;
-      display.PendingAction = {kActionEnd, 0};
-      player.window->Close();
+      player.LeavePage({kActionEnd, 0});
     }
     return;
   }
@@ -25,8 +24,11 @@ void RunShortcuts(Player& player, uint16_t& key) {
     const TKla& shortcut = table[size_t(i)];
     if (uint32_t(shortcut.key) != uint32_t(key)) continue;
     key = 0;
-    display.PendingAction = shortcut.action;
-    if (IsLeavingCode(shortcut.action.code)) player.window->Close();
+    if (IsLeavingCode(shortcut.action.code)) {
+      player.LeavePage(shortcut.action);
+    } else {
+      display.PendingAction = shortcut.action;
+    }
   }
 }
 

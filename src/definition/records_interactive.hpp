@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/actions.hpp"
+#include "definition/actions.hpp"
 
 namespace velmorant {
 

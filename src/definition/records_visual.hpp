@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/actions.hpp"
+#include "definition/actions.hpp"
 
 namespace velmorant {
 

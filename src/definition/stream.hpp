@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/actions.hpp"
+#include "definition/actions.hpp"
 
 namespace velmorant {
 

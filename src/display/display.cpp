@@ -1,13 +1,15 @@
 #include "display/display.hpp"
 
-#include "app/player.hpp"
 #include "display/hourglass.hpp"
+#include "sequence/engine_host.hpp"
+#include "sequence/media.hpp"
+#include "sequence/screens.hpp"
 
 namespace velmorant {
 
-TDisplay::TDisplay(Player& player) : player_(player) {
-  window_canvas_.emplace(player_.window->Surface());
-  ResizeBackBuffer(player_.window->ClientSize());
+TDisplay::TDisplay(EngineHost& host) : host_(host) {
+  window_canvas_.emplace(host_.Window().Surface());
+  ResizeBackBuffer(host_.Window().ClientSize());
   Canvas = &back_canvas_;
 }
 
@@ -20,72 +22,74 @@ void TDisplay::UseWindowCanvas() {
 }
 
 platform::Size TDisplay::ClientSize() const {
-  return player_.window->ClientSize();
+  return host_.Window().ClientSize();
 }
 
 void TDisplay::Sleep(int ms) {
-  player_.window->Present();
-  player_.backend.GetClock().Sleep(ms > 0 ? ms : 0);
+  host_.Window().Present();
+  host_.Platform().GetClock().Sleep(ms > 0 ? ms : 0);
 }
 
 const std::vector<TPrz>& TDisplay::Transitions() const {
-  return player_.definition.TPrzeniki;
+  return host_.Def().TPrzeniki;
 }
 
 const std::vector<TRam>& TDisplay::FrameStyles() const {
-  return player_.definition.TRamki;
+  return host_.Def().TRamki;
 }
 
 std::optional<platform::Bitmap> TDisplay::LoadPattern(const std::string& fileName) {
-  return player_.assets.LoadPicture(kAssetBackgrounds, fileName);
+  if (SharedPicture pattern = host_.Assets().Picture(kAssetBackgrounds, fileName)) {
+    return *pattern;
+  }
+  return std::nullopt;
 }
 
 int32_t TDisplay::RunPresentation(int32_t startPage) {
   AltAssets = false;
-  player_.hist.Clear();
+  host_.History().Clear();
   CurrentPage = startPage;
-  player_.border->ShowBorder();
-  player_.backend.Loop().ProcessMessages();
-  PageCount = player_.media.Count();
+  host_.Platform().Loop().ProcessMessages();
+  PageCount = host_.Media().Count();
   // The built-in Escape shortcut until the first screen installs its own keys.
   ActiveKeys = TIntWektor{2};
-  player_.media.PreloadAll();
-  return player_.window->ShowModal();
+  host_.Media().PreloadAll();
+  return host_.Window().ShowModal();
 }
 
 void TDisplay::ShowPage() {
-  KlepsydrKursor hourglass(player_.backend);
+  KlepsydrKursor hourglass(host_.Platform());
   PendingAction = TAkc{};
   UseBackBufferCanvas();
   ClearRegions();
-  player_.media.Show(CurrentPage, &PendingAction);
+  host_.Media().Show(CurrentPage);
 }
 
 void TDisplay::ComposePage() {
-  KlepsydrKursor hourglass(player_.backend);
-  player_.media.Compose(CurrentPage);
+  KlepsydrKursor hourglass(host_.Platform());
+  host_.Media().Compose(CurrentPage);
 }
 
 void TDisplay::StartPage() {
-  KlepsydrKursor hourglass(player_.backend);
+  KlepsydrKursor hourglass(host_.Platform());
   UseWindowCanvas();
-  player_.media.Start(CurrentPage);
+  host_.Media().Start(CurrentPage);
 }
 
 void TDisplay::ActivatePage() {
-  player_.media.Activate(CurrentPage);
-  player_.hist.Push(CurrentPage);
-  player_.backend.Log().Write(
-      "page", {{"page", CurrentPage}, {"screen", player_.media.ScreenOf(CurrentPage)}});
+  host_.Media().Activate(CurrentPage);
+  host_.History().Push(CurrentPage);
+  host_.Platform().Log().Write(
+      "page", {{"page", CurrentPage}, {"screen", host_.Media().ScreenOf(CurrentPage)}});
 }
 
 void TDisplay::StopPage() {
   UseWindowCanvas();
-  player_.media.Stop(CurrentPage);
+  host_.Media().Stop(CurrentPage);
 }
 
 void TDisplay::HidePage() {
-  player_.media.Hide(CurrentPage);
+  host_.Media().Hide(CurrentPage);
 }
 
 bool TDisplay::ApplyAction() {
@@ -109,7 +113,7 @@ bool TDisplay::ApplyAction() {
       if (int64_t m = int64_t{CurrentPage} + a; m >= 0 && m < PageCount) t = m;
       break;
     case kActionBack:
-      if (int32_t b = player_.hist.Back(); b >= 0 && b < PageCount) t = b;
+      if (int32_t b = host_.History().Back(); b >= 0 && b < PageCount) t = b;
       break;
     case kActionAltAssets:
       AltAssets = !AltAssets;
@@ -118,16 +122,16 @@ bool TDisplay::ApplyAction() {
       break;
   }
   // A page whose screen is not in the table is refused like one without a screen.
-  if (t >= 0 && t < player_.media.Count() &&
-      player_.screens.IsValid(player_.media.ScreenOf(int32_t(t)))) {
+  TMedia& media = host_.Media();
+  if (t >= 0 && t < media.Count() && host_.Screens().IsValid(media.ScreenOf(int32_t(t)))) {
     CurrentPage = int32_t(t);
   }
   return false;
 }
 
 void TDisplay::PreloadNextPage() {
-  KlepsydrKursor hourglass(player_.backend);
-  if (CurrentPage < PageCount - 1) player_.media.Preload(CurrentPage + 1);
+  KlepsydrKursor hourglass(host_.Platform());
+  if (CurrentPage < PageCount - 1) host_.Media().Preload(CurrentPage + 1);
 }
 
 void TDisplay::PaintFromBuffer() {

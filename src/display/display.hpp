@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "app/actions.hpp"
+#include "definition/actions.hpp"
 #include "display/drawing_context.hpp"
+#include "display/mouse_regions.hpp"
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/canvas.hpp"
 
 namespace velmorant {
 
-class Player;
+class EngineHost;
 
 // An entry of the mouse-region list: a region of a map that is on screen.
 struct TMyszReg {
@@ -24,9 +25,9 @@ struct TMyszReg {
 
 // The display engine: the off-screen picture, the current drawing target, the pending action, the
 // active shortcuts and mouse regions, and the page phases.
-class TDisplay final : public DrawingContext {
+class TDisplay final : public DrawingContext, public MouseRegions {
  public:
-  explicit TDisplay(Player& player);
+  explicit TDisplay(EngineHost& host);
 
   // Runs the presentation from `startPage` until it ends; the modal result.
   int32_t RunPresentation(int32_t startPage);
@@ -44,8 +45,8 @@ class TDisplay final : public DrawingContext {
 
   // Mouse regions.
   void ClearRegions();
-  void AddRegion(int32_t map, int32_t region);
-  void RemoveRegion(int32_t map, int32_t region);
+  void AddRegion(int32_t map, int32_t region) override;
+  void RemoveRegion(int32_t map, int32_t region) override;
   int32_t HitTest(int32_t x, int32_t y) const;
   void EnterRegion(int32_t i);
   void LeaveRegion(int32_t i);
@@ -84,7 +85,7 @@ class TDisplay final : public DrawingContext {
   void UseWindowCanvas();
   void UseBackBufferCanvas() { Canvas = &back_canvas_; }
 
-  Player& player_;
+  EngineHost& host_;
   platform::Canvas back_canvas_{BackBuffer};
   std::optional<platform::Canvas> window_canvas_;
   std::minstd_rand random_;  // fixed seed: a headless run is reproducible

@@ -1,6 +1,6 @@
 // The mouse regions of the visible screen: hit test, hover, click and the delayed hint.
-#include "app/player.hpp"
 #include "display/display.hpp"
+#include "sequence/engine_host.hpp"
 
 namespace velmorant {
 
@@ -32,7 +32,7 @@ void TDisplay::RemoveRegion(int32_t map, int32_t region) {
 int32_t TDisplay::HitTest(int32_t x, int32_t y) const {
   int32_t result = -1;
   for (size_t i = 0; i < Regions.size(); ++i) {
-    const auto r = player_.maps.RegionRect(Regions[i].MapIndex, Regions[i].RegionIndex);
+    const auto r = host_.Controls().RegionRect(Regions[i].MapIndex, Regions[i].RegionIndex);
     if (!r) continue;
     // All four edges belong to the region.
     if (r->left <= x && x <= r->right && r->top <= y && y <= r->bottom) {
@@ -46,53 +46,53 @@ int32_t TDisplay::HitTest(int32_t x, int32_t y) const {
 
 void TDisplay::EnterRegion(int32_t i) {
   const TMyszReg entry = Regions[size_t(i)];
-  player_.maps.PointerEntered(entry.MapIndex, entry.RegionIndex);
+  host_.Controls().PointerEntered(entry.MapIndex, entry.RegionIndex);
   ShowRegionHint(i);
 }
 
 void TDisplay::LeaveRegion(int32_t i) {
   HideRegionHint();
   const TMyszReg entry = Regions[size_t(i)];
-  player_.maps.PointerLeft(entry.MapIndex, entry.RegionIndex);
+  host_.Controls().PointerLeft(entry.MapIndex, entry.RegionIndex);
 }
 
 void TDisplay::ClickRegion(int32_t i) {
   HideRegionHint();
   const TMyszReg entry = Regions[size_t(i)];
-  player_.maps.Click(entry.MapIndex, entry.RegionIndex);
+  host_.Controls().Click(entry.MapIndex, entry.RegionIndex);
 }
 
 void TDisplay::ShowRegionHint(int32_t i) {
   const TMyszReg entry = Regions[size_t(i)];
-  const std::string hint = player_.maps.RegionHint(entry.MapIndex, entry.RegionIndex);
+  const std::string hint = host_.Controls().RegionHint(entry.MapIndex, entry.RegionIndex);
   if (hint.empty()) return;
-  Tffmexec& window = *player_.window;
+  PageWindow& window = host_.Window();
   HintPanel& panel = window.Hint();
-  panel.SetText(player_.ToUtf8(hint));
+  panel.SetText(host_.ToUtf8(hint));
   const platform::Size size = panel.Size();
-  const int32_t x = window.LastMouseX;
-  const int32_t y = window.LastMouseY;
+  const int32_t x = window.LastMouse().x;
+  const int32_t y = window.LastMouse().y;
   const int32_t w = window.ClientSize().width;
   const int32_t left = x + size.width <= w ? x : w - size.width;
   const int32_t top = size.height <= y ? y - size.height : y;
   panel.MoveTo(left, top);
   window.TimerHint().Arm(HintDelayMs, [this] {
-    Tffmexec& win = *player_.window;
+    PageWindow& win = host_.Window();
     win.TimerHint().Arm(HintShowMs, [this] { HideRegionHint(); });
     win.Hint().SetVisible(true);
-    player_.backend.Log().Write("hint", {{"op", "show"}, {"text", win.Hint().Text()}});
-    player_.backend.Loop().ProcessMessages();
+    host_.Platform().Log().Write("hint", {{"op", "show"}, {"text", win.Hint().Text()}});
+    host_.Platform().Loop().ProcessMessages();
   });
 }
 
 void TDisplay::HideRegionHint() {
-  Tffmexec& window = *player_.window;
+  PageWindow& window = host_.Window();
   window.TimerHint().Disarm();
   if (!window.Hint().Visible()) return;
   window.Hint().SetVisible(false);
-  player_.backend.Log().Write("hint", {{"op", "hide"}, {"text", window.Hint().Text()}});
+  host_.Platform().Log().Write("hint", {{"op", "hide"}, {"text", window.Hint().Text()}});
   PaintFromBuffer();
-  player_.backend.Loop().ProcessMessages();
+  host_.Platform().Loop().ProcessMessages();
 }
 
 }  // namespace velmorant

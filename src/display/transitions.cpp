@@ -5,6 +5,7 @@
 
 #include "display/rect_arithmetic.hpp"
 #include "display/render_helpers.hpp"
+#include "platform/gfx/canvas_state.hpp"
 
 namespace velmorant {
 
@@ -26,33 +27,11 @@ bool InTable(const std::vector<TPrz>& transitions, int32_t t) {
   return t >= 0 && size_t(t) < transitions.size();
 }
 
-// Limits a canvas to a rectangle (within any clip it already has) for one scope.
-class ScopedClip {
- public:
-  ScopedClip(Canvas& canvas, const Rect& clip) : canvas_(canvas), previous_(canvas.Clip()) {
-    canvas.SetClip(previous_ ? previous_->Intersect(clip) : clip);
-  }
-  ~ScopedClip() {
-    if (previous_) {
-      canvas_.SetClip(*previous_);
-    } else {
-      canvas_.ClearClip();
-    }
-  }
-  ScopedClip(const ScopedClip&) = delete;
-  ScopedClip& operator=(const ScopedClip&) = delete;
-
- private:
-  Canvas& canvas_;
-  std::optional<Rect> previous_;
-};
-
 // A plain copy whatever mode the canvas is in; the canvas keeps its mode.
 void CopyPlain(Canvas& target, const Rect& dest, const Bitmap& source, const Rect& src) {
-  const CopyMode previous = target.copy_mode;
+  const platform::CanvasStateGuard keep(target);
   target.copy_mode = CopyMode::kSrcCopy;
   target.CopyRect(dest, source, src);
-  target.copy_mode = previous;
 }
 
 }  // namespace
@@ -176,7 +155,8 @@ bool TRender::Execute() {
   bool ok = true;
   try {
     Run();
-  } catch (...) {
+  } catch (const std::length_error&) {
+    // A work picture too large to create; running out of memory is not this renderer's to hide.
     ok = false;
   }
   Busy = false;
@@ -318,7 +298,8 @@ Rect TRender::CoveredByBlit(const Rect& d, const Rect& s) const {
 // the part the picture is sure to overwrite.
 void TRender::DrawOverBackground(const Rect& d, const Rect& s) {
   Canvas& screen = display_.CurrentCanvas();
-  const ScopedClip clip(screen, WorkArea);
+  platform::CanvasStateGuard keep(screen);
+  keep.ClipTo(WorkArea);
   const int64_t dx = WorkArea.left;
   const int64_t dy = WorkArea.top;
   const Rect covered = CoveredByBlit(d, s);

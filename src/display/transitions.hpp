@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/actions.hpp"
+#include "definition/actions.hpp"
 #include "definition/records_display.hpp"
 #include "display/drawing_context.hpp"
 #include "platform/gfx/bitmap.hpp"

@@ -4,9 +4,14 @@
 #include <memory>
 #include <string>
 
+#include "platform/audio/sound_player.hpp"
+#include "platform/film/film_player.hpp"
 #include "platform/loop/clock.hpp"
 #include "platform/loop/event_log.hpp"
 #include "platform/loop/event_loop.hpp"
+#include "platform/shell/shell.hpp"
+#include "platform/text/font_engine.hpp"
+#include "platform/text/printer.hpp"
 #include "platform/window/window.hpp"
 
 namespace velmorant::platform {
@@ -29,6 +34,14 @@ class Backend {
   virtual Clock& GetClock() = 0;
   virtual EventLoop& Loop() = 0;
   virtual EventLog& Log() = 0;
+
+  // The services element kinds play, open and print through.
+  virtual SoundPlayer& Sounds() = 0;
+  // The film player whose pictures appear in `display`.
+  virtual std::unique_ptr<FilmPlayer> CreateFilmPlayer(Window& display) = 0;
+  virtual Shell& Launcher() = 0;
+  virtual Printer& Printing() = 0;
+  virtual FontEngine& Fonts() = 0;
 
   virtual ScreenInfo Screen() const = 0;
   virtual std::unique_ptr<Window> CreateWindow(const std::string& title) = 0;

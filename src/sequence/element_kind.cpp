@@ -2,11 +2,11 @@
 
 namespace velmorant {
 
-void ElementKind::Run(Phase phase, int32_t index, TAkc* slot) {
+void ElementKind::Run(Phase phase, int32_t index) {
   if (index < 0 || index >= Count()) return;
   switch (phase) {
     case Phase::kShow:
-      Show(index, slot);
+      Show(index);
       break;
     case Phase::kCompose:
       Compose(index);

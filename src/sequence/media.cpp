@@ -1,15 +1,18 @@
 #include "sequence/media.hpp"
 
-#include "app/player.hpp"
+#include "display/display.hpp"
+#include "sequence/engine_host.hpp"
+#include "sequence/screens.hpp"
 
 namespace velmorant {
 
 void TMedia::OnDefinitionLoaded() {
-  live_.resize(player_.definition.TMedia.size());
+  live_.clear();
+  live_.resize(host_.Def().TMedia.size());
 }
 
 const TMed& TMedia::Record(int32_t page) const {
-  return player_.definition.TMedia[size_t(page)];
+  return host_.Def().TMedia[size_t(page)];
 }
 
 TMedia::Live* TMedia::Entry(int32_t page) {
@@ -23,41 +26,41 @@ int32_t TMedia::ScreenOf(int32_t page) const {
 }
 
 void TMedia::PreloadAll() {
-  if (!player_.settings.PreloadFiles) return;
+  if (!host_.Def().header.PreloadFiles) return;
   for (int32_t page = 0; page < Count(); ++page) Preload(page);
 }
 
-void TMedia::Show(int32_t page, TAkc* slot) {
+void TMedia::Show(int32_t page) {
   Live* e = Entry(page);
   if (!e || e->Shown) return;
   const TMed& med = Record(page);
-  TDisplay& display = player_.display;
+  TDisplay& display = host_.Display();
   const platform::Size client = display.ClientSize();
   e->Transition = std::make_unique<TRender>(display, med.TransitionIndex,
                                             platform::Rect{0, 0, client.width, client.height},
                                             std::nullopt, &display.BackBuffer, nullptr);
-  player_.screens.Show(med.Screen, slot);
-  player_.screens.InstallKeys(med.Screen);
-  if (med.AdvanceMs > 0) e->Timer = std::make_unique<platform::Timer>(player_.backend.Loop());
+  host_.Screens().Show(med.Screen);
+  host_.Screens().InstallKeys(med.Screen);
+  if (med.AdvanceMs > 0) e->Timer = std::make_unique<platform::Timer>(host_.Loop());
   e->Shown = true;
 }
 
 void TMedia::Compose(int32_t page) {
   Live* e = Entry(page);
-  if (e && e->Shown) player_.screens.Compose(Record(page).Screen);
+  if (e && e->Shown) host_.Screens().Compose(Record(page).Screen);
 }
 
 void TMedia::Start(int32_t page) {
   Live* e = Entry(page);
   if (!e || !e->Shown) return;
   e->Transition->Execute();
-  player_.screens.Start(Record(page).Screen);
+  host_.Screens().Start(Record(page).Screen);
 }
 
 void TMedia::Activate(int32_t page) {
   Live* e = Entry(page);
   if (!e || !e->Shown) return;
-  player_.screens.Activate(Record(page).Screen);
+  host_.Screens().Activate(Record(page).Screen);
   const TMed& med = Record(page);
   if (med.AdvanceMs > 0 && e->Timer) {
     e->Timer->Arm(med.AdvanceMs, [this, page] { AutoAdvance(page); });
@@ -68,26 +71,25 @@ void TMedia::Stop(int32_t page) {
   Live* e = Entry(page);
   if (!e || !e->Shown) return;
   if (e->Timer) e->Timer->Disarm();
-  player_.screens.Stop(Record(page).Screen);
+  host_.Screens().Stop(Record(page).Screen);
 }
 
 void TMedia::Hide(int32_t page) {
   Live* e = Entry(page);
   if (!e) return;
   e->Shown = false;
-  player_.screens.Hide(Record(page).Screen);
+  host_.Screens().Hide(Record(page).Screen);
   e->Transition.reset();
   e->Timer.reset();
 }
 
 void TMedia::Preload(int32_t page) {
-  if (Entry(page)) player_.screens.Preload(Record(page).Screen);
+  if (Entry(page)) host_.Screens().Preload(Record(page).Screen);
 }
 
 void TMedia::AutoAdvance(int32_t page) {
   if (Live* e = Entry(page); e && e->Timer) e->Timer->Disarm();
-  player_.display.PendingAction = {kActionNext, 0};
-  player_.window->Close();
+  host_.LeavePage({kActionNext, 0});
 }
 
 }  // namespace velmorant

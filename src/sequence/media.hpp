@@ -4,19 +4,18 @@
 #include <memory>
 #include <vector>
 
-#include "app/actions.hpp"
 #include "definition/records_sequence.hpp"
 #include "display/transitions.hpp"
 #include "platform/loop/event_loop.hpp"
 
 namespace velmorant {
 
-class Player;
+class EngineHost;
 
 // The play sequence: pages, each naming a screen, its transition and its auto-advance time.
 class TMedia {
  public:
-  explicit TMedia(Player& player) : player_(player) {}
+  explicit TMedia(EngineHost& host) : host_(host) {}
 
   void OnDefinitionLoaded();
   int32_t Count() const { return int32_t(live_.size()); }
@@ -25,7 +24,7 @@ class TMedia {
 
   void PreloadAll();
 
-  void Show(int32_t page, TAkc* slot);
+  void Show(int32_t page);
   void Compose(int32_t page);
   void Start(int32_t page);
   void Activate(int32_t page);
@@ -43,7 +42,7 @@ class TMedia {
   Live* Entry(int32_t page);
   void AutoAdvance(int32_t page);
 
-  Player& player_;
+  EngineHost& host_;
   std::vector<Live> live_;
 };
 

@@ -3,7 +3,8 @@
 #include <array>
 #include <span>
 
-#include "app/player.hpp"
+#include "display/display.hpp"
+#include "sequence/engine_host.hpp"
 
 namespace velmorant {
 
@@ -11,26 +12,75 @@ namespace {
 
 using S = ElementSet;
 
+// One step of a walk: the kind of a set, in the Hide walk with the current-sound rule before it.
+struct WalkStep {
+  ElementSet set;
+  bool current_sound_rule = false;
+};
+
 // The order in which each walk visits the element kinds; drawing follows it, so images cover the
 // background and captions cover images.
-constexpr std::array kShowOrder{S::kBackground, S::kMaps,  S::kSandwiches, S::kImages,
-                                S::kCaptions,   S::kLinks, S::kDocuments,  S::kProcesses,
-                                S::kSounds,     S::kFilms, S::kAnimations, S::kTexts};
-constexpr std::array kComposeOrder{S::kBackground, S::kImages, S::kCaptions,   S::kMaps,
-                                   S::kSandwiches, S::kLinks,  S::kDocuments,  S::kProcesses,
-                                   S::kSounds,     S::kFilms,  S::kAnimations, S::kTexts};
-constexpr std::array kStartOrder{S::kImages, S::kCaptions,   S::kMaps,      S::kSandwiches,
-                                 S::kLinks,  S::kDocuments,  S::kProcesses, S::kSounds,
-                                 S::kFilms,  S::kAnimations, S::kTexts};
-constexpr std::array kActivateOrder{S::kMaps,  S::kSandwiches, S::kImages,    S::kCaptions,
-                                    S::kLinks, S::kDocuments,  S::kProcesses, S::kSounds,
-                                    S::kFilms, S::kAnimations, S::kTexts};
-constexpr std::array kHideOrder{S::kTexts,     S::kAnimations, S::kFilms,      S::kCurrentSoundRule,
-                                S::kSounds,    S::kLinks,      S::kDocuments,  S::kProcesses,
-                                S::kCaptions,  S::kImages,     S::kSandwiches, S::kMaps,
-                                S::kBackground};
+constexpr std::array<WalkStep, 12> kShowOrder{{{S::kBackground},
+                                               {S::kMaps},
+                                               {S::kSandwiches},
+                                               {S::kImages},
+                                               {S::kCaptions},
+                                               {S::kLinks},
+                                               {S::kDocuments},
+                                               {S::kProcesses},
+                                               {S::kSounds},
+                                               {S::kFilms},
+                                               {S::kAnimations},
+                                               {S::kTexts}}};
+constexpr std::array<WalkStep, 12> kComposeOrder{{{S::kBackground},
+                                                  {S::kImages},
+                                                  {S::kCaptions},
+                                                  {S::kMaps},
+                                                  {S::kSandwiches},
+                                                  {S::kLinks},
+                                                  {S::kDocuments},
+                                                  {S::kProcesses},
+                                                  {S::kSounds},
+                                                  {S::kFilms},
+                                                  {S::kAnimations},
+                                                  {S::kTexts}}};
+constexpr std::array<WalkStep, 11> kStartOrder{{{S::kImages},
+                                                {S::kCaptions},
+                                                {S::kMaps},
+                                                {S::kSandwiches},
+                                                {S::kLinks},
+                                                {S::kDocuments},
+                                                {S::kProcesses},
+                                                {S::kSounds},
+                                                {S::kFilms},
+                                                {S::kAnimations},
+                                                {S::kTexts}}};
+constexpr std::array<WalkStep, 11> kActivateOrder{{{S::kMaps},
+                                                   {S::kSandwiches},
+                                                   {S::kImages},
+                                                   {S::kCaptions},
+                                                   {S::kLinks},
+                                                   {S::kDocuments},
+                                                   {S::kProcesses},
+                                                   {S::kSounds},
+                                                   {S::kFilms},
+                                                   {S::kAnimations},
+                                                   {S::kTexts}}};
+// Before the sounds are hidden, the sound that is to play on is decided.
+constexpr std::array<WalkStep, 12> kHideOrder{{{S::kTexts},
+                                               {S::kAnimations},
+                                               {S::kFilms},
+                                               {S::kSounds, true},
+                                               {S::kLinks},
+                                               {S::kDocuments},
+                                               {S::kProcesses},
+                                               {S::kCaptions},
+                                               {S::kImages},
+                                               {S::kSandwiches},
+                                               {S::kMaps},
+                                               {S::kBackground}}};
 
-std::span<const ElementSet> OrderOf(Phase phase) {
+std::span<const WalkStep> OrderOf(Phase phase) {
   switch (phase) {
     case Phase::kShow:
       return kShowOrder;
@@ -74,7 +124,6 @@ const TIntWektor* SetOf(const TEkr& screen, ElementSet set) {
     case S::kTexts:
       return &screen.Texts;
     case S::kBackground:
-    case S::kCurrentSoundRule:
       return nullptr;
   }
   return nullptr;
@@ -83,7 +132,7 @@ const TIntWektor* SetOf(const TEkr& screen, ElementSet set) {
 }  // namespace
 
 void TEkrany::OnDefinitionLoaded() {
-  shown_.assign(player_.definition.TEkrany.size(), 0);
+  shown_.assign(host_.Def().TEkrany.size(), 0);
 }
 
 int32_t TEkrany::Count() const {
@@ -91,66 +140,63 @@ int32_t TEkrany::Count() const {
 }
 
 const TEkr& TEkrany::Record(int32_t screen) const {
-  return player_.definition.TEkrany[size_t(screen)];
+  return host_.Def().TEkrany[size_t(screen)];
 }
 
-void TEkrany::Walk(int32_t screen, Phase phase, TAkc* slot) {
+void TEkrany::Walk(int32_t screen, Phase phase) {
   const TEkr& record = Record(screen);
-  for (ElementSet set : OrderOf(phase)) {
-    if (set == S::kCurrentSoundRule) {
-      ApplyCurrentSoundRule(record);
-      continue;
-    }
-    ElementKind* kind = player_.KindFor(set);
+  const ElementKinds& kinds = host_.Kinds();
+  for (const WalkStep& step : OrderOf(phase)) {
+    if (step.current_sound_rule) ApplyCurrentSoundRule(record);
+    ElementKind* kind = kinds.Find(step.set);
     if (!kind) continue;
-    if (set == S::kBackground) {
-      kind->Run(phase, record.Background, slot);
+    if (step.set == S::kBackground) {
+      kind->Run(phase, record.Background);
       continue;
     }
-    for (int32_t index : SetOf(record, set)->Items()) kind->Run(phase, index, slot);
+    for (int32_t index : SetOf(record, step.set)->Items()) kind->Run(phase, index);
   }
 }
 
 void TEkrany::ApplyCurrentSoundRule(const TEkr& screen) {
-  if (!screen.Sounds.Empty() && screen.Sounds.Last() != player_.display.CurrentSound) {
-    player_.display.CurrentSound = -1;
-  }
+  int32_t& current = host_.CurrentSound();
+  if (!screen.Sounds.Empty() && screen.Sounds.Last() != current) current = -1;
 }
 
-void TEkrany::Show(int32_t screen, TAkc* slot) {
+void TEkrany::Show(int32_t screen) {
   if (!IsValid(screen) || Shown(screen)) return;
-  Walk(screen, Phase::kShow, slot);
+  Walk(screen, Phase::kShow);
   shown_[size_t(screen)] = 1;
 }
 
 void TEkrany::InstallKeys(int32_t screen) {
-  if (IsValid(screen)) player_.display.ActiveKeys = Record(screen).Keys;
+  if (IsValid(screen)) host_.Display().ActiveKeys = Record(screen).Keys;
 }
 
 void TEkrany::Compose(int32_t screen) {
-  if (IsValid(screen) && Shown(screen)) Walk(screen, Phase::kCompose, nullptr);
+  if (IsValid(screen) && Shown(screen)) Walk(screen, Phase::kCompose);
 }
 
 void TEkrany::Start(int32_t screen) {
-  if (IsValid(screen) && Shown(screen)) Walk(screen, Phase::kStart, nullptr);
+  if (IsValid(screen) && Shown(screen)) Walk(screen, Phase::kStart);
 }
 
 void TEkrany::Activate(int32_t screen) {
-  if (IsValid(screen) && Shown(screen)) Walk(screen, Phase::kActivate, nullptr);
+  if (IsValid(screen) && Shown(screen)) Walk(screen, Phase::kActivate);
 }
 
 void TEkrany::Stop(int32_t screen) {
-  if (IsValid(screen) && Shown(screen)) Walk(screen, Phase::kStop, nullptr);
+  if (IsValid(screen) && Shown(screen)) Walk(screen, Phase::kStop);
 }
 
 void TEkrany::Hide(int32_t screen) {
   if (!IsValid(screen)) return;
   shown_[size_t(screen)] = 0;
-  Walk(screen, Phase::kHide, nullptr);
+  Walk(screen, Phase::kHide);
 }
 
 void TEkrany::Preload(int32_t screen) {
-  if (IsValid(screen)) Walk(screen, Phase::kPreload, nullptr);
+  if (IsValid(screen)) Walk(screen, Phase::kPreload);
 }
 
 }  // namespace velmorant

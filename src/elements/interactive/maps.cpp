@@ -1,205 +1,167 @@
 #include "elements/interactive/maps.hpp"
 
-#include "app/player.hpp"
-#include "display/backdrop.hpp"
+#include "display/placement.hpp"
 #include "display/rect_arithmetic.hpp"
-#include "display/render_helpers.hpp"
+#include "sequence/element_host.hpp"
 
 namespace velmorant {
 
 using platform::Bitmap;
 
 void TMapy::OnDefinitionLoaded() {
-  const auto& table = player_.definition.TMapy;
+  const auto& table = host_.Def().TMapy;
   live_.clear();
-  live_.resize(table.size());
-  for (size_t m = 0; m < table.size(); ++m) live_[m].Regions.resize(table[m].Regions.size());
+  for (size_t m = 0; m < table.size(); ++m) {
+    auto& e = live_.emplace_back(std::make_unique<Live>(host_.Drawing(), host_.Loop()));
+    const auto map = int32_t(m);
+    e->Regions.resize(table[m].Regions.size());
+    e->Appearance.on_appeared = [this, map] { AddRegions(map); };
+    e->Appearance.on_disappeared = [this, map] { RemoveRegions(map); };
+  }
 }
 
 const TMap& TMapy::Record(int32_t map) const {
-  return player_.definition.TMapy[size_t(map)];
+  return host_.Def().TMapy[size_t(map)];
 }
 
 const TMapy::RegionLive* TMapy::Region(int32_t map, int32_t region) const {
   if (!IsValid(map)) return nullptr;
-  const auto& regions = live_[size_t(map)].Regions;
+  const auto& regions = live_[size_t(map)]->Regions;
   if (region < 0 || size_t(region) >= regions.size()) return nullptr;
   return &regions[size_t(region)];
 }
 
-void TMapy::ShowPlaced(int32_t index, TAkc* slot, std::optional<platform::Rect> placement) {
-  Live& e = live_[size_t(index)];
-  if (e.Shown) return;
+void TMapy::ShowMap(int32_t map, std::optional<platform::Rect> placement) {
+  if (IsValid(map)) ShowPlaced(map, placement);
+}
+
+void TMapy::ShowPlaced(int32_t index, std::optional<platform::Rect> placement) {
+  Live& e = *live_[size_t(index)];
+  if (e.Appearance.Shown()) return;
   const TMap& map = Record(index);
-  Assets& assets = player_.assets;
+  AssetSource& assets = host_.Assets();
+  MaskedPicture picture;
   if (!map.FileName.empty()) {
-    if (auto picture = assets.LoadPicture(kAssetButtons, map.FileName)) {
-      e.Picture = std::make_unique<Bitmap>(std::move(*picture));
-      if (map.UseMask) {
-        if (auto mask = assets.LoadMask(kAssetButtons, map.FileName)) {
-          e.Mask = std::make_unique<Bitmap>(std::move(*mask));
-          PrepareMaskedImage(*e.Picture, e.Mask.get());
-        }
-      }
-    }
+    picture = map.UseMask ? assets.PictureWithMask(kAssetButtons, map.FileName, map.FileName)
+                          : MaskedPicture{assets.Picture(kAssetButtons, map.FileName), nullptr};
+    // A mask without its picture has nothing to cut out.
+    if (!picture.picture) picture.mask.reset();
   }
   if (!map.HoverFileName.empty()) {
-    if (auto hover = assets.LoadPicture(kAssetButtons, map.HoverFileName)) {
-      e.HoverPicture = std::make_unique<Bitmap>(std::move(*hover));
-      if (e.Mask) PrepareMaskedImage(*e.HoverPicture, e.Mask.get());
-    }
+    // The hover picture is cut out by the normal picture's mask, when there is one.
+    e.HoverPicture =
+        picture.mask
+            ? assets.PictureWithMask(kAssetButtons, map.HoverFileName, map.FileName).picture
+            : assets.Picture(kAssetButtons, map.HoverFileName);
   }
   // Without a picture the map takes its size from the hover picture; with neither, its regions
   // are invisible hot spots at scale 1.
-  const Bitmap* sized = e.Picture ? e.Picture.get() : e.HoverPicture.get();
+  const Bitmap* sized = picture.picture ? picture.picture.get() : e.HoverPicture.get();
+  platform::Rect rect;
   if (placement) {
-    e.Rect = *placement;
+    rect = *placement;
   } else {
-    e.Rect = sized ? sized->Bounds() : platform::Rect{};
+    rect = sized ? sized->Bounds() : platform::Rect{};
   }
-  const platform::Size client = player_.display.ClientSize();
-  TOgolne::Place(map.X, map.Y, map.Width, map.Height, e.Rect, client);
+  Place(map.X, map.Y, map.Width, map.Height, rect, host_.Drawing().ClientSize());
   // Regions follow the placed rectangle, so buttons stay under a stretched picture.
   if (sized && sized->Width() > 0 && sized->Height() > 0) {
-    e.ScaleX = double(e.Rect.Width() + 1) / sized->Width();
-    e.ScaleY = double(e.Rect.Height() + 1) / sized->Height();
+    e.ScaleX = double(rect.Width() + 1) / sized->Width();
+    e.ScaleY = double(rect.Height() + 1) / sized->Height();
   } else {
     e.ScaleX = e.ScaleY = 1.0;
   }
-  TDisplay& display = player_.display;
-  if (e.Picture) {
-    e.Render = std::make_unique<TRender>(display, map.ShowTransition, e.Rect, std::nullopt,
-                                         e.Picture.get(), e.Mask.get());
-  }
-  if (map.HideAfter > 0) {
-    e.Backdrop = std::make_unique<Bitmap>(BitmapForRect(e.Rect));
-    e.RestoreRender = std::make_unique<TRender>(display, map.HideTransition, e.Rect, std::nullopt,
-                                                e.Backdrop.get(), nullptr);
-  }
-  e.FrameRender = std::make_unique<TRamkaRender>(display, map.FrameIndex, e.Rect);
-  for (int32_t r = 0; r < int32_t(e.Regions.size()); ++r) ShowRegion(index, r, slot);
-  if (map.ShowDelay >= 1 || map.HideAfter >= 1) {
-    e.Timer = std::make_unique<platform::Timer>(player_.backend.Loop());
-  }
-  e.Shown = true;
+  TimedAppearance::Look look;
+  look.appear_transition = map.ShowTransition;
+  look.disappear_transition = map.HideTransition;
+  look.frame = map.FrameIndex;
+  look.can_disappear = map.HideAfter > 0;
+  look.timed = map.ShowDelay >= 1 || map.HideAfter >= 1;
+  e.Appearance.Prepare(look, rect, std::move(picture));
+  for (int32_t r = 0; r < int32_t(e.Regions.size()); ++r) ShowRegion(index, r);
+  e.Appearance.SetShown();
 }
 
-void TMapy::ShowRegion(int32_t map, int32_t region, TAkc* slot) {
-  Live& e = live_[size_t(map)];
+void TMapy::ShowRegion(int32_t map, int32_t region) {
+  Live& e = *live_[size_t(map)];
   RegionLive& r = e.Regions[size_t(region)];
   if (r.Shown) return;
   const TReg& reg = Record(map).Regions[size_t(region)];
-  r.ActionSlot = slot;
+  const platform::Rect& rect = e.Appearance.Rect();
   r.SourceRect = {reg.X, reg.Y, int32_t(int64_t{reg.X} + reg.Width),
                   int32_t(int64_t{reg.Y} + reg.Height)};
   // Each edge truncated in turn; right and bottom start from the truncated left and top.
-  r.DestRect.left = TruncToInt32(reg.X * e.ScaleX + e.Rect.left);
-  r.DestRect.top = TruncToInt32(reg.Y * e.ScaleY + e.Rect.top);
+  r.DestRect.left = TruncToInt32(reg.X * e.ScaleX + rect.left);
+  r.DestRect.top = TruncToInt32(reg.Y * e.ScaleY + rect.top);
   r.DestRect.right = TruncToInt32(reg.Width * e.ScaleX + r.DestRect.left);
   r.DestRect.bottom = TruncToInt32(reg.Height * e.ScaleY + r.DestRect.top);
-  TDisplay& display = player_.display;
+  DrawingContext& drawing = host_.Drawing();
+  const Bitmap* mask = e.Appearance.Mask();
   if (e.HoverPicture) {
-    r.HoverRender = std::make_unique<TRender>(display, -1, r.DestRect, r.SourceRect,
-                                              e.HoverPicture.get(), e.Mask.get());
+    r.HoverRender = std::make_unique<TRender>(drawing, -1, r.DestRect, r.SourceRect,
+                                              e.HoverPicture.get(), mask);
   }
-  if (e.Picture) {
-    r.NormalRender = std::make_unique<TRender>(display, -1, r.DestRect, r.SourceRect,
-                                               e.Picture.get(), e.Mask.get());
+  if (const Bitmap* picture = e.Appearance.Picture()) {
+    r.NormalRender =
+        std::make_unique<TRender>(drawing, -1, r.DestRect, r.SourceRect, picture, mask);
   }
   r.OnClick = [this, map, region] { RunAction(map, region); };
   r.Shown = true;
 }
 
 void TMapy::Compose(int32_t index) {
-  const Live& e = live_[size_t(index)];
+  const Live& e = *live_[size_t(index)];
   const TMap& map = Record(index);
-  if (!e.Shown || map.ShowDelay != 0) return;
+  if (!e.Appearance.Shown() || map.ShowDelay != 0) return;
   // A map with a real appear effect comes in at Start, over the page's transition.
-  if (TransitionAnimates(player_.definition.TPrzeniki, map.ShowTransition)) return;
-  Display(index, true);
+  if (TransitionAnimates(host_.Def().TPrzeniki, map.ShowTransition)) return;
+  live_[size_t(index)]->Appearance.DrawAppearing();
 }
 
 void TMapy::Start(int32_t index) {
-  Live& e = live_[size_t(index)];
-  if (!e.Shown) return;
+  TimedAppearance& a = live_[size_t(index)]->Appearance;
+  if (!a.Shown()) return;
   const TMap& map = Record(index);
   if (map.ShowDelay != 0) {
-    if (map.ShowDelay > 0 && e.Timer) {
-      e.Timer->Arm(map.ShowDelay, [this, index] { DelayedShow(index); });
-    }
+    if (map.ShowDelay > 0) a.AppearAfter(map.ShowDelay, map.HideAfter);
     return;
   }
-  Display(index, true);
-  if (map.HideAfter > 0 && e.Timer) {
-    e.Timer->Arm(map.HideAfter, [this, index] { DelayedHide(index); });
-  }
+  a.Appear(map.HideAfter);
 }
 
 void TMapy::Stop(int32_t index) {
-  Live& e = live_[size_t(index)];
-  if (e.Shown && e.Timer) e.Timer->Disarm();
+  TimedAppearance& a = live_[size_t(index)]->Appearance;
+  if (a.Shown()) a.DisarmTimer();
 }
 
 void TMapy::Hide(int32_t index) {
-  Live& e = live_[size_t(index)];
-  e.Shown = false;
+  Live& e = *live_[size_t(index)];
   for (RegionLive& r : e.Regions) {
     r.Shown = false;
     r.HoverRender.reset();
     r.NormalRender.reset();
   }
-  e.Render.reset();
-  e.RestoreRender.reset();
-  e.FrameRender.reset();
-  e.Timer.reset();
-  e.Picture.reset();
+  e.Appearance.Release();
   e.HoverPicture.reset();
-  e.Mask.reset();
-  e.Backdrop.reset();
 }
 
 void TMapy::Preload(int32_t index) {
   const TMap& map = Record(index);
   if (map.FileName.empty()) return;
-  player_.assets.WarmUp(kAssetButtons, map.FileName);
-  if (map.UseMask) player_.assets.WarmUpMask(kAssetButtons, map.FileName);
-  if (!map.HoverFileName.empty()) player_.assets.WarmUp(kAssetButtons, map.HoverFileName);
+  AssetSource& assets = host_.Assets();
+  assets.WarmUp(kAssetButtons, map.FileName);
+  if (map.UseMask) assets.WarmUpMask(kAssetButtons, map.FileName);
+  if (!map.HoverFileName.empty()) assets.WarmUp(kAssetButtons, map.HoverFileName);
 }
 
-void TMapy::Display(int32_t index, bool show) {
-  Live& e = live_[size_t(index)];
-  const TMap& map = Record(index);
-  TDisplay& display = player_.display;
-  if (show) {
-    if (map.HideAfter > 0) {
-      SaveUnder(display, e.Rect, e.Backdrop.get());
-      if (e.FrameRender) e.FrameRender->SaveBackground();
-    }
-    if (e.Render) e.Render->Execute();
-    if (e.FrameRender) e.FrameRender->Draw(true);
-    for (int32_t r = 0; r < int32_t(e.Regions.size()); ++r) display.AddRegion(index, r);
-    return;
-  }
-  if (e.FrameRender) e.FrameRender->Draw(false);
-  if (e.RestoreRender) e.RestoreRender->Execute();
-  for (int32_t r = 0; r < int32_t(e.Regions.size()); ++r) display.RemoveRegion(index, r);
+void TMapy::AddRegions(int32_t map) {
+  const int32_t n = int32_t(live_[size_t(map)]->Regions.size());
+  for (int32_t r = 0; r < n; ++r) host_.Regions().AddRegion(map, r);
 }
 
-void TMapy::DelayedShow(int32_t index) {
-  Live& e = live_[size_t(index)];
-  Display(index, true);
-  if (!e.Timer) return;
-  const int32_t hideAfter = Record(index).HideAfter;
-  if (hideAfter < 1) {
-    e.Timer->Disarm();
-  } else {
-    e.Timer->Arm(hideAfter, [this, index] { DelayedHide(index); });
-  }
-}
-
-void TMapy::DelayedHide(int32_t index) {
-  Display(index, false);
-  if (auto& timer = live_[size_t(index)].Timer) timer->Disarm();
+void TMapy::RemoveRegions(int32_t map) {
+  const int32_t n = int32_t(live_[size_t(map)]->Regions.size());
+  for (int32_t r = 0; r < n; ++r) host_.Regions().RemoveRegion(map, r);
 }
 
 std::optional<platform::Rect> TMapy::RegionRect(int32_t map, int32_t region) const {
@@ -214,13 +176,13 @@ std::string TMapy::RegionHint(int32_t map, int32_t region) const {
 
 void TMapy::PointerEntered(int32_t map, int32_t region) {
   const RegionLive* r = Region(map, region);
-  if (!r || !live_[size_t(map)].Shown || !live_[size_t(map)].HoverPicture) return;
+  if (!r || !live_[size_t(map)]->Appearance.Shown() || !live_[size_t(map)]->HoverPicture) return;
   if (r->HoverRender) r->HoverRender->Execute();
 }
 
 void TMapy::PointerLeft(int32_t map, int32_t region) {
   const RegionLive* r = Region(map, region);
-  if (!r || !live_[size_t(map)].Shown) return;
+  if (!r || !live_[size_t(map)]->Appearance.Shown()) return;
   if (r->NormalRender) r->NormalRender->Execute();
 }
 
@@ -234,14 +196,12 @@ void TMapy::Click(int32_t map, int32_t region) {
 
 void TMapy::SetOnClick(int32_t map, int32_t region, ClickHandler handler) {
   if (!Region(map, region)) return;
-  live_[size_t(map)].Regions[size_t(region)].OnClick = std::move(handler);
+  live_[size_t(map)]->Regions[size_t(region)].OnClick = std::move(handler);
 }
 
 void TMapy::RunAction(int32_t map, int32_t region) {
-  const RegionLive* r = Region(map, region);
-  if (!r || !r->ActionSlot) return;
-  *r->ActionSlot = Record(map).Regions[size_t(region)].Action;
-  player_.window->Close();
+  if (!Region(map, region)) return;
+  host_.LeavePage(Record(map).Regions[size_t(region)].Action);
 }
 
 }  // namespace velmorant

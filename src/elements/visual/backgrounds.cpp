@@ -1,24 +1,25 @@
 #include "elements/visual/backgrounds.hpp"
 
-#include "app/player.hpp"
 #include "display/render_helpers.hpp"
+#include "sequence/element_host.hpp"
 
 namespace velmorant {
 
 void TTla::OnDefinitionLoaded() {
-  live_.resize(player_.definition.TTla.size());
+  live_.clear();
+  live_.resize(host_.Def().TTla.size());
 }
 
 const TTlo& TTla::Record(int32_t index) const {
-  return player_.definition.TTla[size_t(index)];
+  return host_.Def().TTla[size_t(index)];
 }
 
-void TTla::Show(int32_t index, TAkc* /*slot*/) {
+void TTla::Show(int32_t index) {
   Live& e = live_[size_t(index)];
   if (e.Shown) return;
   const TTlo& tlo = Record(index);
   if (!tlo.FileName.empty()) {
-    e.Picture = player_.assets.LoadPicture(kAssetBackgrounds, tlo.FileName);
+    e.Picture = host_.Assets().Picture(kAssetBackgrounds, tlo.FileName);
     // A picture that cannot be loaded leaves the background unshown: nothing is drawn.
     if (!e.Picture) return;
     const int64_t w = e.Picture->Width();
@@ -33,13 +34,14 @@ void TTla::Show(int32_t index, TAkc* /*slot*/) {
 void TTla::Compose(int32_t index) {
   Live& e = live_[size_t(index)];
   if (!e.Shown) return;
-  TDisplay& display = player_.display;
-  const platform::Size client = display.ClientSize();
+  DrawingContext& drawing = host_.Drawing();
+  const platform::Size client = drawing.ClientSize();
   if (e.Picture) {
-    CopyMasked({0, 0, client.width, client.height}, e.CropPx, display.CurrentCanvas(), *e.Picture,
+    CopyMasked({0, 0, client.width, client.height}, e.CropPx, drawing.CurrentCanvas(), *e.Picture,
                nullptr);
   } else {
-    display.BackBufferCanvas().Whiteness(display.BackBuffer.Bounds());
+    platform::Canvas& back = drawing.BackBufferCanvas();
+    back.Whiteness(back.Target().Bounds());
   }
 }
 
@@ -51,7 +53,7 @@ void TTla::Hide(int32_t index) {
 
 void TTla::Preload(int32_t index) {
   const TTlo& tlo = Record(index);
-  if (!tlo.FileName.empty()) player_.assets.WarmUp(kAssetBackgrounds, tlo.FileName);
+  if (!tlo.FileName.empty()) host_.Assets().WarmUp(kAssetBackgrounds, tlo.FileName);
 }
 
 }  // namespace velmorant

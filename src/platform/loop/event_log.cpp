@@ -28,4 +28,16 @@ void EventLog::Write(std::string_view event, const LogFields& fields) {
   out_->flush();
 }
 
+void EventLog::SetFolder(const std::string& folder) {
+  folder_ = folder;
+  if (!folder_.empty() && folder_.back() != '/') folder_ += '/';
+}
+
+std::string EventLog::RelativePath(const std::string& path) const {
+  if (!folder_.empty() && path.compare(0, folder_.size(), folder_) == 0) {
+    return path.substr(folder_.size());
+  }
+  return path;
+}
+
 }  // namespace velmorant::platform

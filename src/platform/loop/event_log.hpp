@@ -24,10 +24,15 @@ class EventLog {
 
   void Write(std::string_view event, const LogFields& fields = LogFields::object());
 
+  // Paths in the log are relative to the presentation folder, with '/'.
+  void SetFolder(const std::string& folder);
+  std::string RelativePath(const std::string& path) const;
+
  private:
   const Clock& clock_;
   std::unique_ptr<std::ofstream> file_;
   std::ostream* out_ = nullptr;
+  std::string folder_;  // ends in '/' when set
 };
 
 }  // namespace velmorant::platform

@@ -6,12 +6,15 @@ namespace velmorant::platform {
 
 EventLoop::~EventLoop() {
   // Timers outliving their loop must not call back into it.
-  for (Timer* t : timers_) t->armed_ = false;
+  for (Timer* t : timers_) {
+    t->armed_ = false;
+    t->loop_ = nullptr;
+  }
 }
 
 void EventLoop::PostPaint(const void* key, Message paint) {
-  for (Paint& p : paints_) {
-    if (p.key == key) {
+  for (Queued& p : paints_) {
+    if (p.owner == key) {
       p.run = std::move(paint);
       return;
     }
@@ -19,8 +22,10 @@ void EventLoop::PostPaint(const void* key, Message paint) {
   paints_.push_back({key, std::move(paint)});
 }
 
-void EventLoop::CancelPaint(const void* key) {
-  std::erase_if(paints_, [key](const Paint& p) { return p.key == key; });
+void EventLoop::CancelAll(const void* owner) {
+  const auto owned = [owner](const Queued& q) { return q.owner == owner; };
+  std::erase_if(messages_, owned);
+  std::erase_if(paints_, owned);
 }
 
 void EventLoop::Unregister(Timer* t) {
@@ -41,7 +46,7 @@ Timer* EventLoop::EarliestDue(int64_t now, uint64_t not_after_generation) const 
 
 bool EventLoop::DispatchOne() {
   if (!messages_.empty()) {
-    Message m = std::move(messages_.front());
+    Message m = std::move(messages_.front().run);
     messages_.pop_front();
     if (m) m();
     return true;
@@ -96,12 +101,12 @@ int64_t EventLoop::NextTimerDue() const {
   return due;
 }
 
-Timer::Timer(EventLoop& loop) : loop_(loop) {
-  loop_.Register(this);
+Timer::Timer(EventLoop& loop) : loop_(&loop) {
+  loop_->Register(this);
 }
 
 Timer::~Timer() {
-  loop_.Unregister(this);
+  if (loop_) loop_->Unregister(this);
 }
 
 void Timer::SetInterval(int32_t ms) {
@@ -116,13 +121,13 @@ void Timer::SetOnTimer(EventLoop::Message handler) {
 }
 
 void Timer::Restart() {
-  armed_ = interval_ > 0 && handler_;
+  armed_ = loop_ && interval_ > 0 && handler_;
   if (!armed_) {
     due_ = std::numeric_limits<int64_t>::max();
     return;
   }
-  due_ = loop_.NowMs() + std::max(interval_, kMinimumMs);
-  armed_generation_ = ++loop_.generation_;
+  due_ = loop_->NowMs() + std::max(interval_, kMinimumMs);
+  armed_generation_ = ++loop_->generation_;
 }
 
 void Timer::Fire(int64_t now) {

@@ -26,11 +26,15 @@ class EventLoop {
   Clock& GetClock() { return clock_; }
   int64_t NowMs() const { return clock_.NowMs(); }
 
-  void Post(Message message) { messages_.push_back(std::move(message)); }
+  void Post(Message message) { messages_.push_back({nullptr, std::move(message)}); }
+  // A message on behalf of `owner` (a window): CancelAll(owner) drops it while it waits.
+  void PostFor(const void* owner, Message message) {
+    messages_.push_back({owner, std::move(message)});
+  }
   // A paint request: kept once per key and delivered only when no posted message waits.
   void PostPaint(const void* key, Message paint);
-  // Drops a pending paint, for a window that goes away.
-  void CancelPaint(const void* key);
+  // Drops the waiting messages and paint of an owner that goes away.
+  void CancelAll(const void* owner);
 
   // Handles one waiting message, paint or due tick; false when nothing was waiting.
   bool DispatchOne();
@@ -44,8 +48,8 @@ class EventLoop {
 
  private:
   friend class Timer;
-  struct Paint {
-    const void* key;
+  struct Queued {
+    const void* owner;
     Message run;
   };
 
@@ -54,15 +58,16 @@ class EventLoop {
   Timer* EarliestDue(int64_t now, uint64_t not_after_generation) const;
 
   Clock& clock_;
-  std::deque<Message> messages_;
-  std::deque<Paint> paints_;
+  std::deque<Queued> messages_;
+  std::deque<Queued> paints_;
   std::vector<Timer*> timers_;
   uint64_t generation_ = 0;
 };
 
 // A window timer with the Windows form-library behaviour: assigning a different interval, or any
 // handler, restarts the countdown; interval 0 or no handler disarms it; intervals below 10 ms
-// run at 10 ms; a due timer leaves one pending tick at most. Destroying it cancels everything.
+// run at 10 ms; a due timer leaves one pending tick at most. Destroying it cancels everything; a
+// timer that outlives its loop stays disarmed for good.
 class Timer {
  public:
   static constexpr int32_t kMinimumMs = 10;
@@ -94,7 +99,7 @@ class Timer {
   void Restart();
   void Fire(int64_t now);
 
-  EventLoop& loop_;
+  EventLoop* loop_;  // null once the loop is gone
   int32_t interval_ = 0;
   EventLoop::Message handler_;
   bool armed_ = false;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "platform/film/recording_film_player.hpp"
 #include "platform/gfx/png_writer.hpp"
 
 namespace velmorant::platform {
@@ -13,8 +14,9 @@ class HeadlessBackend::HeadlessWindow final : public Window {
   HeadlessWindow(HeadlessBackend& backend) : backend_(backend) {
     backend_.windows_.push_back(this);
   }
+  // Input and paints waiting for a window that goes away are dropped with it.
   ~HeadlessWindow() override {
-    backend_.loop_.CancelPaint(this);
+    backend_.loop_.CancelAll(static_cast<const Window*>(this));
     std::erase(backend_.windows_, this);
   }
   void Show() override {
@@ -26,19 +28,24 @@ class HeadlessBackend::HeadlessWindow final : public Window {
     if (!was) Invalidate();
   }
   void Invalidate() override {
-    backend_.loop_.PostPaint(this, [this] { DeliverPaint(); });
+    backend_.loop_.PostPaint(static_cast<const Window*>(this), [this] { DeliverPaint(); });
   }
 
  private:
   HeadlessBackend& backend_;
 };
 
-HeadlessBackend::HeadlessBackend(HeadlessOptions options) : options_(std::move(options)) {}
+HeadlessBackend::HeadlessBackend(HeadlessOptions options)
+    : options_(std::move(options)), fonts_(options_.fonts) {}
 
 HeadlessBackend::~HeadlessBackend() = default;
 
 std::unique_ptr<Window> HeadlessBackend::CreateWindow(const std::string& /*title*/) {
   return std::make_unique<HeadlessWindow>(*this);
+}
+
+std::unique_ptr<FilmPlayer> HeadlessBackend::CreateFilmPlayer(Window& /*display*/) {
+  return std::make_unique<RecordingFilmPlayer>(log_);
 }
 
 MessageAnswer HeadlessBackend::ShowMessage(const std::string& caption, const std::string& text,
@@ -80,24 +87,24 @@ bool HeadlessBackend::Run(const ScriptCommand& c) {
       return false;
     case K::kMove:
       pointer_ = {c.x, c.y};
-      if (w) loop_.Post([w, c] { w->DeliverMouseMove(c.x, c.y); });
+      if (w) loop_.PostFor(w, [w, c] { w->DeliverMouseMove(c.x, c.y); });
       return true;
     case K::kClick:
       // A real pointer moves to where it clicks; the move comes first.
       if (pointer_ != Point{c.x, c.y}) {
         pointer_ = {c.x, c.y};
-        if (w) loop_.Post([w, c] { w->DeliverMouseMove(c.x, c.y); });
+        if (w) loop_.PostFor(w, [w, c] { w->DeliverMouseMove(c.x, c.y); });
       }
-      if (w) loop_.Post([w, c] { w->DeliverMouseDown(c.button, c.x, c.y); });
+      if (w) loop_.PostFor(w, [w, c] { w->DeliverMouseDown(c.button, c.x, c.y); });
       return true;
     case K::kKey:
-      if (w) loop_.Post([w, c] { w->DeliverKeyDown(c.key); });
+      if (w) loop_.PostFor(w, [w, c] { w->DeliverKeyDown(c.key); });
       return true;
     case K::kWheel:
-      if (w) loop_.Post([w, c] { w->DeliverWheel(c.x, c.y, c.delta); });
+      if (w) loop_.PostFor(w, [w, c] { w->DeliverWheel(c.x, c.y, c.delta); });
       return true;
     case K::kClose:
-      if (w) loop_.Post([w] { w->DeliverSystemClose(); });
+      if (w) loop_.PostFor(w, [w] { w->DeliverSystemClose(); });
       return true;
   }
   return false;

@@ -3,13 +3,17 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/audio/recording_sound_player.hpp"
 #include "platform/backend.hpp"
+#include "platform/shell/recording_shell.hpp"
+#include "platform/text/recording_printer.hpp"
 #include "platform/window/headless_script.hpp"
 
 namespace velmorant::platform {
 
 struct HeadlessOptions {
   ScreenInfo screen;
+  FontEngine::Options fonts;
   MessageAnswer answer = MessageAnswer::kYes;  // to yes/no questions
   std::vector<ScriptCommand> script;
   std::filesystem::path snapshots = ".";
@@ -24,6 +28,11 @@ class HeadlessBackend final : public Backend {
   Clock& GetClock() override { return clock_; }
   EventLoop& Loop() override { return loop_; }
   EventLog& Log() override { return log_; }
+  SoundPlayer& Sounds() override { return sounds_; }
+  std::unique_ptr<FilmPlayer> CreateFilmPlayer(Window& display) override;
+  Shell& Launcher() override { return shell_; }
+  Printer& Printing() override { return printer_; }
+  FontEngine& Fonts() override { return fonts_; }
   ScreenInfo Screen() const override { return options_.screen; }
   std::unique_ptr<Window> CreateWindow(const std::string& title) override;
   void SetScreenCursor(int16_t cursor) override { screen_cursor_ = cursor; }
@@ -46,6 +55,10 @@ class HeadlessBackend final : public Backend {
   VirtualClock clock_;
   EventLoop loop_{clock_};
   EventLog log_{clock_};
+  RecordingSoundPlayer sounds_{log_};
+  RecordingShell shell_{log_};
+  RecordingPrinter printer_{log_};
+  FontEngine fonts_;
   int16_t screen_cursor_ = kCrDefault;
   std::vector<HeadlessWindow*> windows_;
   size_t next_command_ = 0;

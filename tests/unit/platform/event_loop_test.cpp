@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <string>
 #include <vector>
 
@@ -114,18 +116,39 @@ TEST(Timer, DestroyedTimerNeverFiresAndMayDieInItsOwnHandler) {
   EXPECT_EQ(ticks, 1);
 }
 
-TEST(EventLoop, PaintsAreCoalescedPerKeyAndCancellable) {
+TEST(EventLoop, PaintsAreCoalescedPerKeyAndAnOwnersMessagesCancellable) {
   VirtualClock clock;
   EventLoop loop(clock);
   int a = 0;
   int b = 0;
+  int unowned = 0;
   loop.PostPaint(&a, [&] { ++a; });
   loop.PostPaint(&a, [&] { ++a; });
   loop.PostPaint(&b, [&] { ++b; });
-  loop.CancelPaint(&b);
+  loop.PostFor(&b, [&] { ++b; });
+  loop.PostFor(&a, [&] { ++a; });
+  loop.Post([&] { ++unowned; });
+  loop.CancelAll(&b);
   loop.ProcessMessages();
-  EXPECT_EQ(a, 1);
+  EXPECT_EQ(a, 2);
   EXPECT_EQ(b, 0);
+  EXPECT_EQ(unowned, 1);
+}
+
+TEST(EventLoop, ATimerThatOutlivesItsLoopStaysQuiet) {
+  VirtualClock clock;
+  int ticks = 0;
+  std::optional<Timer> survivor;
+  {
+    EventLoop loop(clock);
+    survivor.emplace(loop);
+    survivor->Arm(10, [&] { ++ticks; });
+  }
+  // Neither re-arming nor destroying it may touch the loop that is gone.
+  survivor->Arm(20, [&] { ++ticks; });
+  EXPECT_FALSE(survivor->Armed());
+  survivor.reset();
+  EXPECT_EQ(ticks, 0);
 }
 
 TEST(EventLoop, ProcessMessagesTicksEachTimerOnceEvenIfItStaysDue) {

@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "platform/gfx/colour.hpp"
-#include "unit/player/fake_drawing_context.hpp"
+#include "unit/engine/fake_drawing_context.hpp"
 
 namespace velmorant {
 namespace {

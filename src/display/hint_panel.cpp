@@ -1,4 +1,4 @@
-#include "app/hint_panel.hpp"
+#include "display/hint_panel.hpp"
 
 #include "platform/gfx/canvas.hpp"
 #include "platform/text/hint_panel.hpp"

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "display/render_helpers.hpp"
-#include "unit/player/fake_drawing_context.hpp"
+#include "unit/engine/fake_drawing_context.hpp"
 
 namespace velmorant {
 namespace {

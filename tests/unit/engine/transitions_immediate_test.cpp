@@ -4,7 +4,7 @@
 
 #include "display/render_helpers.hpp"
 #include "display/transitions.hpp"
-#include "unit/player/fake_drawing_context.hpp"
+#include "unit/engine/fake_drawing_context.hpp"
 
 namespace velmorant {
 namespace {

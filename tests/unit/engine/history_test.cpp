@@ -1,4 +1,4 @@
-#include "app/history.hpp"
+#include "display/history.hpp"
 
 #include <gtest/gtest.h>
 

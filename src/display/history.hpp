@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/actions.hpp"
+#include "definition/actions.hpp"
 
 namespace velmorant {
 

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "unit/player/fake_drawing_context.hpp"
+#include "unit/engine/fake_drawing_context.hpp"
 
 namespace velmorant {
 namespace {

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/gfx/bitmap.hpp"
+
+namespace velmorant {
+
+// Asset kinds with which elements ask for paths.
+enum AssetKind : int {
+  kAssetBackgrounds = 19,
+  kAssetImages = 20,
+  kAssetCaptions = 21,
+  kAssetTexts = 22,
+  kAssetSounds = 23,
+  kAssetFilms = 24,
+  kAssetAnimationFrames = 25,
+  kAssetLinks = 26,
+  kAssetAsGiven = 27,
+  kAssetDocumentsAlt = 28,
+  kAssetDocuments = 29,
+  kAssetProcesses = 30,
+  kAssetButtons = 31,
+};
+
+using SharedPicture = std::shared_ptr<const platform::Bitmap>;
+
+// A picture together with the mask it was prepared with: black where the mask is transparent,
+// so that a masked copy shows it through the mask. Without a mask the picture is as decoded.
+struct MaskedPicture {
+  SharedPicture picture;
+  SharedPicture mask;
+};
+
+// The presentation's files as the element kinds see them. Names are the definition's own (code
+// page bytes, '\' separated); the alternate-asset preference is applied here. A file that cannot
+// be used gives nothing, and one warning naming it; the page goes on without it.
+class AssetSource {
+ public:
+  virtual ~AssetSource() = default;
+
+  // The file of a name; empty when the name may not be used (it would leave the folder).
+  virtual std::string PathOf(int32_t kind, const std::string& name) = 0;
+  virtual SharedPicture Picture(int32_t kind, const std::string& name) = 0;
+  // The picture of `name` prepared with the mask companion of `mask_of` (the picture name whose
+  // last three characters become "msk"); without a loadable mask, the plain picture.
+  virtual MaskedPicture PictureWithMask(int32_t kind, const std::string& name,
+                                        const std::string& mask_of) = 0;
+  // Brings a file, or the mask companion of a picture, into the system's cache.
+  virtual void WarmUp(int32_t kind, const std::string& name) = 0;
+  virtual void WarmUpMask(int32_t kind, const std::string& name) = 0;
+};
+
+}  // namespace velmorant

@@ -1,0 +1,82 @@
+#include "display/timed_appearance.hpp"
+
+#include "display/backdrop.hpp"
+#include "display/render_helpers.hpp"
+
+namespace velmorant {
+
+void TimedAppearance::Prepare(const Look& look, const platform::Rect& rect, MaskedPicture picture) {
+  rect_ = rect;
+  picture_ = std::move(picture);
+  can_disappear_ = look.can_disappear;
+  if (picture_.picture) {
+    appear_ = std::make_unique<TRender>(drawing_, look.appear_transition, rect_, std::nullopt,
+                                        picture_.picture.get(), picture_.mask.get());
+  }
+  if (can_disappear_) {
+    backdrop_ = std::make_unique<platform::Bitmap>(BitmapForRect(rect_));
+    disappear_ = std::make_unique<TRender>(drawing_, look.disappear_transition, rect_, std::nullopt,
+                                           backdrop_.get(), nullptr);
+  }
+  frame_ = std::make_unique<TRamkaRender>(drawing_, look.frame, rect_);
+  if (look.timed) timer_ = std::make_unique<platform::Timer>(loop_);
+  prepared_ = true;
+}
+
+void TimedAppearance::Release() {
+  shown_ = false;
+  prepared_ = false;
+  appear_.reset();
+  disappear_.reset();
+  frame_.reset();
+  timer_.reset();
+  backdrop_.reset();
+  picture_ = {};
+}
+
+void TimedAppearance::DrawAppearing() {
+  if (!prepared_) return;
+  if (can_disappear_) {
+    SaveUnder(drawing_, rect_, backdrop_.get());
+    frame_->SaveBackground();
+  }
+  if (appear_) appear_->Execute();
+  frame_->Draw(true);
+  if (on_appeared) on_appeared();
+}
+
+void TimedAppearance::DrawDisappearing() {
+  if (!prepared_) return;
+  frame_->Draw(false);
+  if (disappear_) disappear_->Execute();
+  if (on_disappeared) on_disappeared();
+}
+
+void TimedAppearance::Appear(int32_t stay_ms) {
+  DrawAppearing();
+  if (!timer_) return;
+  if (stay_ms < 1) {
+    timer_->Disarm();
+  } else {
+    DisappearAfter(stay_ms);
+  }
+}
+
+void TimedAppearance::Disappear() {
+  DrawDisappearing();
+  DisarmTimer();
+}
+
+void TimedAppearance::AppearAfter(int32_t delay_ms, int32_t stay_ms) {
+  if (timer_) timer_->Arm(delay_ms, [this, stay_ms] { Appear(stay_ms); });
+}
+
+void TimedAppearance::DisappearAfter(int32_t ms) {
+  if (timer_) timer_->Arm(ms, [this] { Disappear(); });
+}
+
+void TimedAppearance::DisarmTimer() {
+  if (timer_) timer_->Disarm();
+}
+
+}  // namespace velmorant

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "display/asset_source.hpp"
+#include "display/drawing_context.hpp"
+#include "display/frames.hpp"
+#include "display/transitions.hpp"
+#include "platform/gfx/bitmap.hpp"
+#include "platform/loop/event_loop.hpp"
+
+namespace velmorant {
+
+// An element's coming and going in one rectangle: it appears with a transition of its own
+// (through its mask), optionally framed, and can disappear again with another transition that
+// puts back what lay under it; one timer delays the appearance or ends the stay. Maps, images,
+// captions, animations and films share it. Every phase of such an element opens with "skip if
+// not shown": `Shown` is kept here for them.
+class TimedAppearance {
+ public:
+  struct Look {
+    int32_t appear_transition = -1;
+    int32_t disappear_transition = -1;
+    int32_t frame = -1;
+    // Keeps a backdrop (saved at every appearance) for the disappearance to restore.
+    bool can_disappear = false;
+    // Delays or stays are timed: the timer exists.
+    bool timed = false;
+  };
+
+  TimedAppearance(DrawingContext& drawing, platform::EventLoop& loop)
+      : drawing_(drawing), loop_(loop) {}
+  TimedAppearance(const TimedAppearance&) = delete;
+  TimedAppearance& operator=(const TimedAppearance&) = delete;
+
+  bool Shown() const { return shown_; }
+  void SetShown() { shown_ = true; }
+
+  // Builds the renderers around `rect`; without a picture nothing appears, but the frame, the
+  // backdrop and the timer work as for any other element.
+  void Prepare(const Look& look, const platform::Rect& rect, MaskedPicture picture);
+  bool Prepared() const { return prepared_; }
+  // Clears Shown and drops everything without drawing (the page's Hide).
+  void Release();
+
+  const platform::Rect& Rect() const { return rect_; }
+  const platform::Bitmap* Picture() const { return picture_.picture.get(); }
+  const platform::Bitmap* Mask() const { return picture_.mask.get(); }
+
+  // Saves the backdrop and the frame's background when the element can disappear, brings the
+  // picture in, draws the frame, then runs `on_appeared`.
+  void DrawAppearing();
+  // Removes the frame, brings the backdrop back, then runs `on_disappeared`.
+  void DrawDisappearing();
+
+  // Draws appearing; then the stay: under 1 ms the timer is disarmed, otherwise it is armed to
+  // disappear after `stay_ms`.
+  void Appear(int32_t stay_ms);
+  // Draws disappearing; then disarms the timer.
+  void Disappear();
+  // Arms the timer (when there is one) to Appear after `delay_ms`, staying `stay_ms`.
+  void AppearAfter(int32_t delay_ms, int32_t stay_ms);
+  // Arms the timer (when there is one) to Disappear after `ms`.
+  void DisappearAfter(int32_t ms);
+  void DisarmTimer();
+  bool HasTimer() const { return timer_ != nullptr; }
+
+  std::function<void()> on_appeared;
+  std::function<void()> on_disappeared;
+
+ private:
+  DrawingContext& drawing_;
+  platform::EventLoop& loop_;
+  bool shown_ = false;
+  bool prepared_ = false;
+  bool can_disappear_ = false;
+  platform::Rect rect_;
+  MaskedPicture picture_;
+  std::unique_ptr<platform::Bitmap> backdrop_;
+  std::unique_ptr<TRender> appear_;
+  std::unique_ptr<TRender> disappear_;
+  std::unique_ptr<TRamkaRender> frame_;
+  std::unique_ptr<platform::Timer> timer_;
+};
+
+}  // namespace velmorant
