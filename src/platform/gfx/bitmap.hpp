@@ -52,8 +52,8 @@ class Bitmap {
   void Resize(int32_t width, int32_t height, Pixel fill = 0);
   void Fill(Pixel p);
 
-  Pixel At(int32_t x, int32_t y) const { return pixels_[Index(x, y)]; }
-  void Set(int32_t x, int32_t y, Pixel p) { pixels_[Index(x, y)] = p; }
+  Pixel At(int32_t x, int32_t y) const { return data_[Index(x, y)]; }
+  void Set(int32_t x, int32_t y, Pixel p) { data_[Index(x, y)] = p; }
   // Pixel read that answers `outside` for points outside the picture.
   Pixel Get(int32_t x, int32_t y, Pixel outside = 0) const;
 
