@@ -24,15 +24,13 @@ class FilmFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("velmorant_film_" + std::string(::testing::UnitTest::GetInstance()
-                                                ->current_test_info()
-                                                ->name()));
+           ("velmorant_film_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dir_);
     film_ = (dir_ / "bands.avi").string();
-    ASSERT_TRUE(fixtures::WriteAvi(film_, 16, 8, 10, 6, fixtures::FilmCodec::kRaw,
-                                   [](int f, int x, int) {
-                                     return x < 8 ? FrameColour(f) : 0xFFFFFFu;
-                                   }));
+    ASSERT_TRUE(
+        fixtures::WriteAvi(film_, 16, 8, 10, 6, fixtures::FilmCodec::kRaw,
+                           [](int f, int x, int) { return x < 8 ? FrameColour(f) : 0xFFFFFFu; }));
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -88,7 +86,8 @@ TEST_F(FilmFiles, WhatIsNoFilmIsRefused) {
   EXPECT_FALSE(FilmDecoder::Open(""));
   // A wave file has sound but no pictures.
   std::ofstream wav(dir_ / "sound.avi", std::ios::binary);
-  const char header[] = "RIFF$\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0data\0\0\0\0";
+  const char header[] =
+      "RIFF$\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0data\0\0\0\0";
   wav.write(header, sizeof header - 1);
   wav.close();
   EXPECT_FALSE(FilmDecoder::Open((dir_ / "sound.avi").string()));

@@ -23,9 +23,8 @@ class FilmPlayback : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("velmorant_play_" + std::string(::testing::UnitTest::GetInstance()
-                                                ->current_test_info()
-                                                ->name()));
+           ("velmorant_play_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dir_);
     film_ = (dir_ / "f.avi").string();
     // Five pictures of 100 ms.

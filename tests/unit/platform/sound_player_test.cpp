@@ -24,9 +24,8 @@ class Sounds : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("velmorant_sound_" + std::string(::testing::UnitTest::GetInstance()
-                                                 ->current_test_info()
-                                                 ->name()));
+           ("velmorant_sound_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dir_);
     ASSERT_TRUE(fixtures::WriteSquareWave(dir_ / "short.wav", 8000, 2000));  // 250 ms
     std::ofstream(dir_ / "broken.wav") << "RIFF";
