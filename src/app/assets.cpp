@@ -4,6 +4,7 @@
 
 #include "app/player.hpp"
 #include "platform/gfx/bmp_decoder.hpp"
+#include "platform/text/warning_line.hpp"
 
 namespace velmorant {
 
@@ -18,7 +19,7 @@ std::string Assets::MaskPathOf(int32_t kind, const std::string& name) {
 
 void Assets::Warn(const std::string& path, const std::string& why) {
   if (!warned_.insert(path).second) return;
-  std::cerr << "velmorant: " << player_.settings.LogPath(path) << ": " << why << '\n';
+  std::cerr << platform::WarningLine(player_.settings.LogPath(path), why);
 }
 
 std::optional<platform::Bitmap> Assets::LoadBitmapFile(const std::string& path,

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/settings.hpp"
+#include "support/test_files.hpp"
 
 namespace velmorant {
 namespace {
@@ -74,6 +75,82 @@ TEST_F(SettingsTest, MaskLiesBesideItsPicture) {
   EXPECT_EQ(s.MaskPath(Root() + "obrazy/LOGO.BMP"), Root() + "obrazy/LOGO.MSK");
   EXPECT_EQ(s.MaskPath(Root() + "obrazy/logo.bmp"), Root() + "obrazy/LOGO.MSK");
   EXPECT_EQ(s.MaskPath(Root() + "obrazy/a.bmp"), Root() + "obrazy/a.msk");
+}
+
+TEST_F(SettingsTest, MaskOfAShortNameDoesNotCutIntoTheFolderName) {
+  // The cut of "ab" would eat into the folder's own name and name a file beside the folder.
+  std::ofstream(root_.string() + "msk") << "outside";
+  TOgolneFields header;
+  header.ButtonsFolder = ".";
+  auto s = Settings();
+  s.SetHeader(header);
+  Touch("ab");
+  const std::string picture = s.AssetPath(kAssetButtons, "ab", false);
+  EXPECT_EQ(picture, Root() + "ab");
+  EXPECT_EQ(s.MaskPath(picture), "");
+  // The rule still applies to the whole name inside the folder, folders included.
+  EXPECT_EQ(s.MaskPath(Root() + "obrazy/ab"), Root() + "obrazymsk");
+  EXPECT_EQ(s.MaskPath(Root() + "a.b"), Root() + "msk");
+  EXPECT_EQ(s.MaskPath("/elsewhere/logo.bmp"), "");
+  fs::remove(root_.string() + "msk");
+}
+
+class SettingsLinksTest : public SettingsTest {
+ protected:
+  void SetUp() override {
+    SettingsTest::SetUp();
+    outside_ = root_.string() + "-outside";
+    fs::create_directories(outside_ / "pictures");
+    std::ofstream(outside_ / "secret.bmp") << "secret";
+    std::ofstream(outside_ / "pictures" / "a.bmp") << "secret";
+  }
+  void TearDown() override {
+    fs::remove_all(outside_);
+    SettingsTest::TearDown();
+  }
+  fs::path outside_;
+};
+
+TEST_F(SettingsLinksTest, AssetsAndMasksLinkedOutOfTheFolderAreRefused) {
+  fs::create_symlink(outside_ / "secret.bmp", root_ / "obrazy" / "out.bmp");
+  fs::create_symlink(outside_ / "secret.bmp", root_ / "obrazy" / "a.msk");
+  fs::create_symlink(outside_ / "secret.bmp", root_ / "obrazy" / "EXT_LOGO.BMP");
+  fs::create_symlink(outside_ / "pictures", root_ / "tla");
+  fs::create_symlink("LOGO.BMP", root_ / "obrazy" / "alias.bmp");
+  fs::create_symlink("obrazy", root_ / "napisy");
+  auto s = Settings();
+  EXPECT_EQ(s.AssetPath(kAssetImages, "out.bmp", false), "");
+  EXPECT_EQ(s.AssetPath(kAssetBackgrounds, "a.bmp", false), "") << "a whole folder linked out";
+  EXPECT_EQ(s.MaskPath(Root() + "obrazy/a.bmp"), "");
+  // An alternate that leads out is no alternate.
+  EXPECT_EQ(s.AssetPath(kAssetImages, "logo.bmp", true), Root() + "obrazy/LOGO.BMP");
+  // Links that stay inside work, for files and for folders.
+  EXPECT_EQ(s.AssetPath(kAssetImages, "alias.bmp", false), Root() + "obrazy/alias.bmp");
+  EXPECT_EQ(s.AssetPath(kAssetCaptions, "logo.bmp", false), Root() + "napisy/LOGO.BMP");
+  EXPECT_EQ(s.MaskPath(Root() + "napisy/LOGO.BMP"), Root() + "napisy/LOGO.MSK");
+  EXPECT_FALSE(s.WarmUp(Root() + "obrazy/out.bmp"));
+  EXPECT_TRUE(s.WarmUp(Root() + "obrazy/alias.bmp"));
+}
+
+TEST_F(SettingsLinksTest, TheDefinitionIsReadOnlyFromARegularFileInside) {
+  auto s = Settings();
+  const std::string definition = Root() + "info.med";
+  fs::create_symlink(outside_ / "secret.bmp", definition);
+  EXPECT_EQ(s.ReadFile(definition, 100).error(), "leads outside the presentation folder");
+  fs::remove(definition);
+  fs::create_symlink("/dev/zero", definition);
+  EXPECT_EQ(s.ReadFile(definition, 100).error(), "leads outside the presentation folder");
+  fs::remove(definition);
+  const auto special = testing::MakeSpecialFiles(root_, "info", ".med");
+  for (const fs::path& file : {special.pipe, special.folder, special.huge}) {
+    EXPECT_FALSE(s.ReadFile(file.string(), 1 << 20)) << file;
+  }
+  EXPECT_FALSE(s.WarmUp(special.pipe.string()));
+  EXPECT_FALSE(s.WarmUp(special.folder.string()));
+  fs::create_symlink("obrazy/a.bmp", definition);
+  auto inside = s.ReadFile(definition, 100);
+  ASSERT_TRUE(inside) << inside.error();
+  EXPECT_EQ(std::string(inside->begin(), inside->end()), "data");
 }
 
 TEST_F(SettingsTest, WarmUpReadsFilesOnly) {
