@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/fs/regular_file.hpp"
 #include "platform/fs/warm_up.hpp"
 #include "platform/gfx/bmp_decoder.hpp"
 #include "platform/gfx/file_bytes.hpp"
@@ -68,11 +67,6 @@ TEST_F(SpecialFilesTest, RegularFilesAreReadUpToTheirBound) {
   ASSERT_TRUE(empty);
   EXPECT_TRUE(empty->empty());
   EXPECT_TRUE(WarmUpFile((dir_ / "ten").string()));
-  // A link to a regular file is that file.
-  fs::create_symlink("ten", dir_ / "link");
-  auto file = RegularFile::Open(dir_ / "link", 10, nullptr);
-  ASSERT_TRUE(file);
-  EXPECT_EQ(file->Size(), 10u);
 }
 
 TEST_F(SpecialFilesTest, ScriptsBeyondTheirBoundAreRefusedUnread) {

@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "app/settings.hpp"
-#include "support/test_files.hpp"
 
 namespace velmorant {
 namespace {
@@ -130,27 +129,6 @@ TEST_F(SettingsLinksTest, AssetsAndMasksLinkedOutOfTheFolderAreRefused) {
   EXPECT_EQ(s.MaskPath(Root() + "napisy/LOGO.BMP"), Root() + "napisy/LOGO.MSK");
   EXPECT_FALSE(s.WarmUp(Root() + "obrazy/out.bmp"));
   EXPECT_TRUE(s.WarmUp(Root() + "obrazy/alias.bmp"));
-}
-
-TEST_F(SettingsLinksTest, TheDefinitionIsReadOnlyFromARegularFileInside) {
-  auto s = Settings();
-  const std::string definition = Root() + "info.med";
-  fs::create_symlink(outside_ / "secret.bmp", definition);
-  EXPECT_EQ(s.ReadFile(definition, 100).error(), "leads outside the presentation folder");
-  fs::remove(definition);
-  fs::create_symlink("/dev/zero", definition);
-  EXPECT_EQ(s.ReadFile(definition, 100).error(), "leads outside the presentation folder");
-  fs::remove(definition);
-  const auto special = testing::MakeSpecialFiles(root_, "info", ".med");
-  for (const fs::path& file : {special.pipe, special.folder, special.huge}) {
-    EXPECT_FALSE(s.ReadFile(file.string(), 1 << 20)) << file;
-  }
-  EXPECT_FALSE(s.WarmUp(special.pipe.string()));
-  EXPECT_FALSE(s.WarmUp(special.folder.string()));
-  fs::create_symlink("obrazy/a.bmp", definition);
-  auto inside = s.ReadFile(definition, 100);
-  ASSERT_TRUE(inside) << inside.error();
-  EXPECT_EQ(std::string(inside->begin(), inside->end()), "data");
 }
 
 TEST_F(SettingsTest, WarmUpReadsFilesOnly) {
