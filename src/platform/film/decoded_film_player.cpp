@@ -47,8 +47,15 @@ void DecodedFilmPlayer::SetDisplayRect(const Rect& rect) {
 
 void DecodedFilmPlayer::ApplyPictureSize() {
   const Rect r = PictureRect();
-  const bool fits = !r.IsEmpty() && FitsBitmap(r.Width(), r.Height());
-  source_->SetPictureSize(fits ? Size{int32_t(r.Width()), int32_t(r.Height())} : Size{});
+  if (r.IsEmpty()) {
+    source_->SetPictureSize({});
+    return;
+  }
+  // Pictures are converted at the size they are shown in, unless that size is absurd: then they
+  // come at the film's own size and are stretched onto the window, which only touches what shows.
+  const bool convertible = r.Width() <= kMaxConvertedSide && r.Height() <= kMaxConvertedSide;
+  source_->SetPictureSize(convertible ? Size{int32_t(r.Width()), int32_t(r.Height())}
+                                      : source_->NativeSize());
 }
 
 int64_t DecodedFilmPlayer::PositionMs() const {
@@ -130,7 +137,11 @@ void DecodedFilmPlayer::DrawDue(int64_t position) {
   shown_ = due->start_ms;
   const Rect r = PictureRect();
   Canvas canvas(display_.Surface());
-  canvas.Draw(r.left, r.top, due->picture);
+  if (due->picture.GetSize() == Size{int32_t(r.Width()), int32_t(r.Height())}) {
+    canvas.Draw(r.left, r.top, due->picture);
+  } else {
+    canvas.CopyRect(r, due->picture, due->picture.Bounds());
+  }
   display_.Present();
 }
 

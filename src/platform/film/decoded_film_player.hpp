@@ -35,6 +35,8 @@ class DecodedFilmPlayer final : public FilmPlayer {
   int64_t PositionMs() const;
 
  private:
+  static constexpr int64_t kMaxConvertedSide = 4096;
+
   void Record(const char* op);
   void Tick();
   void DrawDue(int64_t position);

@@ -132,5 +132,14 @@ TEST_F(FilmPlayback, AnEmptyRectangleShowsTheFilmInItsOwnSize) {
   EXPECT_EQ(At(12, 12), 0u);
 }
 
+TEST_F(FilmPlayback, AnAbsurdRectangleIsStretchedWithoutAPictureOfItsSize) {
+  player_.SetFileName(film_);
+  ASSERT_TRUE(player_.Open());
+  player_.SetDisplayRect({-2000000, -2000000, 2000000, 2000000});
+  player_.Play(0);
+  EXPECT_EQ(At(0, 0), FrameColour(0));
+  EXPECT_EQ(At(39, 29), FrameColour(0));
+}
+
 }  // namespace
 }  // namespace velmorant::platform
