@@ -45,12 +45,8 @@ bool LoadWithLoader(const std::string& path, const SoundFormat& format, std::vec
 // FFmpeg's way, for wave files only (RIFF, RIFX and RF64 headers): whatever codec it decodes.
 bool LoadWithDecoder(const std::string& path, const SoundFormat& format,
                      std::vector<int16_t>& out) {
-  av_log_set_level(AV_LOG_QUIET);
-  AVFormatContext* raw = nullptr;
-  const AVInputFormat* wav = av_find_input_format("wav");
-  if (!wav || avformat_open_input(&raw, path.c_str(), wav, nullptr) < 0) return false;
-  ffmpeg::Format input(raw);
-  if (avformat_find_stream_info(input.get(), nullptr) < 0) return false;
+  ffmpeg::Format input = ffmpeg::OpenFile(path, av_find_input_format("wav"), "wav");
+  if (!input) return false;
   const int stream = av_find_best_stream(input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
   ffmpeg::Codec codec = ffmpeg::OpenDecoder(*input, stream);
   if (!codec) return false;

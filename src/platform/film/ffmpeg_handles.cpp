@@ -10,13 +10,25 @@ extern "C" {
 
 namespace velmorant::platform::ffmpeg {
 
-Format OpenInput(const std::string& path) {
+Format OpenFile(const std::string& path, const AVInputFormat* as, const char* formats) {
   av_log_set_level(AV_LOG_QUIET);
+  if (path.empty()) return {};
+  // Only the file itself is read: no playlists, references or other protocols that would reach
+  // other files or the network, and the name is taken literally.
+  AVDictionary* options = nullptr;
+  av_dict_set(&options, "protocol_whitelist", "file", 0);
+  av_dict_set(&options, "format_whitelist", formats, 0);
   AVFormatContext* raw = nullptr;
-  if (path.empty() || avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return {};
+  const int opened = avformat_open_input(&raw, ("file:" + path).c_str(), as, &options);
+  av_dict_free(&options);
+  if (opened < 0) return {};
   Format format(raw);
   if (avformat_find_stream_info(format.get(), nullptr) < 0) return {};
   return format;
+}
+
+Format OpenInput(const std::string& path) {
+  return OpenFile(path, nullptr, kFilmContainers);
 }
 
 Codec OpenDecoder(const AVFormatContext& format, int index) {

@@ -42,8 +42,15 @@ using Packet = std::unique_ptr<AVPacket, PacketFreer>;
 using Scaler = std::unique_ptr<SwsContext, ScalerFreer>;
 using Resampler = std::unique_ptr<SwrContext, ResamplerFreer>;
 
-// Opens a media file and reads its stream information; null when it cannot be read. FFmpeg's own
-// messages are kept quiet: broken files are refused without noise.
+// Containers a film may come in: each holds its pictures and sound itself.
+inline constexpr const char* kFilmContainers =
+    "avi,mov,mp4,m4a,3gp,3g2,mj2,matroska,webm,asf,mpeg,mpegts,flv,ogg";
+
+// Opens one media file as `as` (null: any of `formats`) and reads its stream information; null
+// when it cannot be read. FFmpeg's own messages are kept quiet: broken files are refused without
+// noise.
+Format OpenFile(const std::string& path, const AVInputFormat* as, const char* formats);
+// A film file.
 Format OpenInput(const std::string& path);
 // A decoder for stream `index` of `format`; null when there is none for its codec.
 Codec OpenDecoder(const AVFormatContext& format, int index);

@@ -93,6 +93,15 @@ TEST_F(FilmFiles, WhatIsNoFilmIsRefused) {
   EXPECT_FALSE(FilmDecoder::Open((dir_ / "sound.avi").string()));
 }
 
+TEST_F(FilmFiles, AFileThatNamesOtherFilesIsRefused) {
+  // A playlist that points at a film elsewhere must not make the player read that film.
+  std::ofstream(dir_ / "list.avi") << "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\n"
+                                   << film_ << "\n#EXT-X-ENDLIST\n";
+  std::ofstream(dir_ / "concat.avi") << "ffconcat version 1.0\nfile '" << film_ << "'\n";
+  EXPECT_FALSE(FilmDecoder::Open((dir_ / "list.avi").string()));
+  EXPECT_FALSE(FilmDecoder::Open((dir_ / "concat.avi").string()));
+}
+
 const fs::path kCorpus = fs::path(VELMORANT_CORPORA_DIR) / "avi";
 
 // Lengths the files really have, where their headers say otherwise or they are worth pinning.
