@@ -40,6 +40,10 @@ class KeyDrivenBackend final : public platform::Backend {
     if (!key_target_) key_target_ = window.get();
     return window;
   }
+  // The about box is no target for the keys.
+  std::unique_ptr<platform::Window> CreateDialog(const std::string& title) override {
+    return inner_.CreateWindow(title);
+  }
   void SetScreenCursor(int16_t cursor) override { inner_.SetScreenCursor(cursor); }
   int16_t ScreenCursor() const override { return inner_.ScreenCursor(); }
   platform::MessageAnswer ShowMessage(const std::string& caption, const std::string& text,

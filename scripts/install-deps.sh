@@ -9,6 +9,7 @@ packages=(
   libpng-dev libpixman-1-dev libfreetype-dev libfontconfig-dev
   fonts-dejavu-core fonts-liberation2
   libsdl2-dev
+  xvfb xauth xdotool x11-apps x11-utils
 )
 
 missing=()

@@ -1,11 +1,15 @@
 #include <fstream>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <sstream>
 
 #include "app/command_line.hpp"
 #include "app/player.hpp"
+#include "platform/single_instance.hpp"
 #include "platform/window/headless_backend.hpp"
 #include "platform/window/headless_script.hpp"
+#include "platform/window/sdl_backend.hpp"
 
 namespace {
 
@@ -22,6 +26,13 @@ int Fail(const std::string& message) {
   return 2;
 }
 
+std::unique_ptr<velmorant::platform::Backend> MakeDesktop(const velmorant::CommandLine& cl) {
+  velmorant::platform::SdlOptions desktop;
+  desktop.window = cl.window;
+  desktop.display = cl.display;
+  return std::make_unique<velmorant::platform::SdlBackend>(desktop);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,29 +44,38 @@ int main(int argc, char** argv) {
     std::cout << UsageText();
     return 0;
   }
+  // One copy at a time on a desktop: a second one brings the first to the front and gives way.
+  std::unique_ptr<platform::Backend> backend;
+  std::optional<platform::SingleInstance> instance;
   if (!cl.headless) {
-    return Fail(
-        "this build shows presentations only with --headless (the desktop window is not"
-        " built yet)");
+    instance.emplace(platform::SingleInstance::NameForThisSession("VELMORANT.MUTEX"));
+    if (instance->Result() == platform::SingleInstance::Outcome::kAnotherRuns) return 0;
+    try {
+      backend = MakeDesktop(cl);
+    } catch (const std::exception& e) {
+      return Fail(std::string(e.what()) + " (without a display, use --headless)");
+    }
+    auto* desktop = static_cast<platform::SdlBackend*>(backend.get());
+    instance->Listen([desktop] { desktop->RequestRaise(); });
+  } else {
+    platform::HeadlessOptions headless;
+    headless.screen = cl.screen;
+    headless.answer = cl.answer;
+    headless.snapshots = cl.snapshots;
+    if (cl.script) {
+      std::ifstream in(*cl.script);
+      if (!in) return Fail("cannot read the script " + cl.script->string());
+      std::stringstream text;
+      text << in.rdbuf();
+      platform::ScriptParseResult script = platform::ParseScript(text.str());
+      if (!script.error.empty()) return Fail(cl.script->string() + ": " + script.error);
+      headless.script = std::move(script.commands);
+    }
+    backend = std::make_unique<platform::HeadlessBackend>(std::move(headless));
   }
-
-  platform::HeadlessOptions headless;
-  headless.screen = cl.screen;
-  headless.answer = cl.answer;
-  headless.snapshots = cl.snapshots;
-  if (cl.script) {
-    std::ifstream in(*cl.script);
-    if (!in) return Fail("cannot read the script " + cl.script->string());
-    std::stringstream text;
-    text << in.rdbuf();
-    platform::ScriptParseResult script = platform::ParseScript(text.str());
-    if (!script.error.empty()) return Fail(cl.script->string() + ": " + script.error);
-    headless.script = std::move(script.commands);
-  }
-  platform::HeadlessBackend backend(std::move(headless));
   if (cl.log) {
     try {
-      backend.Log().Open(*cl.log);
+      backend->Log().Open(*cl.log);
     } catch (const std::exception& e) {
       return Fail(e.what());
     }
@@ -69,9 +89,15 @@ int main(int argc, char** argv) {
   options.presentation = cl.presentation ? *cl.presentation : ExecutableFolder(argv[0]);
   options.interval = cl.interval;
   options.no_launch = cl.no_launch;
+  options.end_on_second_close = !cl.headless;
   try {
-    Player player(backend, *codepage, std::move(options));
-    return player.Run();
+    Player player(*backend, *codepage, std::move(options));
+    const int status = player.Run();
+    if (status == 1) {
+      std::cerr << "velmorant: choose a presentation: velmorant DIR, velmorant DIR/info.med or"
+                   " velmorant -p DIR\n";
+    }
+    return status;
   } catch (const std::exception& e) {
     std::cerr << "velmorant: " << e.what() << '\n';
     return 1;

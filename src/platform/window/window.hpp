@@ -82,6 +82,9 @@ class Window {
 
   // Surface plus visible children: what the window shows.
   Bitmap Composite() const;
+  // The same into `out`, whose pixels are reused when it has the window's size already.
+  void CompositeInto(Bitmap& out) const;
+  bool HasVisibleChildren() const;
 
   // Input routing shared by every backend: a point over a visible child goes to the child.
   void DeliverMouseMove(int32_t x, int32_t y);
