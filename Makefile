@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 10
 CMAKE_COMMON = -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: all deps build run test unit fuzz fuzz-smoke bench format clean
+.PHONY: all deps build run install test unit fuzz fuzz-smoke bench format clean
 
 all: build
 
@@ -16,6 +16,11 @@ build: deps
 
 run: build
 	./scripts/run-demo.sh build/release
+
+# The player, its desktop entry and the info.med file type (PREFIX=/usr/local by default).
+PREFIX ?= /usr/local
+install: build
+	cmake --install build/release --prefix $(PREFIX)
 
 # One build with AddressSanitizer and UndefinedBehaviorSanitizer; every test runs once in it.
 unit: deps

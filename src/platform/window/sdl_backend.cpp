@@ -269,7 +269,8 @@ void SdlBackend::UpdateCursor() {
   if (wanted == kCrDefault) {
     SdlScreen* screen = ScreenOf(pointer_window_);
     const Window* w = screen ? screen->LayerAt(pointer_) : nullptr;
-    wanted = w ? w->Cursor() : int16_t{kCrDefault};
+    wanted = w ? w->CursorAt(pointer_.x - w->Bounds().left, pointer_.y - w->Bounds().top)
+               : int16_t{kCrDefault};
   }
   cursors_.Show(wanted);
 }

@@ -14,8 +14,10 @@
 namespace velmorant::platform {
 
 // One real SDL window showing player windows stacked on it (the presentation over the border
-// picture), composited into a streaming texture. Player windows are placed in monitor coordinates;
-// the screen covers `area` of the monitor.
+// picture). Player windows are placed in monitor coordinates; the screen covers `area` of the
+// monitor. Frames go straight into the real window's own pixels when they are the screen's (one
+// copy, and only the changed rectangle goes to the display server); otherwise through a streaming
+// texture drawn to the nearest pixel (a high-density output; a scaled screen later).
 class SdlScreen {
  public:
   struct Placement {
@@ -24,7 +26,8 @@ class SdlScreen {
     Point monitor_origin;  // the monitor's top-left on the desktop
     int display = 0;       // the monitor's SDL index
     bool full_screen = false;
-    bool decorated = false;  // a caption and a close box
+    bool decorated = false;   // a caption and a close box
+    bool positioned = false;  // at `area`; otherwise centred on the monitor
   };
 
   // Hidden until a player window on it is shown. Throws SdlError.
@@ -35,6 +38,8 @@ class SdlScreen {
   uint32_t Id() const { return SDL_GetWindowID(window_.get()); }
   SDL_Window* Handle() const { return window_.get(); }
   const Rect& Area() const { return area_; }
+  const Placement& GetPlacement() const { return placement_; }
+  bool IsShown() const { return shown_; }
 
   void AddLayer(Window* layer) { layers_.push_back(layer); }
   void RemoveLayer(Window* layer);
@@ -62,7 +67,12 @@ class SdlScreen {
 
  private:
   void MakeTexture();
-  void Compose(const Rect& region);
+  bool UsesTexture() const { return renderer_ != nullptr; }
+  // Writes what the visible layers show inside `region` into `target`, whose first pixel is the
+  // monitor point `origin`.
+  void ComposeInto(Bitmap& target, Point origin, const Rect& region);
+  void PresentThroughSurface(const Rect& region);
+  void PresentThroughTexture(const Rect& region);
 
   Placement placement_;
   Rect area_;

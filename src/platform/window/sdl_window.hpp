@@ -21,13 +21,13 @@ class SdlWindow final : public Window {
   void SetBounds(const Rect& bounds) override;
   void Show() override;
   void Hide() override;
-  void Present() override { screen_.Present(bounds_); }
+  void Present() override { screen_->Present(bounds_); }
   void Invalidate() override;
 
  private:
   EventLoop& loop_;
   std::unique_ptr<SdlScreen> own_screen_;
-  SdlScreen& screen_;
+  SdlScreen* screen_;
   std::vector<SdlScreen*>* screens_ = nullptr;
 };
 

@@ -49,6 +49,11 @@ bool Window::HasVisibleChildren() const {
                      [](const ChildControl* c) { return c->Visible(); });
 }
 
+int16_t Window::CursorAt(int32_t x, int32_t y) const {
+  const ChildControl* c = ChildAt(x, y);
+  return c && c->Cursor() != kCrDefault ? c->Cursor() : cursor_;
+}
+
 ChildControl* Window::ChildAt(int32_t x, int32_t y) const {
   for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
     if ((*it)->Visible() && (*it)->Bounds().Contains({x, y})) return *it;
