@@ -23,12 +23,7 @@ constexpr int32_t kWipeSteps = 10;
 constexpr int32_t kWipeDelayMs = 10;
 
 TPrz TenMillisecondWipe() {
-  TPrz wipe;
-  wipe.Name = "kurtyna";
-  wipe.Kind = 1;  // top to bottom
-  wipe.Steps = kWipeSteps;
-  wipe.DelayMs = kWipeDelayMs;
-  return wipe;
+  return TopDownWipe(kWipeSteps, kWipeDelayMs);
 }
 
 // One Present of a full-screen window whose picture changed: the copy into the real window's

@@ -26,12 +26,7 @@ constexpr platform::ScreenInfo kFullHdScreen{kScreenWidth, kScreenHeight, 32};
 constexpr int32_t kWipeSteps = 10;
 
 TPrz Wipe() {
-  TPrz wipe;
-  wipe.Name = "kurtyna";
-  wipe.Kind = 1;  // top to bottom
-  wipe.Steps = kWipeSteps;
-  wipe.DelayMs = 30;
-  return wipe;
+  return TopDownWipe(kWipeSteps, 30);
 }
 
 double PeakRssMiB() {
