@@ -1,7 +1,6 @@
-# `make install`: the player, its desktop entry and the file type of info.med, so that a file
-# manager offers "Open with Velmorant" for a presentation.
+# `make install`: the player's desktop entry and the file type of info.med, so that a file manager
+# offers "Open with Velmorant" for a presentation.
 include(GNUInstallDirs)
-install(TARGETS velmorant RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/velmorant.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/velmorant-mime.xml
