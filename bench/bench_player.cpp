@@ -15,6 +15,7 @@
 #include "checked_run.hpp"
 #include "full_hd_presentation.hpp"
 #include "key_driven_backend.hpp"
+#include "repeated.hpp"
 
 namespace velmorant::bench {
 namespace {
@@ -25,12 +26,7 @@ constexpr platform::ScreenInfo kFullHdScreen{kScreenWidth, kScreenHeight, 32};
 constexpr int32_t kWipeSteps = 10;
 
 TPrz Wipe() {
-  TPrz wipe;
-  wipe.Name = "kurtyna";
-  wipe.Kind = 1;  // top to bottom
-  wipe.Steps = kWipeSteps;
-  wipe.DelayMs = 30;
-  return wipe;
+  return TopDownWipe(kWipeSteps, 30);
 }
 
 double PeakRssMiB() {
@@ -116,17 +112,6 @@ void BM_Memory1080p(benchmark::State& state, const FullHdPresentation& show,
   }
   state.counters["peak_rss_MiB"] = PeakRssMiB();
   state.counters["peak_rss_before_run_MiB"] = before;
-}
-
-// Five runs and their spread: on a machine shared with other work the fastest run is the best
-// estimate of the player's own cost.
-benchmark::internal::Benchmark* Repeated(benchmark::internal::Benchmark* b) {
-  return b->Unit(benchmark::kMillisecond)
-      ->Repetitions(5)
-      ->ReportAggregatesOnly(true)
-      ->ComputeStatistics("min", [](const std::vector<double>& v) {
-        return *std::min_element(v.begin(), v.end());
-      });
 }
 
 }  // namespace

@@ -161,4 +161,13 @@ FullHdPresentation::~FullHdPresentation() {
   std::filesystem::remove_all(folder_, ec);
 }
 
+TPrz TopDownWipe(int32_t steps, int32_t delay_ms) {
+  TPrz wipe;
+  wipe.Name = "kurtyna";
+  wipe.Kind = 1;  // top to bottom
+  wipe.Steps = steps;
+  wipe.DelayMs = delay_ms;
+  return wipe;
+}
+
 }  // namespace velmorant::bench

@@ -30,6 +30,9 @@ inline int MapTop() {
   return kScreenHeight * 55 / 100;
 }
 
+// A wipe from top to bottom in `steps` steps, `delay_ms` apart.
+TPrz TopDownWipe(int32_t steps, int32_t delay_ms);
+
 // Each page has its own screen: a full-screen background and three masked image maps with hover
 // pictures and five regions each. Enter and Backspace move between the pages, with
 // `page_transition` when one is given.

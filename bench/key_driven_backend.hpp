@@ -21,31 +21,39 @@ class KeyDrivenBackend final : public platform::Backend {
   using NextKey = std::function<std::optional<uint16_t>()>;
 
   KeyDrivenBackend(platform::ScreenInfo screen, NextKey next_key)
-      : inner_(Options(screen)), next_key_(std::move(next_key)) {}
+      : KeyDrivenBackend(std::make_unique<platform::HeadlessBackend>(Options(screen)),
+                         std::move(next_key)) {}
+  // Any backend, the desktop's too, with its input replaced by the callback.
+  KeyDrivenBackend(std::unique_ptr<platform::Backend> inner, NextKey next_key)
+      : inner_(std::move(inner)), next_key_(std::move(next_key)) {}
 
-  platform::Clock& GetClock() override { return inner_.GetClock(); }
-  platform::EventLoop& Loop() override { return inner_.Loop(); }
-  platform::EventLog& Log() override { return inner_.Log(); }
-  platform::SoundPlayer& Sounds() override { return inner_.Sounds(); }
+  platform::Clock& GetClock() override { return inner_->GetClock(); }
+  platform::EventLoop& Loop() override { return inner_->Loop(); }
+  platform::EventLog& Log() override { return inner_->Log(); }
+  platform::SoundPlayer& Sounds() override { return inner_->Sounds(); }
   std::unique_ptr<platform::FilmPlayer> CreateFilmPlayer(platform::Window& display) override {
-    return inner_.CreateFilmPlayer(display);
+    return inner_->CreateFilmPlayer(display);
   }
-  platform::Shell& Launcher() override { return inner_.Launcher(); }
-  platform::Printer& Printing() override { return inner_.Printing(); }
-  platform::FontEngine& Fonts() override { return inner_.Fonts(); }
-  platform::ScreenInfo Screen() const override { return inner_.Screen(); }
+  platform::Shell& Launcher() override { return inner_->Launcher(); }
+  platform::Printer& Printing() override { return inner_->Printing(); }
+  platform::FontEngine& Fonts() override { return inner_->Fonts(); }
+  platform::ScreenInfo Screen() const override { return inner_->Screen(); }
   std::unique_ptr<platform::Window> CreateWindow(const std::string& title) override {
-    auto window = inner_.CreateWindow(title);
+    auto window = inner_->CreateWindow(title);
     // The player creates its presentation window first; keys go there.
     if (!key_target_) key_target_ = window.get();
     return window;
   }
-  void SetScreenCursor(int16_t cursor) override { inner_.SetScreenCursor(cursor); }
-  int16_t ScreenCursor() const override { return inner_.ScreenCursor(); }
+  // The about box is no target for the keys.
+  std::unique_ptr<platform::Window> CreateDialog(const std::string& title) override {
+    return inner_->CreateDialog(title);
+  }
+  void SetScreenCursor(int16_t cursor) override { inner_->SetScreenCursor(cursor); }
+  int16_t ScreenCursor() const override { return inner_->ScreenCursor(); }
   platform::MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
                                       platform::MessageButtons buttons,
                                       platform::MessageIcon icon) override {
-    return inner_.ShowMessage(caption, text, buttons, icon);
+    return inner_->ShowMessage(caption, text, buttons, icon);
   }
 
   bool WaitForInput(int64_t /*deadline*/) override {
@@ -54,7 +62,7 @@ class KeyDrivenBackend final : public platform::Backend {
     const std::optional<uint16_t> key = next_key_();
     if (!key || !key_target_) return false;
     platform::Window* target = key_target_;
-    inner_.Loop().Post([target, k = *key] { target->DeliverKeyDown(k); });
+    inner_->Loop().Post([target, k = *key] { target->DeliverKeyDown(k); });
     return true;
   }
 
@@ -65,7 +73,7 @@ class KeyDrivenBackend final : public platform::Backend {
     return options;
   }
 
-  platform::HeadlessBackend inner_;
+  std::unique_ptr<platform::Backend> inner_;
   NextKey next_key_;
   // Owned by the player, which is gone before this backend; used only while it runs.
   platform::Window* key_target_ = nullptr;

@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   libsdl2-dev libsdl2-mixer-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
+  xvfb xauth xdotool x11-apps x11-utils
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "app/command_line.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstring>
 #include <string_view>
@@ -24,14 +26,45 @@ bool ParseDimensions(std::string_view s, int* values, int count) {
   return true;
 }
 
+bool IsInteger(std::string_view s) {
+  if (!s.empty() && (s[0] == '+' || s[0] == '-')) s.remove_prefix(1);
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool IsDefinitionFile(const std::filesystem::path& path) {
+  std::string name = path.filename().string();
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return char(std::tolower(c)); });
+  std::error_code ec;
+  return name == "info.med" && std::filesystem::is_regular_file(path, ec);
+}
+
+// A free argument that is no number but an existing folder or info.med: what a file manager
+// passes when a presentation is opened with the player.
+bool NamesPresentation(std::string_view arg) {
+  if (IsInteger(arg)) return false;
+  const std::filesystem::path path{std::string(arg)};
+  std::error_code ec;
+  return std::filesystem::is_directory(path, ec) || IsDefinitionFile(path);
+}
+
 }  // namespace
 
+std::filesystem::path PresentationFolder(const std::filesystem::path& path) {
+  if (IsDefinitionFile(path)) {
+    const auto folder = path.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+  }
+  return path;
+}
+
 std::string UsageText() {
-  return "usage: velmorant [OPTIONS] [INTERVAL]\n"
+  return "usage: velmorant [OPTIONS] [DIR | DIR/info.med] [INTERVAL]\n"
          "Plays a presentation: a folder with info.med and its asset folders.\n"
          "\n"
          "  INTERVAL                slide-show interval in seconds (0 to 100; 0 = none)\n"
-         "  -p, --presentation DIR  folder with info.med (default: the player's own folder)\n"
+         "  -p, --presentation DIR  folder with info.med, or that info.med (default: the\n"
+         "                          player's own folder)\n"
          "  --headless              run without a display, on a virtual clock\n"
          "  --script FILE           headless: commands to run; the run ends when they are done\n"
          "  --snapshots DIR         headless: where `snapshot NAME` writes NAME.png\n"
@@ -39,6 +72,8 @@ std::string UsageText() {
          "  --screen WxHxBITS       headless: the screen the display check sees (1024x768x32)\n"
          "  --answer yes|no         headless: the answer to the display-check question (yes)\n"
          "  --window WxH            desktop: a window of that client size, not full screen\n"
+         "  --display N             desktop: the monitor to play on, 0 the first (default:\n"
+         "                          the one under the pointer)\n"
          "  --codepage N            code page of the presentation's texts (1250)\n"
          "  --no-launch             open no file, folder, link or program (only log them)\n"
          "  -h, --help              this text\n"
@@ -106,6 +141,13 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
           o.window = platform::Size{d[0], d[1]};
         }
       }
+    } else if (arg == "--display") {
+      int n = 0;
+      if (auto v = value(arg); v && (!ParseInt(*v, n) || n < 0)) {
+        result.error = "--display takes a monitor number, 0 for the first";
+      } else if (v) {
+        o.display = n;
+      }
     } else if (arg == "--codepage") {
       if (auto v = value(arg); v && !ParseInt(*v, o.codepage)) {
         result.error = "--codepage takes a number, e.g. 1250";
@@ -114,6 +156,8 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
       o.no_launch = true;
     } else if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9')) {
       result.error = "unknown option " + std::string(arg);
+    } else if (!o.presentation && !have_interval && NamesPresentation(arg)) {
+      o.presentation = std::string(arg);
     } else if (!have_interval) {
       // Whatever it says: a non-number is simply no slide show.
       o.interval = arg;
@@ -124,6 +168,7 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
     if (!result.error.empty()) return result;
   }
   if (o.script && !o.headless) result.error = "--script needs --headless";
+  if (o.presentation) o.presentation = PresentationFolder(*o.presentation);
   return result;
 }
 

@@ -19,6 +19,7 @@ struct CommandLine {
   platform::ScreenInfo screen;
   platform::MessageAnswer answer = platform::MessageAnswer::kYes;
   std::optional<platform::Size> window;
+  std::optional<int> display;
   int codepage = 1250;
   bool no_launch = false;
   bool help = false;
@@ -30,6 +31,8 @@ struct CommandLineResult {
 };
 
 CommandLineResult ParseCommandLine(int argc, const char* const* argv);
+// The presentation folder a path names: the folder itself, or the folder of its info.med.
+std::filesystem::path PresentationFolder(const std::filesystem::path& path);
 std::string UsageText();
 
 }  // namespace velmorant

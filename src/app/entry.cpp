@@ -1,13 +1,17 @@
 #include "app/entry.hpp"
 
 #include <iostream>
+#include <memory>
+#include <optional>
 
 #include "app/command_line.hpp"
 #include "app/player.hpp"
+#include "platform/single_instance.hpp"
 #include "platform/text/guarded_run.hpp"
 #include "platform/text/warning_line.hpp"
 #include "platform/window/headless_backend.hpp"
 #include "platform/window/headless_script.hpp"
+#include "platform/window/sdl_backend.hpp"
 
 namespace velmorant {
 
@@ -26,6 +30,13 @@ int UsageError(const std::string& message) {
   return 2;
 }
 
+std::unique_ptr<platform::Backend> MakeDesktop(const CommandLine& cl) {
+  platform::SdlOptions desktop;
+  desktop.window = cl.window;
+  desktop.display = cl.display;
+  return std::make_unique<platform::SdlBackend>(desktop);
+}
+
 int Play(int argc, const char* const* argv) {
   const CommandLineResult parsed = ParseCommandLine(argc, argv);
   if (!parsed.error.empty()) return UsageError(parsed.error);
@@ -34,27 +45,36 @@ int Play(int argc, const char* const* argv) {
     std::cout << UsageText();
     return 0;
   }
+  // One copy at a time on a desktop: a second one brings the first to the front and gives way.
+  std::unique_ptr<platform::Backend> backend;
+  std::optional<platform::SingleInstance> instance;
   if (!cl.headless) {
-    return UsageError(
-        "this build shows presentations only with --headless (the desktop window is not"
-        " built yet)");
-  }
-
-  platform::HeadlessOptions headless;
-  headless.screen = cl.screen;
-  headless.answer = cl.answer;
-  headless.snapshots = cl.snapshots;
-  if (cl.script) {
-    platform::ScriptParseResult script = platform::ReadScriptFile(*cl.script);
-    if (!script.error.empty()) {
-      return UsageError("script " + cl.script->string() + ": " + script.error);
+    instance.emplace(platform::SingleInstance::NameForThisSession("VELMORANT.MUTEX"));
+    if (instance->Result() == platform::SingleInstance::Outcome::kAnotherRuns) return 0;
+    try {
+      backend = MakeDesktop(cl);
+    } catch (const std::exception& e) {
+      return UsageError(std::string(e.what()) + " (without a display, use --headless)");
     }
-    headless.script = std::move(script.commands);
+    auto* desktop = static_cast<platform::SdlBackend*>(backend.get());
+    instance->Listen([desktop] { desktop->RequestRaise(); });
+  } else {
+    platform::HeadlessOptions headless;
+    headless.screen = cl.screen;
+    headless.answer = cl.answer;
+    headless.snapshots = cl.snapshots;
+    if (cl.script) {
+      platform::ScriptParseResult script = platform::ReadScriptFile(*cl.script);
+      if (!script.error.empty()) {
+        return UsageError("script " + cl.script->string() + ": " + script.error);
+      }
+      headless.script = std::move(script.commands);
+    }
+    backend = std::make_unique<platform::HeadlessBackend>(std::move(headless));
   }
-  platform::HeadlessBackend backend(std::move(headless));
   if (cl.log) {
     try {
-      backend.Log().Open(*cl.log);
+      backend->Log().Open(*cl.log);
     } catch (const std::exception& e) {
       return UsageError(e.what());
     }
@@ -70,8 +90,14 @@ int Play(int argc, const char* const* argv) {
   options.presentation = cl.presentation ? *cl.presentation : ExecutableFolder(argv[0]);
   options.interval = cl.interval;
   options.no_launch = cl.no_launch;
-  Player player(backend, *codepage, std::move(options));
-  return player.Run();
+  options.end_on_second_close = !cl.headless;
+  Player player(*backend, *codepage, std::move(options));
+  const int status = player.Run();
+  if (status == 1) {
+    std::cerr << "velmorant: choose a presentation: velmorant DIR, velmorant DIR/info.med or"
+                 " velmorant -p DIR\n";
+  }
+  return status;
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ Player::Player(platform::Backend& backend_in, platform::CodePage codepage_in,
     : backend(backend_in),
       options(std::move(options_in)),
       codepage(codepage_in),
+      about(std::make_unique<Tffprmain>(backend, options.no_launch)),
       window(std::make_unique<Tffmexec>(*this, options.interval)),
       border(std::make_unique<Tffmborder>(*this)),
       settings(options.presentation, codepage) {
@@ -98,7 +99,9 @@ int Player::Run() {
   }
   if (!CheckDisplay()) return 0;
   border->ShowBorder();
-  display.RunPresentation(FirstPageWithScreen());
+  const bool ended = display.RunPresentation(FirstPageWithScreen());
+  // Ctrl+C and SIGTERM end the program without the about box.
+  if (ended && !backend.EndRequested()) about->ShowAboutBox();
   return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/about_box.hpp"
 #include "app/assets.hpp"
 #include "app/border_window.hpp"
 #include "app/presentation_window.hpp"
@@ -24,6 +25,8 @@ struct PlayerOptions {
   std::filesystem::path presentation;  // the folder with info.med
   std::string interval;                // the first command-line argument
   bool no_launch = false;
+  // A second close command within 3 seconds ends the presentation (on a desktop).
+  bool end_on_second_close = false;
 };
 
 // The one context of a running presentation: the forms, the element managers in their fixed order
@@ -68,6 +71,7 @@ class Player final : public EngineHost {
   Definition definition;
 
   // The forms, then the managers in their order of creation, then history, settings, engine.
+  std::unique_ptr<Tffprmain> about;
   std::unique_ptr<Tffmexec> window;
   std::unique_ptr<Tffmborder> border;
   TMedia media{*this};

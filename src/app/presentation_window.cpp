@@ -53,7 +53,30 @@ int32_t Tffmexec::SlideShowFromArgument(const std::string& argument) {
 bool Tffmexec::ShowModal() {
   window_->Show();
   FormShow();
-  return modal_.Run([this] { return FormCloseQuery(); });
+  const bool ended = modal_.Run([this] { return FormCloseQuery(); });
+  if (!ended && player_.backend.EndRequested()) EndNow();
+  // A modal form hides when it closes.
+  if (ended || player_.backend.EndRequested()) window_->Hide();
+  return ended;
+}
+
+void Tffmexec::EndNow() {
+  player_.display.PendingAction = {kActionEnd, 0};
+  FormCloseQuery();
+}
+
+void Tffmexec::OnSystemClose() {
+  // A full-screen show without an Escape shortcut would keep whoever started it: a second close
+  // within 3 seconds ends it.
+  const int64_t now = player_.backend.Loop().NowMs();
+  if (player_.options.end_on_second_close && last_system_close_ms_ &&
+      now - *last_system_close_ms_ <= 3000) {
+    player_.backend.Log().Write("close", {{"second", true}});
+    player_.LeavePage({kActionEnd, 0});
+    return;
+  }
+  last_system_close_ms_ = now;
+  Close();
 }
 
 void Tffmexec::FormShow() {

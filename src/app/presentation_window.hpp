@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "display/hint_panel.hpp"
 #include "display/page_window.hpp"
@@ -55,11 +56,13 @@ class Tffmexec final : public platform::WindowEvents, public PageWindow, public 
   void OnMouseMove(int32_t x, int32_t y) override;
   void OnMouseDown(platform::MouseButton button, int32_t x, int32_t y) override;
   void OnKeyDown(uint16_t& key) override;
-  void OnSystemClose() override { Close(); }
+  void OnSystemClose() override;
 
  private:
   void FormShow();
   bool FormCloseQuery();
+  // Leaves the presentation as the end action does, also from outside a page change.
+  void EndNow();
   void Timer1Timer();
 
   Player& player_;
@@ -69,6 +72,7 @@ class Tffmexec final : public platform::WindowEvents, public PageWindow, public 
   platform::Timer timer_hint_;
   HintPanel hint_;
   std::unique_ptr<platform::FilmPlayer> film_;
+  std::optional<int64_t> last_system_close_ms_;
 };
 
 }  // namespace velmorant

@@ -45,6 +45,10 @@ class Backend {
 
   virtual ScreenInfo Screen() const = 0;
   virtual std::unique_ptr<Window> CreateWindow(const std::string& title) = 0;
+  // A small decorated window of its own with a caption and a close box (the about box).
+  virtual std::unique_ptr<Window> CreateDialog(const std::string& title) {
+    return CreateWindow(title);
+  }
   // The application-wide cursor; kCrDefault lets each window's own cursor show.
   virtual void SetScreenCursor(int16_t cursor) = 0;
   virtual int16_t ScreenCursor() const = 0;
@@ -56,6 +60,10 @@ class Backend {
   // Waits for input until `deadline` (the next timer due, on the backend's clock) and posts it to
   // the loop. False when no input will ever come again (a headless script that ran out).
   virtual bool WaitForInput(int64_t deadline) = 0;
+  // Posts the input that waits now, without blocking, so that it goes before due timer ticks.
+  virtual void PollInput() {}
+  // True once the user asked the whole player to end (Ctrl+C, SIGTERM): no more input comes.
+  virtual bool EndRequested() const { return false; }
 };
 
 }  // namespace velmorant::platform

@@ -10,7 +10,8 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed (${rc}):\n${out}${err}")
 endif()
 
-# Exactly the programs and their pages: no libraries, headers or test programs.
+# Exactly the programs, their pages, the player's desktop entry and the file type of info.med: no
+# libraries, headers or test programs.
 file(GLOB_RECURSE installed RELATIVE ${root} ${WORK}/*)
 list(SORT installed)
 set(programs velmorant velmorant-med velmorant-stamp)
@@ -21,6 +22,7 @@ endforeach()
 foreach(program IN LISTS programs)
   list(APPEND expected share/man/man1/${program}.1)
 endforeach()
+list(APPEND expected share/applications/velmorant.desktop share/mime/packages/velmorant.xml)
 list(SORT expected)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed:\n  ${installed}\nexpected:\n  ${expected}")
@@ -50,3 +52,17 @@ foreach(program IN LISTS programs)
     endif()
   endif()
 endforeach()
+
+# "Open with Velmorant" on an info.med gives the player that file.
+file(READ ${root}/share/applications/velmorant.desktop entry)
+foreach(line "Exec=velmorant -p %f" "MimeType=application/x-velmorant-presentation;")
+  string(FIND "${entry}" "${line}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the desktop entry lacks ${line}")
+  endif()
+endforeach()
+file(READ ${root}/share/mime/packages/velmorant.xml mime)
+if(NOT mime MATCHES "type=\"application/x-velmorant-presentation\"" OR
+   NOT mime MATCHES "pattern=\"info.med\"")
+  message(FATAL_ERROR "the file type does not match info.med:\n${mime}")
+endif()

@@ -48,17 +48,20 @@ bool EventLoop::DispatchOne() {
   if (!messages_.empty()) {
     Message m = std::move(messages_.front().run);
     messages_.pop_front();
+    ++dispatched_;
     if (m) m();
     return true;
   }
   if (!paints_.empty()) {
     Message m = std::move(paints_.front().run);
     paints_.pop_front();
+    ++dispatched_;
     if (m) m();
     return true;
   }
   const int64_t now = clock_.NowMs();
   if (Timer* t = EarliestDue(now, std::numeric_limits<uint64_t>::max())) {
+    ++dispatched_;
     t->Fire(now);
     return true;
   }
@@ -84,6 +87,7 @@ void EventLoop::ProcessMessages() {
     }
     if (!next) return;
     ticked.push_back(next);
+    ++dispatched_;
     next->Fire(now);
   }
 }

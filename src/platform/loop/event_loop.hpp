@@ -42,6 +42,9 @@ class EventLoop {
   // that a timer slower than its own interval cannot keep this from returning.
   void ProcessMessages();
   bool HasWaiting() const;
+  // How many messages, paints and ticks have been handled so far: a change means that windows
+  // may show something new.
+  uint64_t Dispatched() const { return dispatched_; }
 
   // When the earliest armed timer falls due; max() when none is armed.
   int64_t NextTimerDue() const;
@@ -62,6 +65,7 @@ class EventLoop {
   std::deque<Queued> paints_;
   std::vector<Timer*> timers_;
   uint64_t generation_ = 0;
+  uint64_t dispatched_ = 0;
 };
 
 // A window timer with the Windows form-library behaviour: assigning a different interval, or any

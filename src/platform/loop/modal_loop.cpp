@@ -12,6 +12,7 @@ bool ModalLoop::Run(const std::function<bool()>& close_query) {
       }
       close_requested_ = false;
     }
+    backend_.PollInput();
     if (loop.DispatchOne()) continue;
     if (!backend_.WaitForInput(loop.NextTimerDue())) return false;
   }

@@ -26,11 +26,32 @@ void Window::SendToBack(ChildControl* child) {
 }
 
 Bitmap Window::Composite() const {
-  Bitmap out = surface_;
+  Bitmap out;
+  CompositeInto(out);
+  return out;
+}
+
+void Window::CompositeInto(Bitmap& out) const {
+  if (out.GetSize() != surface_.GetSize()) {
+    out.Resize(surface_.Width(), surface_.Height());
+  }
+  for (int32_t y = 0; y < surface_.Height(); ++y) {
+    const auto from = surface_.Row(y);
+    std::copy(from.begin(), from.end(), out.Row(y).begin());
+  }
   for (const ChildControl* c : children_) {
     if (c->Visible()) c->PaintOnto(out);
   }
-  return out;
+}
+
+bool Window::HasVisibleChildren() const {
+  return std::any_of(children_.begin(), children_.end(),
+                     [](const ChildControl* c) { return c->Visible(); });
+}
+
+int16_t Window::CursorAt(int32_t x, int32_t y) const {
+  const ChildControl* c = ChildAt(x, y);
+  return c && c->Cursor() != kCrDefault ? c->Cursor() : cursor_;
 }
 
 ChildControl* Window::ChildAt(int32_t x, int32_t y) const {

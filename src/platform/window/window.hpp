@@ -74,6 +74,8 @@ class Window {
 
   void SetCursor(int16_t cursor) { cursor_ = cursor; }
   int16_t Cursor() const { return cursor_; }
+  // The cursor over a client point: a visible child's own, else the window's.
+  int16_t CursorAt(int32_t x, int32_t y) const;
 
   // Children are not owned; the last added is on top. SendToBack puts one under the others.
   void AddChild(ChildControl* child);
@@ -82,6 +84,9 @@ class Window {
 
   // Surface plus visible children: what the window shows.
   Bitmap Composite() const;
+  // The same into `out`, whose pixels are reused when it has the window's size already.
+  void CompositeInto(Bitmap& out) const;
+  bool HasVisibleChildren() const;
 
   // Input routing shared by every backend: a point over a visible child goes to the child.
   void DeliverMouseMove(int32_t x, int32_t y);

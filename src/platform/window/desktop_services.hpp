@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/film/desktop_media.hpp"
+#include "platform/loop/event_log.hpp"
+#include "platform/loop/event_loop.hpp"
+#include "platform/shell/shell.hpp"
+#include "platform/text/printer.hpp"
+#include "platform/window/window.hpp"
+
+namespace velmorant::platform {
+
+// The desktop's sounds, films, launcher and printer. They are made in one place
+// (MakeDesktopServices) so that each can be replaced by its real implementation on its own.
+struct DesktopServices {
+  std::unique_ptr<DesktopMedia> media;  // sounds and films over one audio device
+  std::unique_ptr<Shell> shell;
+  std::unique_ptr<Printer> printer;
+};
+
+DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop);
+
+}  // namespace velmorant::platform

@@ -1,0 +1,278 @@
+#include "platform/window/sdl_backend.hpp"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+#include "platform/window/sdl_keys.hpp"
+#include "platform/window/sdl_message_box.hpp"
+#include "platform/window/sdl_window.hpp"
+
+namespace velmorant::platform {
+
+namespace {
+
+constexpr int32_t kWheelDelta = 120;
+
+int ChooseDisplay(const std::optional<int>& wanted) {
+  const int count = SDL_GetNumVideoDisplays();
+  if (count < 1) throw SdlError("no monitor found");
+  if (wanted) {
+    if (*wanted < 0 || *wanted >= count) {
+      throw std::runtime_error("--display " + std::to_string(*wanted) + ": the monitors are 0 to " +
+                               std::to_string(count - 1));
+    }
+    return *wanted;
+  }
+  int x = 0;
+  int y = 0;
+  SDL_GetGlobalMouseState(&x, &y);
+  const SDL_Point pointer{x, y};
+  for (int d = 0; d < count; ++d) {
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(d, &bounds) == 0 && SDL_PointInRect(&pointer, &bounds)) return d;
+  }
+  return 0;
+}
+
+MouseButton ButtonOf(Uint8 sdl_button) {
+  switch (sdl_button) {
+    case SDL_BUTTON_RIGHT:
+      return MouseButton::kRight;
+    case SDL_BUTTON_MIDDLE:
+      return MouseButton::kMiddle;
+    default:
+      return MouseButton::kLeft;
+  }
+}
+
+}  // namespace
+
+SdlLibrary::SdlLibrary() {
+  // A closed window is a close request for the player to answer, not the end of the program.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // A full-screen show stays on its monitor while a message box or a launched program has focus.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) throw SdlError("cannot open the display");
+}
+
+SdlLibrary::~SdlLibrary() {
+  SDL_Quit();
+}
+
+SdlBackend::SdlBackend(SdlOptions options) : fonts_(options.fonts) {
+  const int display = ChooseDisplay(options.display);
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(display, &mode) != 0) throw SdlError("cannot read the monitor");
+  SDL_Rect bounds;
+  SDL_GetDisplayBounds(display, &bounds);
+  const Size size = options.window ? *options.window : Size{mode.w, mode.h};
+  screen_info_ = {size.width, size.height, int32_t(SDL_BITSPERPIXEL(mode.format))};
+  SdlScreen::Placement main;
+  main.title = "Velmorant";
+  main.area = {0, 0, size.width, size.height};
+  main.monitor_origin = {bounds.x, bounds.y};
+  main.display = display;
+  main.full_screen = !options.window;
+  main.decorated = bool(options.window);
+  screen_ = std::make_unique<SdlScreen>(main);
+  screens_.push_back(screen_.get());
+  raise_event_ = SDL_RegisterEvents(1);
+}
+
+SdlBackend::~SdlBackend() = default;
+
+std::unique_ptr<Window> SdlBackend::CreateWindow(const std::string& /*title*/) {
+  return std::make_unique<SdlWindow>(loop_, *screen_);
+}
+
+std::unique_ptr<Window> SdlBackend::CreateDialog(const std::string& title) {
+  SdlScreen::Placement own;
+  own.title = title;
+  own.area = {0, 0, 1, 1};
+  int display = SDL_GetWindowDisplayIndex(screen_->Handle());
+  SDL_Rect bounds;
+  if (display < 0 || SDL_GetDisplayBounds(display, &bounds) != 0) bounds = {0, 0, 0, 0};
+  own.monitor_origin = {bounds.x, bounds.y};
+  own.display = std::max(display, 0);
+  own.decorated = true;
+  return std::make_unique<SdlWindow>(loop_, std::make_unique<SdlScreen>(own), screens_);
+}
+
+void SdlBackend::SetScreenCursor(int16_t cursor) {
+  screen_cursor_ = cursor;
+  UpdateCursor();
+}
+
+MessageAnswer SdlBackend::ShowMessage(const std::string& caption, const std::string& text,
+                                      MessageButtons buttons, MessageIcon icon) {
+  PresentIfChanged();
+  const MessageAnswer answer = ShowSdlMessageBox(nullptr, caption, text, buttons, icon);
+  const char* word = answer == MessageAnswer::kOk    ? "ok"
+                     : answer == MessageAnswer::kYes ? "yes"
+                                                     : "no";
+  log_.Write("message", {{"caption", caption}, {"text", text}, {"answer", word}});
+  return answer;
+}
+
+void SdlBackend::RequestRaise() {
+  SDL_Event e{};
+  e.type = raise_event_;
+  SDL_PushEvent(&e);
+}
+
+SdlScreen* SdlBackend::ScreenOf(uint32_t window_id) const {
+  for (SdlScreen* s : screens_) {
+    if (s->Id() == window_id) return s;
+  }
+  return nullptr;
+}
+
+bool SdlBackend::WaitForInput(int64_t deadline) {
+  PollInput();
+  if (end_requested_) return false;
+  if (loop_.HasWaiting()) return true;
+  PresentIfChanged();
+  UpdateCursor();
+  SDL_Event e;
+  int got = 0;
+  if (deadline == std::numeric_limits<int64_t>::max()) {
+    got = SDL_WaitEvent(&e);
+  } else {
+    const int64_t wait = std::clamp<int64_t>(deadline - clock_.NowMs(), 0, 1 << 30);
+    got = SDL_WaitEventTimeout(&e, int(wait));
+  }
+  if (got) Handle(e);
+  PollInput();
+  return !end_requested_;
+}
+
+void SdlBackend::PollInput() {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) Handle(e);
+  FlushMotion();
+}
+
+void SdlBackend::Handle(const SDL_Event& e) {
+  if (e.type == SDL_MOUSEMOTION) {
+    // Moves merge until something else happens, as the Windows queue merges them.
+    pending_motion_ = e.motion;
+    return;
+  }
+  FlushMotion();
+  switch (e.type) {
+    case SDL_QUIT:
+      end_requested_ = true;
+      break;
+    case SDL_WINDOWEVENT:
+      HandleWindowEvent(e.window);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      PostMouseDown(e.button);
+      break;
+    case SDL_MOUSEWHEEL:
+      PostWheel(e.wheel);
+      break;
+    case SDL_KEYDOWN:
+      PostKey(e.key);
+      break;
+    default:
+      if (e.type == raise_event_) {
+        for (SdlScreen* s : screens_) s->Restore();
+      }
+      break;
+  }
+}
+
+void SdlBackend::HandleWindowEvent(const SDL_WindowEvent& e) {
+  SdlScreen* screen = ScreenOf(e.windowID);
+  if (!screen) return;
+  switch (e.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+      screen->Refresh();
+      break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      screen->OutputResized();
+      screen->PresentAll();
+      break;
+    case SDL_WINDOWEVENT_CLOSE:
+      if (Window* w = screen->TopLayer()) {
+        loop_.PostFor(w, [w] { w->DeliverSystemClose(); });
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlBackend::FlushMotion() {
+  if (!pending_motion_) return;
+  const SDL_MouseMotionEvent m = *pending_motion_;
+  pending_motion_.reset();
+  MovePointer(m.windowID, m.x, m.y);
+}
+
+void SdlBackend::MovePointer(uint32_t window_id, int32_t x, int32_t y) {
+  SdlScreen* screen = ScreenOf(window_id);
+  if (!screen) return;
+  const Point p = screen->ToMonitor(x, y);
+  if (window_id == pointer_window_ && p == pointer_) return;
+  pointer_window_ = window_id;
+  pointer_ = p;
+  if (Window* w = screen->LayerAt(p)) {
+    const Point at{p.x - w->Bounds().left, p.y - w->Bounds().top};
+    loop_.PostFor(w, [w, at] { w->DeliverMouseMove(at.x, at.y); });
+  }
+}
+
+void SdlBackend::PostMouseDown(const SDL_MouseButtonEvent& e) {
+  // A real pointer is where it clicks: its move comes first.
+  MovePointer(e.windowID, e.x, e.y);
+  SdlScreen* screen = ScreenOf(e.windowID);
+  Window* w = screen ? screen->LayerAt(pointer_) : nullptr;
+  if (!w) return;
+  const Point at{pointer_.x - w->Bounds().left, pointer_.y - w->Bounds().top};
+  const MouseButton button = ButtonOf(e.button);
+  loop_.PostFor(w, [w, at, button] { w->DeliverMouseDown(button, at.x, at.y); });
+}
+
+void SdlBackend::PostWheel(const SDL_MouseWheelEvent& e) {
+  SdlScreen* screen = ScreenOf(e.windowID);
+  Window* w = screen ? screen->LayerAt(pointer_) : nullptr;
+  if (!w || e.y == 0) return;
+  const int32_t turns = e.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.y : e.y;
+  const Point at{pointer_.x - w->Bounds().left, pointer_.y - w->Bounds().top};
+  loop_.PostFor(w, [w, at, turns] { w->DeliverWheel(at.x, at.y, turns * kWheelDelta); });
+}
+
+void SdlBackend::PostKey(const SDL_KeyboardEvent& e) {
+  const uint16_t key = VirtualKeyOf(e.keysym.sym, e.keysym.scancode, e.keysym.mod);
+  if (key == 0) return;
+  SdlScreen* screen = ScreenOf(e.windowID);
+  if (!screen) screen = screen_.get();
+  Window* w = screen->TopLayer();
+  if (!w) return;
+  loop_.PostFor(w, [w, key] { w->DeliverKeyDown(key); });
+}
+
+void SdlBackend::PresentIfChanged() {
+  if (loop_.Dispatched() == presented_at_) return;
+  presented_at_ = loop_.Dispatched();
+  for (SdlScreen* s : screens_) s->PresentAll();
+}
+
+void SdlBackend::UpdateCursor() {
+  int16_t wanted = screen_cursor_;
+  if (wanted == kCrDefault) {
+    SdlScreen* screen = ScreenOf(pointer_window_);
+    const Window* w = screen ? screen->LayerAt(pointer_) : nullptr;
+    wanted = w ? w->CursorAt(pointer_.x - w->Bounds().left, pointer_.y - w->Bounds().top)
+               : int16_t{kCrDefault};
+  }
+  cursors_.Show(wanted);
+}
+
+}  // namespace velmorant::platform

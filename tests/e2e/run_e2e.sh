@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# The desktop player under Xvfb, one X server per scenario on a display of its own:
+#   run_e2e.sh SCENARIO PLAYER MED_TOOL BITMAP_TOOL XWD_TO_PNG
+# play         full screen with keys and the pointer; screenshots equal the headless snapshots of
+#              the same moments; a second copy gives way; Escape shows the about box; a key ends it
+# no_show      no definition: the message box appears, closes with Enter, exit status 1
+# terminate    SIGTERM ends the show cleanly with exit status 0 and no about box
+set -euo pipefail
+scenario=$1 player=$2 med=$3 bitmaps=$4 xwd_to_png=$5
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb xdotool xwd xwininfo; do
+  command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/install-deps.sh"; exit 1; }
+done
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  # Players first, then their X server; nothing may outlive the test.
+  local i
+  for (( i=${#pids[@]}-1; i>=0; i-- )); do
+    kill "${pids[i]}" 2>/dev/null || continue
+    for _ in $(seq 50); do kill -0 "${pids[i]}" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "${pids[i]}" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+# The desktop's system libraries (session bus, GL) keep allocations until the process ends, some
+# in modules already unloaded; leaks of the player's own code are the unit tests' business.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+W=320 H=240
+Xvfb -displayfd 3 -screen 0 ${W}x${H}x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$work/display")
+echo "Xvfb on $DISPLAY"
+
+show=$work/show
+mkdir -p "$show"
+"$med" build "$here/fixture/presentation.json" -o "$show/info.med"
+"$bitmaps" "$here/fixture/bitmaps.txt" "$show"
+
+fail() { echo "FAIL: $*"; [ -f "$work/log.jsonl" ] && cat "$work/log.jsonl"; cat "$work"/*.err 2>/dev/null; exit 1; }
+
+# until_true SECONDS COMMAND...: polls until the command succeeds.
+until_true() {
+  local tries=$(( $1 * 10 )); shift
+  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
+# screen_shows NAME [L T W H]: the screen (or that part of it) equals the headless NAME.png.
+screen_shows() {
+  local name=$1; shift
+  xwd -root -silent > "$work/screen.xwd" 2>/dev/null || return 1
+  "$xwd_to_png" "$work/screen.xwd" "$work/screen-$name.png" "$@" || return 1
+  cmp -s "$work/screen-$name.png" "$work/expected/$name.png"
+}
+
+log_has() { grep -q "$1" "$work/log.jsonl" 2>/dev/null; }
+
+# exits_with SECONDS PID STATUS
+exits_with() {
+  local seconds=$1 pid=$2 expected=$3
+  until_true "$seconds" bash -c "! kill -0 $pid 2>/dev/null" || fail "process $pid still runs"
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" = "$expected" ] || fail "exit status $status, expected $expected"
+}
+
+case $scenario in
+  play)
+    "$player" --headless -p "$show" --screen ${W}x${H}x24 --script "$here/fixture/headless.txt" \
+      --snapshots "$work/expected" 2>"$work/headless.err" || fail "headless run"
+    "$player" "$show" --log "$work/log.jsonl" 2>"$work/player.err" &
+    player_pid=$!
+    pids+=("$player_pid")
+    until_true 20 log_has '"event":"page","page":0' || fail "no first page"
+    until_true 10 screen_shows start || fail "the first page differs from the headless one"
+    xdotool mousemove 60 40
+    until_true 10 screen_shows hover || fail "no hover picture under the pointer"
+    # A second copy asks the first to come to the front and gives way without a window.
+    status=0
+    timeout 20 "$player" "$show" 2>"$work/second.err" || status=$?
+    [ "$status" = 0 ] || fail "the second copy ended with $status"
+    kill -0 "$player_pid" || fail "the first copy ended"
+    xdotool key Return
+    until_true 10 log_has '"event":"page","page":1' || fail "Enter did not turn the page"
+    until_true 10 screen_shows checker || fail "the second page differs from the headless one"
+    xdotool key Escape
+    until_true 10 log_has '"event":"end"' || fail "Escape did not end the show"
+    left=$(( (W - 252) / 2 )) top=$(( (H - 128) / 2 ))
+    until_true 10 screen_shows about $left $top 252 128 || fail "no about box"
+    xdotool key a
+    exits_with 10 "$player_pid" 0
+    ;;
+  no_show)
+    empty=$work/empty
+    mkdir -p "$empty"
+    "$player" "$empty" --log "$work/log.jsonl" 2>"$work/player.err" &
+    player_pid=$!
+    pids+=("$player_pid")
+    # The box is a mapped top-level window of its own caption (the hidden about box is 1 x 1).
+    find_box() {
+      xwininfo -root -children | grep '"Velmorant 2005"' | grep -v ' 1x1+' >/dev/null
+    }
+    until_true 20 find_box || fail "no message box"
+    # It stands in the middle of the screen; without a window manager the keyboard follows the
+    # pointer.
+    xdotool mousemove $(( W / 2 )) $(( H / 2 ))
+    xdotool key Return
+    exits_with 10 "$player_pid" 1
+    grep -q '"text":"Nie ma definicji projekcji ...","answer":"ok"' "$work/log.jsonl" ||
+      fail "the message was not logged"
+    grep -q 'choose a presentation' "$work/player.err" || fail "stderr does not say what to do"
+    ;;
+  terminate)
+    "$player" "$show" --log "$work/log.jsonl" 2>"$work/player.err" &
+    player_pid=$!
+    pids+=("$player_pid")
+    until_true 20 log_has '"event":"page","page":0' || fail "no first page"
+    kill -TERM "$player_pid"
+    exits_with 10 "$player_pid" 0
+    log_has '"event":"end"' || fail "the show did not end through its close"
+    ;;
+  *)
+    echo "unknown scenario $scenario"; exit 2 ;;
+esac
+echo "$scenario passed"
