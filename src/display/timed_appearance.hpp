@@ -28,6 +28,9 @@ class TimedAppearance {
     bool can_disappear = false;
     // Delays or stays are timed: the timer exists.
     bool timed = false;
+    // Appear while up, or Disappear while gone, draws nothing (the timer is set all the same), so
+    // that the backdrop is never a picture of the element itself.
+    bool draw_changes_only = false;
   };
 
   TimedAppearance(DrawingContext& drawing, platform::EventLoop& loop)
@@ -55,6 +58,9 @@ class TimedAppearance {
   // Removes the frame, brings the backdrop back, then runs `on_disappeared`.
   void DrawDisappearing();
 
+  // On the surface: drawn appearing and not drawn disappearing since.
+  bool Visible() const { return visible_; }
+
   // Draws appearing; then the stay: under 1 ms the timer is disarmed, otherwise it is armed to
   // disappear after `stay_ms`.
   void Appear(int32_t stay_ms);
@@ -64,6 +70,8 @@ class TimedAppearance {
   void AppearAfter(int32_t delay_ms, int32_t stay_ms);
   // Arms the timer (when there is one) to Disappear after `ms`.
   void DisappearAfter(int32_t ms);
+  // Arms the timer (when there is one) with a handler of the element's own.
+  void ArmTimer(int32_t ms, std::function<void()> handler);
   void DisarmTimer();
   bool HasTimer() const { return timer_ != nullptr; }
 
@@ -75,7 +83,9 @@ class TimedAppearance {
   platform::EventLoop& loop_;
   bool shown_ = false;
   bool prepared_ = false;
+  bool visible_ = false;
   bool can_disappear_ = false;
+  bool draw_changes_only_ = false;
   platform::Rect rect_;
   MaskedPicture picture_;
   std::unique_ptr<platform::Bitmap> backdrop_;

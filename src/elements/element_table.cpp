@@ -1,6 +1,7 @@
 // The element kinds this player shows: one line per kind.
 #include "elements/interactive/maps.hpp"
 #include "elements/visual/backgrounds.hpp"
+#include "elements/visual/images.hpp"
 #include "sequence/element_kinds.hpp"
 
 namespace velmorant {
@@ -11,6 +12,7 @@ ElementKinds MakeElementKinds(ElementHost& host) {
   auto maps = std::make_unique<TMapy>(host);
   kinds.SetControls(*maps);
   kinds.Add(ElementSet::kMaps, std::move(maps));
+  kinds.Add(ElementSet::kImages, std::make_unique<TObrazy>(host));
   return kinds;
 }
 

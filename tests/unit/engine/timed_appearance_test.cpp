@@ -107,5 +107,39 @@ TEST_F(Appearance, AfterReleaseNothingDrawsOrFires) {
   EXPECT_TRUE(AllIn(drawing_.window, drawing_.window.Bounds(), kGround));
 }
 
+TEST_F(Appearance, DrawingChangesOnlyNeverSavesItselfOrPaintsAnOldBackdrop) {
+  appearance_.Prepare({.can_disappear = true, .timed = true, .draw_changes_only = true}, rect_,
+                      Picture());
+  appearance_.Appear(0);
+  EXPECT_TRUE(appearance_.Visible());
+  appearance_.Appear(500);  // already up: only the stay starts
+  EXPECT_TRUE(appearance_.HasTimer());
+  Wait(500);
+  EXPECT_FALSE(appearance_.Visible());
+  EXPECT_TRUE(AllIn(drawing_.window, drawing_.window.Bounds(), kGround));
+  // Gone already: what is drawn there now stays.
+  drawing_.window.Set(7, 7, kInk);
+  appearance_.Disappear();
+  EXPECT_EQ(drawing_.window.At(7, 7), kInk);
+}
+
+TEST_F(Appearance, VisibleFollowsTheDrawingAndReleaseAndTheTimerTakesOwnHandlers) {
+  appearance_.Prepare({.can_disappear = true, .timed = true}, rect_, Picture());
+  EXPECT_FALSE(appearance_.Visible());
+  appearance_.DrawAppearing();
+  EXPECT_TRUE(appearance_.Visible());
+  appearance_.DrawDisappearing();
+  EXPECT_FALSE(appearance_.Visible());
+  int ticks = 0;
+  appearance_.ArmTimer(30, [&] { ++ticks; });
+  Wait(30);
+  EXPECT_EQ(ticks, 1);
+  appearance_.DrawAppearing();
+  appearance_.Release();
+  EXPECT_FALSE(appearance_.Visible());
+  Wait(100);
+  EXPECT_EQ(ticks, 1);
+}
+
 }  // namespace
 }  // namespace velmorant
