@@ -1,5 +1,7 @@
 // The element kinds this player shows: one line per kind.
 #include "elements/interactive/maps.hpp"
+#include "elements/interactive/sandwiches.hpp"
+#include "elements/media/animations.hpp"
 #include "elements/visual/backgrounds.hpp"
 #include "elements/visual/images.hpp"
 #include "sequence/element_kinds.hpp"
@@ -13,6 +15,8 @@ ElementKinds MakeElementKinds(ElementHost& host) {
   kinds.SetControls(*maps);
   kinds.Add(ElementSet::kMaps, std::move(maps));
   kinds.Add(ElementSet::kImages, std::make_unique<TObrazy>(host));
+  kinds.Add(ElementSet::kSandwiches, std::make_unique<TSandwicze>(host));
+  kinds.Add(ElementSet::kAnimations, std::make_unique<TAnimacje>(host));
   return kinds;
 }
 

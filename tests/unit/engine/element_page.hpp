@@ -46,6 +46,20 @@ class ElementPage {
   void Picture(const std::string& name, int32_t w, int32_t h, platform::Pixel fill) {
     host.assets.pictures.insert_or_assign(name, platform::Bitmap(w, h, fill));
   }
+  // A map of `regions` buttons in a 4 x 2 picture in the window's top-left corner; each button
+  // leaves the page unless an element takes it over.
+  TMap Buttons(int32_t regions) {
+    Picture("buttons", 4, 2, 0x101010);
+    TMap map;
+    map.FileName = "buttons";
+    map.X = map.Y = map.Width = map.Height = 0;
+    for (int32_t r = 0; r < regions; ++r) {
+      TReg region;
+      region.Action = {kActionNext, 0};
+      map.Regions.push_back(region);
+    }
+    return map;
+  }
 
   void Open(int32_t page = 0) {
     TDisplay& display = host.display;

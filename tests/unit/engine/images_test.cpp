@@ -31,16 +31,7 @@ class Images : public ::testing::Test {
   }
   // Map 0 with two buttons in the corner, which the image takes as its show and hide buttons.
   void AddButtons(TObr& image) {
-    page_.Picture("buttons", 8, 4, 0x101010);
-    TMap map;
-    map.FileName = "buttons";
-    map.X = 0;
-    map.Y = 0;
-    map.Width = 0;
-    map.Height = 0;
-    map.Regions = {TReg{}, TReg{}};
-    map.Regions[0].Action = map.Regions[1].Action = {kActionNext, 0};
-    definition_.TMapy = {map};
+    definition_.TMapy = {page_.Buttons(2)};
     image.MapIndex = 0;
     image.ShowRegion = 0;
     image.HideRegion = 1;
