@@ -141,12 +141,6 @@ TEST_F(Animations, DelayedStartAndStopAfterATime) {
   EXPECT_TRUE(page_.TimersIdle());
 }
 
-TEST_F(Animations, StopAfterFromStartWithAutoStart) {
-  Animation().StopAfter = 250;
-  Open();
-  EXPECT_EQ(At({249, 250}), (Shows{kGreen, 0}));
-}
-
 TEST_F(Animations, FramesAreScaledAndPlacedByTheFirstFramesNaturalSize) {
   // 50 % of 64 is 32 pixels for frame 0's 8: every horizontal offset and size four times as
   // large; the height keeps frame 0's own.
@@ -199,6 +193,16 @@ TEST_F(Animations, AFramesOwnTransitionRunsWhenItIsDrawnAndItsDurationCountsFrom
   EXPECT_EQ(At({337, 338}), (Shows{kGreen, kBlue}));
 }
 
+TEST_F(Animations, AMapWithOnlyAStopButtonIsShownAndStops) {
+  AddButtons();
+  Animation().PlayRegion = -1;
+  Open();
+  page_.WaitUntil(10);
+  page_.Click(0, 1);
+  EXPECT_TRUE(page_.GroundIn({0, 2, 64, 48}));
+  EXPECT_FALSE(page_.host.display.Regions.empty());
+}
+
 TEST_F(Animations, WithoutAFirstPictureOnlyTheMapWorksAndHidingHidesIt) {
   AddButtons();
   Animation().Frames[0].FileName = "";
@@ -220,16 +224,6 @@ TEST_F(Animations, WithoutAFirstPictureOnlyTheMapWorksAndHidingHidesIt) {
   page_.Open(1);
   page_.Click(0, 0);
   EXPECT_EQ(page_.host.window.close_requests, 1);
-}
-
-TEST_F(Animations, PreloadWarmsEveryFrameAndMaskAndTheMap) {
-  AddButtons();
-  Animation().Frames[2].UseMask = 1;
-  Animation().Frames[1].FileName = "";
-  page_.Load(definition_);
-  page_.host.screens.Preload(0);
-  EXPECT_EQ(page_.host.assets.warmed,
-            (std::vector<std::string>{"ground", "red", "blue", "blue:mask", "buttons"}));
 }
 
 }  // namespace

@@ -189,16 +189,5 @@ TEST_F(Images, AMaskLetsTheBackgroundThroughAndAStretchFillsThePlacedSize) {
   EXPECT_TRUE(page_.GroundIn({48, 0, 64, 48}));
 }
 
-TEST_F(Images, PreloadWarmsThePictureAndItsMask) {
-  AddImage().Masked = 1;
-  TObr& plain = AddImage();
-  plain.FileName = "plain";
-  AddImage().FileName = "";
-  page_.Load(definition_);
-  page_.host.screens.Preload(0);
-  EXPECT_EQ(page_.host.assets.warmed,
-            (std::vector<std::string>{"ground", "image", "image:mask", "plain"}));
-}
-
 }  // namespace
 }  // namespace velmorant

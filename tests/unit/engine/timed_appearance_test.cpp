@@ -123,23 +123,5 @@ TEST_F(Appearance, DrawingChangesOnlyNeverSavesItselfOrPaintsAnOldBackdrop) {
   EXPECT_EQ(drawing_.window.At(7, 7), kInk);
 }
 
-TEST_F(Appearance, VisibleFollowsTheDrawingAndReleaseAndTheTimerTakesOwnHandlers) {
-  appearance_.Prepare({.can_disappear = true, .timed = true}, rect_, Picture());
-  EXPECT_FALSE(appearance_.Visible());
-  appearance_.DrawAppearing();
-  EXPECT_TRUE(appearance_.Visible());
-  appearance_.DrawDisappearing();
-  EXPECT_FALSE(appearance_.Visible());
-  int ticks = 0;
-  appearance_.ArmTimer(30, [&] { ++ticks; });
-  Wait(30);
-  EXPECT_EQ(ticks, 1);
-  appearance_.DrawAppearing();
-  appearance_.Release();
-  EXPECT_FALSE(appearance_.Visible());
-  Wait(100);
-  EXPECT_EQ(ticks, 1);
-}
-
 }  // namespace
 }  // namespace velmorant
