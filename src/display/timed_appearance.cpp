@@ -38,21 +38,21 @@ void TimedAppearance::Release() {
 
 void TimedAppearance::DrawAppearing() {
   if (!prepared_) return;
-  if (can_disappear_) {
+  if (can_disappear_ && !visible_) {
     SaveUnder(drawing_, rect_, backdrop_.get());
     frame_->SaveBackground();
   }
+  visible_ = true;
   if (appear_) appear_->Execute();
   frame_->Draw(true);
-  visible_ = true;
   if (on_appeared) on_appeared();
 }
 
 void TimedAppearance::DrawDisappearing() {
   if (!prepared_) return;
+  visible_ = false;
   frame_->Draw(false);
   if (disappear_) disappear_->Execute();
-  visible_ = false;
   if (on_disappeared) on_disappeared();
 }
 

@@ -28,8 +28,9 @@ class TimedAppearance {
     bool can_disappear = false;
     // Delays or stays are timed: the timer exists.
     bool timed = false;
-    // Appear while up, or Disappear while gone, draws nothing (the timer is set all the same), so
-    // that the backdrop is never a picture of the element itself.
+    // Appear while up, or Disappear while gone, draws nothing (the timer is set all the same): no
+    // effect replayed over the element itself, and no old or never-saved backdrop painted over
+    // what is there now.
     bool draw_changes_only = false;
   };
 
@@ -53,13 +54,14 @@ class TimedAppearance {
   const platform::Bitmap* Mask() const { return picture_.mask.get(); }
 
   // Saves the backdrop and the frame's background when the element can disappear, brings the
-  // picture in, draws the frame, then runs `on_appeared`.
+  // picture in, draws the frame, then runs `on_appeared`. Drawn again while it shows (Compose put
+  // it into the page, Start draws it on the window), it keeps what it saved the first time: a
+  // backdrop taken now would hold the element itself, which then could never disappear.
   void DrawAppearing();
+  // Between an appearing draw and a disappearing one.
+  bool Visible() const { return visible_; }
   // Removes the frame, brings the backdrop back, then runs `on_disappeared`.
   void DrawDisappearing();
-
-  // On the surface: drawn appearing and not drawn disappearing since.
-  bool Visible() const { return visible_; }
 
   // Draws appearing; then the stay: under 1 ms the timer is disarmed, otherwise it is armed to
   // disappear after `stay_ms`.

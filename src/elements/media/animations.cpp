@@ -163,9 +163,8 @@ void TAnimacje::Preload(int32_t index) {
 void TAnimacje::StartAnimation(int32_t index) {
   Live& e = *live_[size_t(index)];
   if (!e.FrameTimer) return;
-  // Going on after a halt: what lies beneath was saved when the animation first came up, and the
-  // window now shows the animation itself.
-  if (!e.Appearance.Visible()) e.Appearance.DrawAppearing();
+  // Going on after a halt keeps what was saved when the animation first came up.
+  e.Appearance.DrawAppearing();
   // A run without a loop ends past its last frame; playing it again starts it over.
   if (e.CurrentFrame >= int32_t(e.Frames.size())) e.CurrentFrame = 0;
   e.FrameTimer->Arm(1, [this, index] { Tick(index); });
@@ -192,6 +191,7 @@ void TAnimacje::Tick(int32_t index) {
 void TAnimacje::HaltFrames(int32_t index) {
   Live& e = *live_[size_t(index)];
   if (e.FrameTimer) e.FrameTimer->Disarm();
+  // Stopped before it ever came up, it has nothing of its own to put back.
   if (e.Appearance.Visible()) e.Appearance.DrawDisappearing();
 }
 
