@@ -47,20 +47,15 @@ void TAnimacje::Show(int32_t index) {
 void TAnimacje::Prepare(int32_t index) {
   Live& e = *live_[size_t(index)];
   const TAni& animation = Record(index);
-  AssetSource& assets = host_.Assets();
-  for (size_t f = 0; f < e.Frames.size(); ++f) {
-    const TKlt& frame = animation.Frames[f];
-    if (frame.FileName.empty()) continue;
-    e.Frames[f].Picture =
-        LoadPicture(assets, kAssetAnimationFrames, frame.FileName, frame.UseMask != 0);
-  }
   e.FrameTimer = std::make_unique<platform::Timer>(host_.Loop());
   // The natural size is the first frame's, from its picture where the record gives none.
   const TKlt& first = animation.Frames.front();
-  const platform::Bitmap* first_picture = e.Frames.front().Picture.picture.get();
-  const int32_t width = SizeOr(first.Width, first_picture ? first_picture->Width() : 0);
-  const int32_t height = SizeOr(first.Height, first_picture ? first_picture->Height() : 0);
-  platform::Rect rect{0, 0, width, height};
+  MaskedPicture& first_picture = e.Frames.front().Picture;
+  if (first.Width < 1 || first.Height < 1) first_picture = LoadFrame(index, 0);
+  const platform::Bitmap* sized = first_picture.picture.get();
+  e.Natural = {SizeOr(first.Width, sized ? sized->Width() : 0),
+               SizeOr(first.Height, sized ? sized->Height() : 0)};
+  platform::Rect rect{0, 0, e.Natural.width, e.Natural.height};
   Place(animation.X, animation.Y, animation.Width, animation.Height, rect,
         host_.Drawing().ClientSize());
   TimedAppearance::Look look;
@@ -69,36 +64,43 @@ void TAnimacje::Prepare(int32_t index) {
   look.can_disappear = CanStopEarly(animation);
   look.timed = animation.StartDelay >= 1 || animation.StopAfter >= 1;
   e.Appearance.Prepare(look, rect, {});
-  PlaceFrames(index, {width, height});
 }
 
-void TAnimacje::PlaceFrames(int32_t index, platform::Size natural) {
+MaskedPicture TAnimacje::LoadFrame(int32_t index, size_t f) {
+  const TKlt& frame = Record(index).Frames[f];
+  if (frame.FileName.empty()) return {};
+  return LoadPicture(host_.Assets(), kAssetAnimationFrames, frame.FileName, frame.UseMask != 0);
+}
+
+TAnimacje::Frame& TAnimacje::ReadyFrame(int32_t index, size_t f) {
   Live& e = *live_[size_t(index)];
-  const TAni& animation = Record(index);
+  Frame& frame = e.Frames[f];
+  if (frame.Ready) return frame;
+  frame.Ready = true;
+  if (!frame.Picture.picture) frame.Picture = LoadFrame(index, f);
+  const platform::Bitmap* picture = frame.Picture.picture.get();
+  if (!picture) return frame;
+  const TKlt& record = Record(index).Frames[f];
+  const platform::Size natural = e.Natural;
   const platform::Rect& rect = e.Appearance.Rect();
   const double scale_x = double(rect.Width()) / natural.width;
   const double scale_y = double(rect.Height()) / natural.height;
-  for (size_t f = 0; f < e.Frames.size(); ++f) {
-    Frame& frame = e.Frames[f];
-    const platform::Bitmap* picture = frame.Picture.picture.get();
-    if (!picture) continue;
-    const TKlt& record = animation.Frames[f];
-    // Never larger than the animation, in the animation's own pixels: cut in window pixels, a
-    // shrunk animation would show only part of each frame and an enlarged one draw outside
-    // what it restores.
-    const int32_t w = std::min(SizeOr(record.Width, picture->Width()), natural.width);
-    const int32_t h = std::min(SizeOr(record.Height, picture->Height()), natural.height);
-    if (w < 1 || h < 1) continue;
-    // Each edge truncated in turn; right and bottom start from the truncated left and top.
-    platform::Rect& d = frame.DestRect;
-    d.left = TruncToInt32(record.X * scale_x + rect.left);
-    d.top = TruncToInt32(record.Y * scale_y + rect.top);
-    d.right = TruncToInt32(double(w) * scale_x + d.left);
-    d.bottom = TruncToInt32(double(h) * scale_y + d.top);
-    frame.Render =
-        std::make_unique<TRender>(host_.Drawing(), record.TransitionIndex, d,
-                                  platform::Rect{0, 0, w, h}, picture, frame.Picture.mask.get());
-  }
+  // Never larger than the animation, in the animation's own pixels: cut in window pixels, a
+  // shrunk animation would show only part of each frame and an enlarged one draw outside what it
+  // restores.
+  const int32_t w = std::min(SizeOr(record.Width, picture->Width()), natural.width);
+  const int32_t h = std::min(SizeOr(record.Height, picture->Height()), natural.height);
+  if (w < 1 || h < 1) return frame;
+  // Each edge truncated in turn; right and bottom start from the truncated left and top.
+  platform::Rect d;
+  d.left = TruncToInt32(record.X * scale_x + rect.left);
+  d.top = TruncToInt32(record.Y * scale_y + rect.top);
+  d.right = TruncToInt32(double(w) * scale_x + d.left);
+  d.bottom = TruncToInt32(double(h) * scale_y + d.top);
+  frame.Render =
+      std::make_unique<TRender>(host_.Drawing(), record.TransitionIndex, d,
+                                platform::Rect{0, 0, w, h}, picture, frame.Picture.mask.get());
+  return frame;
 }
 
 void TAnimacje::TakeOverButtons(int32_t index) {
@@ -176,7 +178,7 @@ void TAnimacje::Tick(int32_t index) {
   const auto count = int32_t(e.Frames.size());
   const int32_t i = e.CurrentFrame;
   if (i < 0 || i >= count) return;
-  if (e.Frames[size_t(i)].Render) e.Frames[size_t(i)].Render->Execute();
+  if (Frame& frame = ReadyFrame(index, size_t(i)); frame.Render) frame.Render->Execute();
   if (++e.CurrentFrame >= count) {
     if (!animation.Loop) {
       e.FrameTimer->Disarm();

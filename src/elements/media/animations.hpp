@@ -31,10 +31,12 @@ class TAnimacje final : public ElementKind {
   void Preload(int32_t index) override;
 
  private:
+  // A frame's picture is read when the frame is first drawn: a page change then costs one frame
+  // rather than all of them.
   struct Frame {
+    bool Ready = false;
     MaskedPicture Picture;
     std::unique_ptr<TRender> Render;
-    platform::Rect DestRect;
   };
   struct Live {
     Live(DrawingContext& drawing, platform::EventLoop& loop) : Appearance(drawing, loop) {}
@@ -43,13 +45,15 @@ class TAnimacje final : public ElementKind {
     // Steps the frames; exists only for an animation whose first frame names a picture.
     std::unique_ptr<platform::Timer> FrameTimer;
     int32_t CurrentFrame = 0;  // the next frame to draw
+    platform::Size Natural;    // the first frame's size, which the rectangle scales
     std::vector<Frame> Frames;
   };
 
   const TAni& Record(int32_t index) const;
   void Prepare(int32_t index);
-  // Each frame's place and renderer, scaled from the natural size to the animation's rectangle.
-  void PlaceFrames(int32_t index, platform::Size natural);
+  MaskedPicture LoadFrame(int32_t index, size_t f);
+  // The frame with its picture and renderer, scaled from the natural size to the rectangle.
+  Frame& ReadyFrame(int32_t index, size_t f);
   void TakeOverButtons(int32_t index);
 
   void StartAnimation(int32_t index);
