@@ -2,6 +2,8 @@
 #include "elements/interactive/maps.hpp"
 #include "elements/interactive/sandwiches.hpp"
 #include "elements/media/animations.hpp"
+#include "elements/media/films.hpp"
+#include "elements/media/sounds.hpp"
 #include "elements/visual/backgrounds.hpp"
 #include "elements/visual/images.hpp"
 #include "sequence/element_kinds.hpp"
@@ -17,6 +19,8 @@ ElementKinds MakeElementKinds(ElementHost& host) {
   kinds.Add(ElementSet::kImages, std::make_unique<TObrazy>(host));
   kinds.Add(ElementSet::kSandwiches, std::make_unique<TSandwicze>(host));
   kinds.Add(ElementSet::kAnimations, std::make_unique<TAnimacje>(host));
+  kinds.Add(ElementSet::kSounds, std::make_unique<TDzwieki>(host));
+  kinds.Add(ElementSet::kFilms, std::make_unique<TFilmy>(host));
   return kinds;
 }
 

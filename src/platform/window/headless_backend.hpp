@@ -55,7 +55,7 @@ class HeadlessBackend final : public Backend {
   VirtualClock clock_;
   EventLoop loop_{clock_};
   EventLog log_{clock_};
-  RecordingSoundPlayer sounds_{log_};
+  RecordingSoundPlayer sounds_{log_, clock_};
   RecordingShell shell_{log_};
   RecordingPrinter printer_{log_};
   FontEngine fonts_;
