@@ -53,4 +53,17 @@ class AssetSource {
   virtual void WarmUpMask(int32_t kind, const std::string& name) = 0;
 };
 
+// The picture of `name`, prepared with its own mask companion when `masked`.
+inline MaskedPicture LoadPicture(AssetSource& assets, int32_t kind, const std::string& name,
+                                 bool masked) {
+  if (masked) return assets.PictureWithMask(kind, name, name);
+  return {assets.Picture(kind, name), nullptr};
+}
+
+// Brings a picture file, and its mask companion when `masked`, into the system's cache.
+inline void WarmUpPicture(AssetSource& assets, int32_t kind, const std::string& name, bool masked) {
+  assets.WarmUp(kind, name);
+  if (masked) assets.WarmUpMask(kind, name);
+}
+
 }  // namespace velmorant

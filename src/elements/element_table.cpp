@@ -1,8 +1,11 @@
 // The element kinds this player shows: one line per kind.
 #include "elements/interactive/maps.hpp"
+#include "elements/interactive/sandwiches.hpp"
+#include "elements/media/animations.hpp"
 #include "elements/media/films.hpp"
 #include "elements/media/sounds.hpp"
 #include "elements/visual/backgrounds.hpp"
+#include "elements/visual/images.hpp"
 #include "sequence/element_kinds.hpp"
 
 namespace velmorant {
@@ -13,6 +16,9 @@ ElementKinds MakeElementKinds(ElementHost& host) {
   auto maps = std::make_unique<TMapy>(host);
   kinds.SetControls(*maps);
   kinds.Add(ElementSet::kMaps, std::move(maps));
+  kinds.Add(ElementSet::kImages, std::make_unique<TObrazy>(host));
+  kinds.Add(ElementSet::kSandwiches, std::make_unique<TSandwicze>(host));
+  kinds.Add(ElementSet::kAnimations, std::make_unique<TAnimacje>(host));
   kinds.Add(ElementSet::kSounds, std::make_unique<TDzwieki>(host));
   kinds.Add(ElementSet::kFilms, std::make_unique<TFilmy>(host));
   return kinds;

@@ -68,6 +68,68 @@ void AddHostileFiles(const fs::path& folder, const fs::path& outside) {
   testing::WriteBytes(folder / "claims.bmp", testing::RleClaimingSize(2048, 1024));
 }
 
+// Timings from none through short to absurd, so that timers race each other and the page.
+int32_t AnyDelay(Dice& d) {
+  return d.Pick<int32_t>({0, 0, -5, 1, 30, 250, 900});
+}
+
+void AddRandomImagesSandwichesAndAnimations(Dice& d, Definition& def) {
+  for (int i = d.Between(0, 4); i > 0; --i) {
+    TObr o;
+    o.FileName = AnyFile(d);
+    o.Masked = uint8_t(d.Chance(50));
+    o.X = d.Wild(-3, 110);
+    o.Y = d.Wild(-3, 110);
+    o.W = d.Wild(-5, 120);
+    o.H = d.Wild(-5, 120);
+    o.VisibleAtStart = uint8_t(d.Chance(60));
+    o.MapIndex = d.Between(-1, 4);
+    o.ShowRegion = d.Between(-1, 5);
+    o.HideRegion = d.Between(-1, 5);
+    o.DelayMs = AnyDelay(d);
+    o.DurationMs = AnyDelay(d);
+    o.TransitionIn = d.Between(-1, 6);
+    o.TransitionOut = d.Between(-1, 6);
+    o.FrameIndex = d.Between(-1, 4);
+    def.TObrazy.push_back(o);
+  }
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    TSan s;
+    s.MapIndex = d.Between(-1, 4);
+    s.ControlMapIndex = d.Between(-1, 4);
+    s.X = d.Wild(-3, 110);
+    s.Y = d.Wild(-3, 110);
+    s.Width = d.Wild(-5, 120);
+    s.Height = d.Wild(-5, 120);
+    s.FrameIndex = d.Between(-1, 4);
+    for (int l = d.Between(0, 4); l > 0; --l) {
+      s.Layers.push_back({0, AnyFile(d), uint8_t(d.Chance(60)), d.Between(-1, 5)});
+    }
+    def.TSandwicze.push_back(s);
+  }
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    TAni a;
+    a.X = d.Wild(-3, 110);
+    a.Y = d.Wild(-3, 110);
+    a.Width = d.Wild(-5, 120);
+    a.Height = d.Wild(-5, 120);
+    a.AutoStart = uint8_t(d.Chance(60));
+    a.Loop = uint8_t(d.Chance(60));
+    a.MapIndex = d.Between(-1, 4);
+    a.PlayRegion = d.Between(-1, 5);
+    a.StopRegion = d.Between(-1, 5);
+    a.StartDelay = AnyDelay(d);
+    a.StopAfter = AnyDelay(d);
+    a.TransitionIndex = d.Between(-1, 6);
+    a.FrameIndex = d.Between(-1, 4);
+    for (int f = d.Between(0, 5); f > 0; --f) {
+      a.Frames.push_back({AnyFile(d), uint8_t(d.Chance(50)), d.Wild(-10, 40), d.Wild(-10, 40),
+                          d.Wild(-5, 60), d.Wild(-5, 60), AnyDelay(d), d.Between(-1, 6)});
+    }
+    def.TAnimacje.push_back(a);
+  }
+}
+
 Definition RandomDefinition(Dice& d) {
   Definition def;
   def.header.Centred = uint8_t(d.Chance(20));
@@ -118,6 +180,7 @@ Definition RandomDefinition(Dice& d) {
     }
     def.TMapy.push_back(m);
   }
+  AddRandomImagesSandwichesAndAnimations(d, def);
   for (int i = d.Between(0, 3); i > 0; --i) {
     TDzw s;
     s.FileName = d.Pick<std::string>({"s.wav", "S.WAV", "bad.wav", "missing.wav", ""});
@@ -152,6 +215,9 @@ Definition RandomDefinition(Dice& d) {
     TEkr e;
     e.Background = d.Between(-1, 3);
     for (int k = d.Between(0, 3); k > 0; --k) e.Maps.Add(d.Between(-1, 4));
+    for (int k = d.Between(0, 3); k > 0; --k) e.Images.Add(d.Between(-1, 4));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Sandwiches.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Animations.Add(d.Between(-1, 3));
     for (int k = d.Between(0, 4); k > 0; --k) e.Keys.Add(d.Between(-1, 4));
     for (int k = d.Between(0, 2); k > 0; --k) e.Sounds.Add(d.Between(-1, 2));
     for (int k = d.Between(0, 2); k > 0; --k) e.Films.Add(d.Between(-1, 3));
@@ -210,7 +276,7 @@ TEST(RandomPresentations, PlayWithoutCrashingWhateverTheyHold) {
     const fs::path show = root / std::to_string(seed);
     const fs::path outside = root / (std::to_string(seed) + "-outside");
     testing::WriteBytes(outside / "a.bmp", SolidBmp(8, 8, 77));
-    for (const char* folder : {"tla", "przyciski", "obrazy", ""}) {
+    for (const char* folder : {"tla", "przyciski", "obrazy", "filmy", ""}) {
       testing::WriteBytes(show / folder / "a.bmp",
                           SolidBmp(d.Between(1, 40), d.Between(1, 30), 10));
       testing::WriteBytes(show / folder / "b.bmp",

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "display/display.hpp"
+#include "display/render_helpers.hpp"
 #include "platform/window/headless_backend.hpp"
 #include "sequence/engine_host.hpp"
 #include "sequence/media.hpp"
@@ -47,9 +48,16 @@ class FakeAssets final : public AssetSource {
     if (it == pictures.end()) return nullptr;
     return std::make_shared<const platform::Bitmap>(it->second);
   }
+  // The mask of `mask_of` comes from `masks`, under the picture's name.
   MaskedPicture PictureWithMask(int32_t kind, const std::string& name,
-                                const std::string& /*mask_of*/) override {
-    return {Picture(kind, name), nullptr};
+                                const std::string& mask_of) override {
+    SharedPicture picture = Picture(kind, name);
+    const auto mask = masks.find(mask_of);
+    if (!picture || mask == masks.end()) return {picture, nullptr};
+    platform::Bitmap prepared = *picture;
+    PrepareMaskedImage(prepared, &mask->second);
+    return {std::make_shared<const platform::Bitmap>(std::move(prepared)),
+            std::make_shared<const platform::Bitmap>(mask->second)};
   }
   void WarmUp(int32_t /*kind*/, const std::string& name) override { warmed.push_back(name); }
   void WarmUpMask(int32_t /*kind*/, const std::string& name) override {
@@ -57,6 +65,7 @@ class FakeAssets final : public AssetSource {
   }
 
   std::map<std::string, platform::Bitmap> pictures;
+  std::map<std::string, platform::Bitmap> masks;
   std::vector<std::string> warmed;
 };
 
