@@ -10,42 +10,24 @@
 #include <string>
 #include <utility>
 
-#include "platform/backend.hpp"
+#include "platform/forwarding_backend.hpp"
 #include "platform/window/headless_backend.hpp"
 
 namespace velmorant::bench {
 
-class KeyDrivenBackend final : public platform::Backend {
+class KeyDrivenBackend final : public platform::ForwardingBackend {
  public:
   // The next virtual-key code to press, or nothing to end the run.
   using NextKey = std::function<std::optional<uint16_t>()>;
 
   KeyDrivenBackend(platform::ScreenInfo screen, NextKey next_key)
-      : inner_(Options(screen)), next_key_(std::move(next_key)) {}
+      : ForwardingBackend(inner_), inner_(Options(screen)), next_key_(std::move(next_key)) {}
 
-  platform::Clock& GetClock() override { return inner_.GetClock(); }
-  platform::EventLoop& Loop() override { return inner_.Loop(); }
-  platform::EventLog& Log() override { return inner_.Log(); }
-  platform::SoundPlayer& Sounds() override { return inner_.Sounds(); }
-  std::unique_ptr<platform::FilmPlayer> CreateFilmPlayer(platform::Window& display) override {
-    return inner_.CreateFilmPlayer(display);
-  }
-  platform::Shell& Launcher() override { return inner_.Launcher(); }
-  platform::Printer& Printing() override { return inner_.Printing(); }
-  platform::FontEngine& Fonts() override { return inner_.Fonts(); }
-  platform::ScreenInfo Screen() const override { return inner_.Screen(); }
   std::unique_ptr<platform::Window> CreateWindow(const std::string& title) override {
     auto window = inner_.CreateWindow(title);
     // The player creates its presentation window first; keys go there.
     if (!key_target_) key_target_ = window.get();
     return window;
-  }
-  void SetScreenCursor(int16_t cursor) override { inner_.SetScreenCursor(cursor); }
-  int16_t ScreenCursor() const override { return inner_.ScreenCursor(); }
-  platform::MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
-                                      platform::MessageButtons buttons,
-                                      platform::MessageIcon icon) override {
-    return inner_.ShowMessage(caption, text, buttons, icon);
   }
 
   bool WaitForInput(int64_t /*deadline*/) override {

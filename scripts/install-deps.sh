@@ -9,6 +9,7 @@ packages=(
   libpng-dev libpixman-1-dev libfreetype-dev libfontconfig-dev
   fonts-dejavu-core fonts-liberation2
   libsdl2-dev
+  libglib2.0-dev shared-mime-info
 )
 
 missing=()

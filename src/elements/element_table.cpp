@@ -1,5 +1,8 @@
 // The element kinds this player shows: one line per kind.
+#include "elements/interactive/documents.hpp"
+#include "elements/interactive/links.hpp"
 #include "elements/interactive/maps.hpp"
+#include "elements/interactive/processes.hpp"
 #include "elements/visual/backgrounds.hpp"
 #include "sequence/element_kinds.hpp"
 
@@ -11,6 +14,9 @@ ElementKinds MakeElementKinds(ElementHost& host) {
   auto maps = std::make_unique<TMapy>(host);
   kinds.SetControls(*maps);
   kinds.Add(ElementSet::kMaps, std::move(maps));
+  kinds.Add(ElementSet::kLinks, std::make_unique<TLinki>(host));
+  kinds.Add(ElementSet::kDocuments, std::make_unique<TDoki>(host));
+  kinds.Add(ElementSet::kProcesses, std::make_unique<TProcesy>(host));
   return kinds;
 }
 
