@@ -46,8 +46,8 @@ class DesktopSandbox {
     out << "#!/bin/sh\nexec </dev/null >/dev/null 2>&1\n";
     if (stays == Stays::kIgnoringTerm) out << "trap '' TERM\n";
     out << (stays == Stays::kNo ? "child=0\n" : "sleep 60 &\nchild=$!\n")
-        << "{ echo \"cwd=$(pwd)\"; echo \"child=$child\"\n"
-        << "  for a in \"$@\"; do echo \"arg=$a\"; done; } > " << record << ".tmp\"\n"
+        << "{ printf 'cwd=%s\\nchild=%s\\n' \"$(pwd)\" \"$child\"\n"
+        << "  for a in \"$@\"; do printf 'arg=%s\\n' \"$a\"; done; } > " << record << ".tmp\"\n"
         << "mv " << record << ".tmp\" " << record << "\"\n";
     if (stays != Stays::kNo) out << "wait\n";
     out.close();

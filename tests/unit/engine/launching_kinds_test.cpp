@@ -206,18 +206,6 @@ TEST_F(LaunchingKinds, AFailedLaunchHoldsNothingAndMayBeTriedAgain) {
   EXPECT_TRUE(Kind(ElementSet::kProcesses).Holds(0));
 }
 
-TEST_F(LaunchingKinds, ARecordOnTheNextScreenStartsAfresh) {
-  Definition d;
-  d.TLinki = {TLin{"l", "", "https://example.org/", 1}};
-  Load(std::move(d));
-  Enter(ElementSet::kLinks, 0);
-  Leave(ElementSet::kLinks, 0);
-  Enter(ElementSet::kLinks, 0);
-  EXPECT_EQ(shell_.launches.size(), 2u);
-  EXPECT_TRUE(shell_.processes[0]->terminated);
-  EXPECT_FALSE(shell_.processes[1]->terminated);
-}
-
 TEST_F(LaunchingKinds, PreloadReadsLinkAndProgramFilesAheadButNotDocuments) {
   Definition d;
   d.TLinki = {TLin{"l", "strona.html", "", 0, 0}};

@@ -7,6 +7,8 @@
 
 #include <fstream>
 
+#include "platform/shell/command_line_words.hpp"
+
 #include "support/desktop_sandbox.hpp"
 
 namespace velmorant::platform {
@@ -135,6 +137,40 @@ TEST_F(DesktopShellTest, AddressesGoToTheirSchemesApplicationUnchanged) {
   LaunchResult r = shell_.Launch({"open", "gopher-velmorant://x", "", {}, {}});
   EXPECT_FALSE(r.ok);
   EXPECT_FALSE(r.error.empty());
+}
+
+// Puts a folder first on PATH for one test.
+class PathFirst {
+ public:
+  explicit PathFirst(const fs::path& dir) {
+    const char* path = std::getenv("PATH");
+    old_ = path ? path : "";
+    ::setenv("PATH", (dir.string() + ":" + old_).c_str(), 1);
+  }
+  PathFirst(const PathFirst&) = delete;
+  PathFirst& operator=(const PathFirst&) = delete;
+  ~PathFirst() { ::setenv("PATH", old_.c_str(), 1); }
+
+ private:
+  std::string old_;
+};
+
+TEST_F(DesktopShellTest, WindowsProgramsRunThroughWineWhichSeesThePresentationOnDriveZ) {
+  fs::create_directories(show_ / "bin");
+  sandbox_.MakeRecorder(show_ / "bin/wine", DesktopSandbox::Stays::kNo);
+  PathFirst path(show_ / "bin");
+  std::ofstream(show_ / "procesy/prog.exe") << "MZ";
+  std::ofstream(show_ / "procesy/go.bat") << "@echo off";
+  const std::string folder = show_.string() + "/";
+  ASSERT_TRUE(
+      shell_.Launch({"open", Folder("procesy/prog.exe"), "#dane /p", Folder("procesy"), folder})
+          .ok);
+  RunRecord run = NextRun();
+  EXPECT_EQ(run.args, (std::vector<std::string>{Folder("procesy/prog.exe"),
+                                                WineDrivePath(folder) + "dane", "/p"}));
+  EXPECT_EQ(run.cwd, Folder("procesy"));
+  ASSERT_TRUE(shell_.Launch({"open", Folder("procesy/go.bat"), "x", Folder("procesy"), folder}).ok);
+  EXPECT_EQ(NextRun().args, (std::vector<std::string>{"cmd", "/c", Folder("procesy/go.bat"), "x"}));
 }
 
 TEST_F(DesktopShellTest, WhatCannotBeDoneFailsWithAReason) {
