@@ -41,7 +41,8 @@ class DesktopSandbox {
   enum class Stays { kNo, kYes, kIgnoringTerm };
   fs::path MakeRecorder(const fs::path& path, Stays stays) const {
     std::ofstream out(path);
-    const std::string record = "\"" + records.string() + "/$$";
+    std::string record = "\"";  // appended to, as GCC 12 misjudges "\"" + string
+    record += records.string() + "/$$";
     // Off the test's output, which the test runner waits to be closed.
     out << "#!/bin/sh\nexec </dev/null >/dev/null 2>&1\n";
     if (stays == Stays::kIgnoringTerm) out << "trap '' TERM\n";
