@@ -3,6 +3,8 @@
 #include "elements/interactive/links.hpp"
 #include "elements/interactive/maps.hpp"
 #include "elements/interactive/processes.hpp"
+#include "elements/media/films.hpp"
+#include "elements/media/sounds.hpp"
 #include "elements/visual/backgrounds.hpp"
 #include "sequence/element_kinds.hpp"
 
@@ -17,6 +19,8 @@ ElementKinds MakeElementKinds(ElementHost& host) {
   kinds.Add(ElementSet::kLinks, std::make_unique<TLinki>(host));
   kinds.Add(ElementSet::kDocuments, std::make_unique<TDoki>(host));
   kinds.Add(ElementSet::kProcesses, std::make_unique<TProcesy>(host));
+  kinds.Add(ElementSet::kSounds, std::make_unique<TDzwieki>(host));
+  kinds.Add(ElementSet::kFilms, std::make_unique<TFilmy>(host));
   return kinds;
 }
 

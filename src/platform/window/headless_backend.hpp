@@ -56,7 +56,7 @@ class HeadlessBackend final : public Backend {
   VirtualClock clock_;
   EventLoop loop_{clock_};
   EventLog log_{clock_};
-  RecordingSoundPlayer sounds_{log_};
+  RecordingSoundPlayer sounds_{log_, clock_};
   std::unique_ptr<Shell> shell_ = MakeHeadlessShell(log_, options_.no_launch);
   RecordingPrinter printer_{log_};
   FontEngine fonts_;
