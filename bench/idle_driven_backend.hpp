@@ -11,12 +11,12 @@
 #include <string>
 #include <utility>
 
-#include "platform/backend.hpp"
+#include "platform/forwarding_backend.hpp"
 #include "platform/window/headless_backend.hpp"
 
 namespace velmorant::bench {
 
-class IdleDrivenBackend : public platform::Backend {
+class IdleDrivenBackend : public platform::ForwardingBackend {
  public:
   // Given the time the next timer falls due; false ends the run.
   using OnIdle = std::function<bool(IdleDrivenBackend&, int64_t deadline)>;
@@ -26,38 +26,16 @@ class IdleDrivenBackend : public platform::Backend {
                           std::move(on_idle)) {}
   // Any backend, the desktop's too, with its input replaced by the callback.
   IdleDrivenBackend(std::unique_ptr<platform::Backend> inner, OnIdle on_idle)
-      : inner_(std::move(inner)), on_idle_(std::move(on_idle)) {
-    if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(inner_->get()))
+      : ForwardingBackend(*inner), inner_(std::move(inner)), on_idle_(std::move(on_idle)) {
+    if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(inner_.get()))
       virtual_clock_ = &headless->Virtual();
   }
 
-  platform::Clock& GetClock() override { return inner_->GetClock(); }
-  platform::EventLoop& Loop() override { return inner_->Loop(); }
-  platform::EventLog& Log() override { return inner_->Log(); }
-  platform::SoundPlayer& Sounds() override { return inner_->Sounds(); }
-  std::unique_ptr<platform::FilmPlayer> CreateFilmPlayer(platform::Window& display) override {
-    return inner_->CreateFilmPlayer(display);
-  }
-  platform::Shell& Launcher() override { return inner_->Launcher(); }
-  platform::Printer& Printing() override { return inner_->Printing(); }
-  platform::FontEngine& Fonts() override { return inner_->Fonts(); }
-  platform::ScreenInfo Screen() const override { return inner_->Screen(); }
   std::unique_ptr<platform::Window> CreateWindow(const std::string& title) override {
     auto window = inner_->CreateWindow(title);
-    // The player creates its presentation window first; keys go there.
+    // The player creates its presentation window first; keys go there (not to the about box).
     if (!key_target_) key_target_ = window.get();
     return window;
-  }
-  // The about box is no target for the keys.
-  std::unique_ptr<platform::Window> CreateDialog(const std::string& title) override {
-    return inner_->CreateDialog(title);
-  }
-  void SetScreenCursor(int16_t cursor) override { inner_->SetScreenCursor(cursor); }
-  int16_t ScreenCursor() const override { return inner_->ScreenCursor(); }
-  platform::MessageAnswer ShowMessage(const std::string& caption, const std::string& text,
-                                      platform::MessageButtons buttons,
-                                      platform::MessageIcon icon) override {
-    return inner_->ShowMessage(caption, text, buttons, icon);
   }
 
   bool WaitForInput(int64_t deadline) override { return on_idle_(*this, deadline); }

@@ -11,6 +11,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   xvfb xauth xdotool x11-apps x11-utils
+  libglib2.0-dev shared-mime-info
 )
 
 missing=()

@@ -34,6 +34,7 @@ std::unique_ptr<platform::Backend> MakeDesktop(const CommandLine& cl) {
   platform::SdlOptions desktop;
   desktop.window = cl.window;
   desktop.display = cl.display;
+  desktop.no_launch = cl.no_launch;
   return std::make_unique<platform::SdlBackend>(desktop);
 }
 
@@ -63,6 +64,7 @@ int Play(int argc, const char* const* argv) {
     headless.screen = cl.screen;
     headless.answer = cl.answer;
     headless.snapshots = cl.snapshots;
+    headless.no_launch = cl.no_launch;
     if (cl.script) {
       platform::ScriptParseResult script = platform::ReadScriptFile(*cl.script);
       if (!script.error.empty()) {

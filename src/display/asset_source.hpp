@@ -43,6 +43,10 @@ class AssetSource {
 
   // The file of a name; empty when the name may not be used (it would leave the folder).
   virtual std::string PathOf(int32_t kind, const std::string& name) = 0;
+  // The folder of a kind, without a trailing '/'; empty for an unknown kind.
+  virtual std::string FolderOf(int32_t kind) = 0;
+  // The folder that holds the presentation, ending in '/'.
+  virtual std::string PresentationFolder() const = 0;
   virtual SharedPicture Picture(int32_t kind, const std::string& name) = 0;
   // The picture of `name` prepared with the mask companion of `mask_of` (the picture name whose
   // last three characters become "msk"); without a loadable mask, the plain picture.

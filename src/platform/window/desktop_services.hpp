@@ -19,6 +19,7 @@ struct DesktopServices {
   std::unique_ptr<Printer> printer;
 };
 
-DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop);
+// With `no_launch` the launcher opens and starts nothing and logs the attempts.
+DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop, bool no_launch);
 
 }  // namespace velmorant::platform

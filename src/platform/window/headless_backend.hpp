@@ -5,7 +5,7 @@
 
 #include "platform/audio/recording_sound_player.hpp"
 #include "platform/backend.hpp"
-#include "platform/shell/recording_shell.hpp"
+#include "platform/shell/shells.hpp"
 #include "platform/text/recording_printer.hpp"
 #include "platform/window/headless_script.hpp"
 
@@ -17,6 +17,7 @@ struct HeadlessOptions {
   MessageAnswer answer = MessageAnswer::kYes;  // to yes/no questions
   std::vector<ScriptCommand> script;
   std::filesystem::path snapshots = ".";
+  bool no_launch = false;  // launches fail instead of holding pretend processes
 };
 
 // No display, sound or shell: a virtual clock, windows that are only surfaces, input from a script.
@@ -30,7 +31,7 @@ class HeadlessBackend final : public Backend {
   EventLog& Log() override { return log_; }
   SoundPlayer& Sounds() override { return sounds_; }
   std::unique_ptr<FilmPlayer> CreateFilmPlayer(Window& display) override;
-  Shell& Launcher() override { return shell_; }
+  Shell& Launcher() override { return *shell_; }
   Printer& Printing() override { return printer_; }
   FontEngine& Fonts() override { return fonts_; }
   ScreenInfo Screen() const override { return options_.screen; }
@@ -56,7 +57,7 @@ class HeadlessBackend final : public Backend {
   EventLoop loop_{clock_};
   EventLog log_{clock_};
   RecordingSoundPlayer sounds_{log_, clock_};
-  RecordingShell shell_{log_};
+  std::unique_ptr<Shell> shell_ = MakeHeadlessShell(log_, options_.no_launch);
   RecordingPrinter printer_{log_};
   FontEngine fonts_;
   int16_t screen_cursor_ = kCrDefault;

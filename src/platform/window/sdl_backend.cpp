@@ -63,7 +63,8 @@ SdlLibrary::~SdlLibrary() {
   SDL_Quit();
 }
 
-SdlBackend::SdlBackend(SdlOptions options) : fonts_(options.fonts) {
+SdlBackend::SdlBackend(SdlOptions options)
+    : services_(MakeDesktopServices(log_, loop_, options.no_launch)), fonts_(options.fonts) {
   const int display = ChooseDisplay(options.display);
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(display, &mode) != 0) throw SdlError("cannot read the monitor");

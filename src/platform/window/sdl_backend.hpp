@@ -17,6 +17,7 @@ struct SdlOptions {
   std::optional<Size> window;  // a window of this client size instead of the full screen
   std::optional<int> display;  // the monitor; default the one under the pointer, else the first
   FontEngine::Options fonts;
+  bool no_launch = false;  // open and start nothing; the attempts are logged
 };
 
 // SDL and the video subsystem for the life of the backend.
@@ -75,7 +76,7 @@ class SdlBackend final : public Backend {
   RealClock clock_;
   EventLoop loop_{clock_};
   EventLog log_{clock_};
-  DesktopServices services_ = MakeDesktopServices(log_, loop_);
+  DesktopServices services_;
   FontEngine fonts_;
   ScreenInfo screen_info_;
   std::unique_ptr<SdlScreen> screen_;

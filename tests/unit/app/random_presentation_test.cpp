@@ -210,6 +210,20 @@ Definition RandomDefinition(Dice& d) {
     f.FrameIndex = d.Between(-1, 4);
     def.TFilmy.push_back(f);
   }
+  const auto any_name = [&d] {
+    return d.Pick<std::string>({"", "a.bmp", "missing.txt", "..\\..\\out.txt", "sub\\x.sh"});
+  };
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    def.TLinki.push_back({"l", any_name(), d.Pick<std::string>({"", "https://example.org/"}),
+                          uint8_t(d.Chance(50)), d.Between(-1, 4), d.Between(-1, 5),
+                          d.Between(-1, 5)});
+    def.TDoki.push_back({"d", d.Pick<std::string>({"", "raport", ".."}), any_name(),
+                         uint8_t(d.Chance(50)), d.Between(-1, 4), d.Between(-1, 5),
+                         d.Between(-1, 5)});
+    def.TProcesy.push_back({"p", any_name(), d.Pick<std::string>({"", "#", "\"# a\" /p"}),
+                            uint8_t(d.Chance(50)), d.Between(-1, 4), d.Between(-1, 5),
+                            d.Between(-1, 5)});
+  }
   const int32_t screens = d.Between(0, 4);
   for (int i = 0; i < screens; ++i) {
     TEkr e;
@@ -221,6 +235,9 @@ Definition RandomDefinition(Dice& d) {
     for (int k = d.Between(0, 4); k > 0; --k) e.Keys.Add(d.Between(-1, 4));
     for (int k = d.Between(0, 2); k > 0; --k) e.Sounds.Add(d.Between(-1, 2));
     for (int k = d.Between(0, 2); k > 0; --k) e.Films.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Links.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Documents.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Processes.Add(d.Between(-1, 3));
     def.TEkrany.push_back(e);
   }
   for (int i = d.Between(0, 6); i > 0; --i) {

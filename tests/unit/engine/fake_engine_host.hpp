@@ -42,7 +42,13 @@ class FakePageWindow final : public PageWindow, public ChildControls {
 // Pictures from a map of names, never from disk.
 class FakeAssets final : public AssetSource {
  public:
-  std::string PathOf(int32_t /*kind*/, const std::string& name) override { return name; }
+  // A kind's folder is /show/KIND; a name with ".." would leave the presentation.
+  std::string PathOf(int32_t kind, const std::string& name) override {
+    if (name.find("..") != std::string::npos) return {};
+    return FolderOf(kind) + "/" + name;
+  }
+  std::string FolderOf(int32_t kind) override { return "/show/" + std::to_string(kind); }
+  std::string PresentationFolder() const override { return "/show/"; }
   SharedPicture Picture(int32_t /*kind*/, const std::string& name) override {
     const auto it = pictures.find(name);
     if (it == pictures.end()) return nullptr;
@@ -88,7 +94,7 @@ class FakeEngineHost final : public EngineHost {
   }
 
   const Definition& Def() const override { return definition; }
-  AssetSource& Assets() override { return assets; }
+  AssetSource& Assets() override { return assets_override ? *assets_override : assets; }
   DrawingContext& Drawing() override { return display; }
   platform::EventLoop& Loop() override { return backend.Loop(); }
   MouseRegions& Regions() override { return display; }
@@ -98,7 +104,9 @@ class FakeEngineHost final : public EngineHost {
     display.PendingAction = action;
     window.Close();
   }
-  platform::Backend& Platform() override { return backend; }
+  platform::Backend& Platform() override {
+    return platform_override ? *platform_override : backend;
+  }
   platform::FilmPlayer& Film() override { return *film; }
   int32_t& CurrentSound() override { return display.CurrentSound; }
   std::string ToUtf8(const std::string& bytes) const override { return bytes; }
@@ -111,11 +119,13 @@ class FakeEngineHost final : public EngineHost {
   THist& History() override { return hist; }
 
   platform::HeadlessBackend backend;
+  platform::Backend* platform_override = nullptr;  // instead of `backend`, when set
   FakePageWindow window;
   std::unique_ptr<platform::Window> film_window;
   std::unique_ptr<platform::FilmPlayer> film;
   Definition definition;
   FakeAssets assets;
+  AssetSource* assets_override = nullptr;  // instead of `assets`, when set
   TMedia media{*this};
   TEkrany screens{*this};
   ElementKinds kinds;
