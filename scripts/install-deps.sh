@@ -9,6 +9,7 @@ packages=(
   libpng-dev libpixman-1-dev libfreetype-dev libfontconfig-dev
   fonts-dejavu-core fonts-liberation2
   libsdl2-dev
+  libcairo2-dev libcups2-dev libjpeg62-turbo-dev poppler-utils cups-daemon printer-driver-cups-pdf
 )
 
 missing=()

@@ -5,8 +5,14 @@
 #include "display/display.hpp"
 #include "display/render_helpers.hpp"
 #include "platform/gfx/bmp_decoder.hpp"
+#include "platform/gfx/file_bytes.hpp"
 
 namespace velmorant {
+
+namespace {
+// Texts and captions larger than this are not read.
+constexpr uint64_t kMaxTextFileBytes = uint64_t{64} << 20;
+}  // namespace
 
 std::string Assets::PathOf(int32_t kind, const std::string& name) {
   return settings_.AssetPath(kind, name, display_.AltAssets);
@@ -34,6 +40,20 @@ std::optional<platform::Bitmap> Assets::LoadBitmapFile(const std::string& path,
     return std::nullopt;
   }
   return std::move(*decoded);
+}
+
+std::optional<std::vector<uint8_t>> Assets::FileBytes(int32_t kind, const std::string& name) {
+  const std::string path = PathOf(kind, name);
+  if (path.empty()) {
+    Warn(codepage_.ToUtf8(name), "not a file inside the presentation folder");
+    return std::nullopt;
+  }
+  auto bytes = platform::ReadFileBytes(path, kMaxTextFileBytes);
+  if (!bytes) {
+    Warn(path, bytes.error());
+    return std::nullopt;
+  }
+  return std::move(*bytes);
 }
 
 SharedPicture Assets::Picture(int32_t kind, const std::string& name) {

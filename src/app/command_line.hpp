@@ -21,6 +21,7 @@ struct CommandLine {
   std::optional<platform::Size> window;
   int codepage = 1250;
   bool no_launch = false;
+  std::optional<std::filesystem::path> print_to;
   bool help = false;
 };
 

@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
   headless.screen = cl.screen;
   headless.answer = cl.answer;
   headless.snapshots = cl.snapshots;
+  headless.print_to = cl.print_to;
   if (cl.script) {
     std::ifstream in(*cl.script);
     if (!in) return Fail("cannot read the script " + cl.script->string());

@@ -63,6 +63,8 @@ std::shared_ptr<const FontFace> FontFace::Open(const FtLibraryHandle& library,
 
   auto result =
       std::make_shared<FontFace>(OpenTag{}, library, std::move(face), wanted, match.family);
+  result->file_ = match.file;
+  result->face_index_ = match.index;
   result->synthetic_bold_ = wanted.bold && !match.face_is_bold;
   result->synthetic_italic_ = wanted.italic && !match.face_is_italic;
   const FT_Face f = result->face_.get();

@@ -35,6 +35,11 @@ class FontFace {
 
   const FontRequest& Wanted() const { return spec_; }
   const std::string& Family() const { return family_; }
+  // Where the face came from, and what was made up for it.
+  const std::string& File() const { return file_; }
+  int FaceIndex() const { return face_index_; }
+  bool SyntheticBold() const { return synthetic_bold_; }
+  bool SyntheticItalic() const { return synthetic_italic_; }
   int32_t PixelsPerEm() const { return pixels_per_em_; }
   const TextMetrics& Metrics() const { return metrics_; }
 
@@ -49,6 +54,8 @@ class FontFace {
   FtFacePtr face_;
   FontRequest spec_;
   std::string family_;
+  std::string file_;
+  int face_index_ = 0;
   int32_t pixels_per_em_ = 0;
   bool synthetic_bold_ = false;
   bool synthetic_italic_ = false;
