@@ -4,7 +4,8 @@
 #   run_golden.sh CASE_DIR PLAYER MED_TOOL BITMAP_TOOL [--update]
 # A case folder holds presentation.json, script.txt, optionally bitmaps.txt (see
 # make_fixture_bitmaps), files/ (assets copied as they are), args (extra player arguments),
-# status (the expected exit status, default 0) and expected/ (log.jsonl and NAME.png files).
+# status (the expected exit status, default 0) and expected/ (log.jsonl and NAME.png files, and
+# print/NAME.words for the documents the run prints: see check_printed.sh).
 set -euo pipefail
 case_dir=$1 player=$2 med=$3 bitmaps=$4 mode=${5:-}
 work=$(mktemp -d)
@@ -17,6 +18,7 @@ mkdir -p "$show" "$work/snapshots"
 [ -d "$case_dir/files" ] && cp -r "$case_dir/files/." "$show/"
 args=()
 [ -f "$case_dir/args" ] && read -r -a args < "$case_dir/args"
+[ -d "$case_dir/expected/print" ] && args+=(--print-to "$work/print")
 
 set +e
 "$player" --headless -p "$show" --script "$case_dir/script.txt" --snapshots "$work/snapshots" \
@@ -27,7 +29,7 @@ expected_status=0
 [ -f "$case_dir/status" ] && expected_status=$(cat "$case_dir/status")
 
 if [ "$mode" = "--update" ]; then
-  rm -rf "$case_dir/expected"
+  rm -f "$case_dir/expected/"*.png "$case_dir/expected/log.jsonl"
   mkdir -p "$case_dir/expected"
   cp "$work/log.jsonl" "$case_dir/expected/log.jsonl"
   cp "$work/snapshots/"*.png "$case_dir/expected/" 2>/dev/null || true
@@ -42,6 +44,9 @@ if [ "$status" != "$expected_status" ]; then
 fi
 if ! diff -u "$case_dir/expected/log.jsonl" "$work/log.jsonl"; then
   echo "event log differs"; fail=1
+fi
+if [ -d "$case_dir/expected/print" ]; then
+  "$(dirname "$0")/check_printed.sh" "$case_dir/expected/print" "$work/print" || fail=1
 fi
 for png in "$case_dir/expected/"*.png; do
   [ -e "$png" ] || continue
