@@ -2,8 +2,11 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 10
 CMAKE_COMMON = -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+# The project's own builds treat warnings as errors; a user's plain build does not.
+STRICT = -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run test unit fuzz fuzz-smoke bench format clean
+.PHONY: all deps build run install test unit optimised fuzz fuzz-smoke bench format clean
 
 all: build
 
@@ -17,14 +20,27 @@ build: deps
 run: build
 	./scripts/run-demo.sh build/release
 
+# Into $(PREFIX) (and $(DESTDIR) when given). Builds first unless a build is there: a later
+# `sudo make install` then only copies.
+install:
+	@[ -f build/release/CMakeCache.txt ] || $(MAKE) build
+	cmake --build build/release -j$(JOBS)
+	cmake --install build/release --prefix "$(PREFIX)"
+
 # One build with AddressSanitizer and UndefinedBehaviorSanitizer; every test runs once in it.
 unit: deps
 	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -g" \
-	  -DVELMORANT_SANITIZE=ON $(CMAKE_COMMON)
+	  -DVELMORANT_SANITIZE=ON $(STRICT) $(CMAKE_COMMON)
 	cmake --build build/test -j$(JOBS)
 	cd build/test && ctest -j$(JOBS) --output-on-failure --timeout 300
 
-test: unit fuzz-smoke
+test: unit optimised fuzz-smoke
+
+# Everything, tests and benchmarks included, built once optimised: some warnings only show there.
+optimised: deps
+	cmake -S . -B build/optimised -DCMAKE_BUILD_TYPE=Release -DVELMORANT_BENCH=ON $(STRICT) \
+	  $(CMAKE_COMMON)
+	cmake --build build/optimised -j$(JOBS)
 
 fuzz-smoke: deps
 	./scripts/run-fuzzers.sh $(FUZZ_SECONDS)

@@ -4,6 +4,10 @@ function(velmorant_library name)
   cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
   set(sources)
   foreach(dir IN LISTS ARG_DIRS)
+    # A misspelt or not yet created folder would otherwise build a library without its sources.
+    if(NOT IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
+      message(FATAL_ERROR "velmorant_library(${name}): no folder ${CMAKE_CURRENT_SOURCE_DIR}/${dir}")
+    endif()
     file(GLOB dir_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
     list(APPEND sources ${dir_sources})
   endforeach()
@@ -28,8 +32,11 @@ function(velmorant_test name dir)
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main)
+  # The corpora sit beside the source tree; tests/support/corpus_dir.hpp lets the environment say
+  # otherwise.
+  cmake_path(SET corpora NORMALIZE "${PROJECT_SOURCE_DIR}/../shared/corpora")
   target_compile_definitions(${name} PRIVATE
     VELMORANT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    VELMORANT_CORPORA_DIR="${PROJECT_SOURCE_DIR}/../shared/corpora")
+    VELMORANT_CORPORA_DIR="${corpora}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 endfunction()

@@ -6,7 +6,8 @@ seconds=${1:-10}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/fuzz
 cmake -S "$root" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -g" -DVELMORANT_FUZZ_ONLY=ON >/dev/null
+  -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -g" -DVELMORANT_FUZZ_ONLY=ON \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 shopt -s nullglob
 targets=("$build"/tests/fuzz/fuzz_*)

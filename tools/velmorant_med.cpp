@@ -5,15 +5,16 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "definition/editions.hpp"
 #include "definition/json_form.hpp"
 #include "definition/loader.hpp"
-#include "file_bytes.hpp"
 #include "platform/fs/codepage.hpp"
+#include "platform/gfx/file_bytes.hpp"
+#include "platform/text/guarded_run.hpp"
+#include "tool_common.hpp"
 
 namespace {
 
@@ -85,13 +86,12 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
 }
 
 int Fail(const std::string& file, const std::string& message) {
-  std::fprintf(stderr, "velmorant-med: %s: %s\n", file.c_str(), message.c_str());
-  return 1;
+  return tools::Fail("velmorant-med", file, message);
 }
 
 int Dump(const Options& options, const platform::CodePage& code_page) {
-  auto bytes = tools::ReadFileBytes(options.input);
-  if (!bytes) return Fail(options.input, "cannot read the file");
+  auto bytes = platform::ReadFileBytes(options.input, kMaxDefinitionBytes);
+  if (!bytes) return Fail(options.input, bytes.error());
   // The tool checks no size stamp: it is not a stamped player.
   auto loaded = LoadDefinition(*bytes, "??????");
   if (!loaded.definition) return Fail(options.input, loaded.error.Message());
@@ -118,11 +118,10 @@ void WarnAboutLeftOutFields(const Definition& wanted, const std::vector<uint8_t>
 }
 
 int Build(const Options& options, const platform::CodePage& code_page) {
-  std::ifstream in(options.input, std::ios::binary);
-  if (!in) return Fail(options.input, "cannot read the file");
-  std::ostringstream text;
-  text << in.rdbuf();
-  auto parsed = DefinitionFromJson(text.str(), code_page, options.edition);
+  auto text = platform::ReadFileBytes(options.input, tools::kMaxInputBytes);
+  if (!text) return Fail(options.input, text.error());
+  const std::string_view json(reinterpret_cast<const char*>(text->data()), text->size());
+  auto parsed = DefinitionFromJson(json, code_page, options.edition);
   if (!parsed.definition) return Fail(options.input, parsed.error);
   auto written = WriteDefinition(*parsed.definition, parsed.definition->edition);
   if (!written.error.empty()) return Fail(options.input, written.error);
@@ -138,10 +137,12 @@ int Build(const Options& options, const platform::CodePage& code_page) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  if (auto status = ParseArguments(argc, argv, options)) return *status;
-  std::string problem;
-  auto code_page = platform::CodePage::Open(options.code_page, &problem);
-  if (!code_page) return UsageError(problem);
-  return options.command == "dump" ? Dump(options, *code_page) : Build(options, *code_page);
+  return platform::GuardedRun("velmorant-med", [&] {
+    Options options;
+    if (auto status = ParseArguments(argc, argv, options)) return *status;
+    std::string problem;
+    auto code_page = platform::CodePage::Open(options.code_page, &problem);
+    if (!code_page) return UsageError(problem);
+    return options.command == "dump" ? Dump(options, *code_page) : Build(options, *code_page);
+  });
 }

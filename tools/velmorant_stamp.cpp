@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "definition/size_stamp.hpp"
-#include "file_bytes.hpp"
 #include "platform/fs/codepage.hpp"
+#include "platform/fs/regular_file.hpp"
+#include "platform/gfx/file_bytes.hpp"
+#include "platform/text/guarded_run.hpp"
+#include "tool_common.hpp"
 
 namespace {
 
@@ -26,13 +29,10 @@ int UsageError(const std::string& message) {
 }
 
 int Fail(const std::string& file, const std::string& message) {
-  std::fprintf(stderr, "velmorant-stamp: %s: %s\n", file.c_str(), message.c_str());
-  return 1;
+  return tools::Fail("velmorant-stamp", file, message);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Stamp(int argc, char** argv) {
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -56,16 +56,17 @@ int main(int argc, char** argv) {
   const std::string& player = positional[0];
   const std::string& definition = positional[1];
 
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(definition, ec);
-  if (ec) return Fail(definition, "cannot read the file size: " + ec.message());
+  std::string problem;
+  const auto definition_file = platform::RegularFile::Open(definition, UINT64_MAX, &problem);
+  if (!definition_file) return Fail(definition, problem);
+  const uint64_t size = definition_file->Size();
   auto field = SizeStampField(size);
   if (!field) {
     return Fail(definition, "the file has " + std::to_string(size) +
                                 " bytes; a size stamp holds at most 999999");
   }
-  auto image = tools::ReadFileBytes(player);
-  if (!image) return Fail(player, "cannot read the file");
+  auto image = platform::ReadFileBytes(player, tools::kMaxInputBytes);
+  if (!image) return Fail(player, image.error());
   auto locations = FindSizeStamps(*image);
   if (locations.offsets.empty()) return Fail(player, locations.error);
 
@@ -77,4 +78,10 @@ int main(int argc, char** argv) {
   out.close();
   if (!out) return Fail(player, "cannot write the stamp");
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return platform::GuardedRun("velmorant-stamp", [&] { return Stamp(argc, argv); });
 }

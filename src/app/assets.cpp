@@ -2,10 +2,9 @@
 
 #include <iostream>
 
-#include "display/display.hpp"
 #include "display/render_helpers.hpp"
-#include "platform/gfx/bmp_decoder.hpp"
 #include "platform/gfx/file_bytes.hpp"
+#include "platform/text/warning_line.hpp"
 
 namespace velmorant {
 
@@ -15,7 +14,7 @@ constexpr uint64_t kMaxTextFileBytes = uint64_t{64} << 20;
 }  // namespace
 
 std::string Assets::PathOf(int32_t kind, const std::string& name) {
-  return settings_.AssetPath(kind, name, display_.AltAssets);
+  return settings_.AssetPath(kind, name, alt_assets_);
 }
 
 std::string Assets::MaskPathOf(int32_t kind, const std::string& name) {
@@ -25,21 +24,20 @@ std::string Assets::MaskPathOf(int32_t kind, const std::string& name) {
 
 void Assets::Warn(const std::string& path, const std::string& why) {
   if (!warned_.insert(path).second) return;
-  std::cerr << "velmorant: " << settings_.LogPath(path) << ": " << why << '\n';
+  std::cerr << platform::WarningLine(settings_.LogPath(path), why);
 }
 
-std::optional<platform::Bitmap> Assets::LoadBitmapFile(const std::string& path,
-                                                       const std::string& name) {
+SharedPicture Assets::Load(const std::string& path, const std::string& name) {
   if (path.empty()) {
     Warn(codepage_.ToUtf8(name), "not a file inside the presentation folder");
-    return std::nullopt;
+    return nullptr;
   }
-  auto decoded = platform::LoadBmpFile(path);
-  if (!decoded) {
-    Warn(path, decoded.error());
-    return std::nullopt;
+  auto picture = pictures_.Load(path);
+  if (!picture) {
+    Warn(path, picture.error());
+    return nullptr;
   }
-  return std::move(*decoded);
+  return std::move(*picture);
 }
 
 std::optional<std::vector<uint8_t>> Assets::FileBytes(int32_t kind, const std::string& name) {
@@ -57,20 +55,25 @@ std::optional<std::vector<uint8_t>> Assets::FileBytes(int32_t kind, const std::s
 }
 
 SharedPicture Assets::Picture(int32_t kind, const std::string& name) {
-  auto picture = LoadBitmapFile(PathOf(kind, name), name);
-  if (!picture) return nullptr;
-  return std::make_shared<const platform::Bitmap>(std::move(*picture));
+  return Load(PathOf(kind, name), name);
 }
 
 MaskedPicture Assets::PictureWithMask(int32_t kind, const std::string& name,
                                       const std::string& mask_of) {
-  auto picture = LoadBitmapFile(PathOf(kind, name), name);
-  if (!picture) return {};
-  auto mask = LoadBitmapFile(MaskPathOf(kind, mask_of), mask_of);
-  if (!mask) return {std::make_shared<const platform::Bitmap>(std::move(*picture)), nullptr};
-  PrepareMaskedImage(*picture, &*mask);
-  return {std::make_shared<const platform::Bitmap>(std::move(*picture)),
-          std::make_shared<const platform::Bitmap>(std::move(*mask))};
+  const std::string path = PathOf(kind, name);
+  if (path.empty()) return {Load(path, name), nullptr};
+  // The mask first: held, it is decoded once for every picture prepared with it.
+  SharedPicture mask = Load(MaskPathOf(kind, mask_of), mask_of);
+  if (!mask) return {Load(path, name), nullptr};
+  auto prepared = pictures_.LoadMasked(path, MaskPathOf(kind, mask_of),
+                                       [](platform::Bitmap& picture, const platform::Bitmap& m) {
+                                         PrepareMaskedImage(picture, &m);
+                                       });
+  if (!prepared) {
+    Warn(path, prepared.error());
+    return {};
+  }
+  return {std::move(*prepared), std::move(mask)};
 }
 
 void Assets::WarmUp(int32_t kind, const std::string& name) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <set>
 #include <string>
 
@@ -9,18 +8,19 @@
 #include "display/asset_source.hpp"
 #include "platform/fs/codepage.hpp"
 #include "platform/gfx/bitmap.hpp"
+#include "platform/gfx/picture_store.hpp"
 
 namespace velmorant {
 
-class TDisplay;
-
 // Finding and reading the presentation's files for the elements, with the alternate-asset switch
-// of the display engine. A file that cannot be read gives nothing and one warning naming it on
-// stderr; the page goes on without it.
+// of the display engine. Each picture file is decoded once and shared while anything shows it,
+// within one budget of pixel memory. A file that cannot be read gives nothing and one warning
+// naming it on stderr; the page goes on without it.
 class Assets final : public AssetSource {
  public:
-  Assets(TOgolne& settings, const TDisplay& display, const platform::CodePage& codepage)
-      : settings_(settings), display_(display), codepage_(codepage) {}
+  // `alt_assets` is the display engine's alternate-asset switch, read at every request.
+  Assets(TOgolne& settings, const bool& alt_assets, const platform::CodePage& codepage)
+      : settings_(settings), alt_assets_(alt_assets), codepage_(codepage) {}
 
   std::string PathOf(int32_t kind, const std::string& name) override;
   SharedPicture Picture(int32_t kind, const std::string& name) override;
@@ -36,12 +36,14 @@ class Assets final : public AssetSource {
   void Warn(const std::string& path, const std::string& why);
 
  private:
-  std::optional<platform::Bitmap> LoadBitmapFile(const std::string& path, const std::string& name);
+  // The shared picture of a file; `name` is the definition's, for the warning of a refused one.
+  SharedPicture Load(const std::string& path, const std::string& name);
 
   TOgolne& settings_;
-  const TDisplay& display_;
+  const bool& alt_assets_;
   const platform::CodePage& codepage_;
   std::set<std::string> warned_;
+  platform::PictureStore pictures_;
 };
 
 }  // namespace velmorant

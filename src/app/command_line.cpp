@@ -79,6 +79,8 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
         int d[3] = {};
         if (!ParseDimensions(*v, d, 3)) {
           result.error = "--screen takes WxHxBITS, e.g. 1024x768x32";
+        } else if (d[2] > 32) {
+          result.error = "--screen " + *v + ": a colour depth is 1 to 32 bits";
         } else if (!platform::FitsBitmap(d[0], d[1])) {
           result.error = "--screen " + *v + " is too large";
         } else {

@@ -1,11 +1,10 @@
 #include "app/player.hpp"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 #include "definition/loader.hpp"
 #include "definition/size_stamp.hpp"
+#include "platform/text/warning_line.hpp"
 
 namespace velmorant {
 
@@ -42,16 +41,15 @@ std::filesystem::path Player::DefinitionPath() {
 }
 
 bool Player::LoadDefinitionFile() {
-  const std::filesystem::path path = DefinitionPath();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::cerr << "velmorant: cannot open " << path.string() << '\n';
+  const std::string path = DefinitionPath().string();
+  auto bytes = settings.ReadFile(path, kMaxDefinitionBytes);
+  if (!bytes) {
+    std::cerr << platform::WarningLine(settings.LogPath(path), bytes.error());
     return false;
   }
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-  LoadResult result = LoadDefinition(bytes, BuiltInSizeStamp());
+  LoadResult result = LoadDefinition(*bytes, BuiltInSizeStamp());
   if (!result.definition) {
-    std::cerr << "velmorant: " << path.string() << ": " << result.error.Message() << '\n';
+    std::cerr << platform::WarningLine(settings.LogPath(path), result.error.Message());
     return false;
   }
   definition = std::move(*result.definition);

@@ -77,7 +77,7 @@ class Player final : public EngineHost {
   THist hist;
   TOgolne settings;
   TDisplay display{*this};
-  velmorant::Assets assets{settings, display, codepage};
+  velmorant::Assets assets{settings, display.AltAssets, codepage};
 
  private:
   std::filesystem::path DefinitionPath();

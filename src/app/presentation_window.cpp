@@ -71,8 +71,7 @@ void Tffmexec::OnPaint() {
   if (PaintAllowed) display.PaintFromBuffer();
   if (FirstPaintPending) {
     FirstPaintPending = false;
-    display.StartPage();
-    display.ActivatePage();
+    display.StartFirstPage();
   }
 }
 
@@ -105,22 +104,8 @@ void Tffmexec::OnMouseMove(int32_t x, int32_t y) {
   if (x == LastMouseX && y == LastMouseY) return;
   LastMouseX = x;
   LastMouseY = y;
-  TDisplay& display = player_.display;
-  const int32_t h = display.HitTest(x, y);
-  if (h == -1) {
-    if (display.HoverRegion != -1) {
-      display.LeaveRegion(display.HoverRegion);
-      display.HoverRegion = -1;
-    }
-    if (window_->Cursor() != platform::kCrArrow) window_->SetCursor(platform::kCrArrow);
-    return;
-  }
-  if (h != display.HoverRegion) {
-    if (display.HoverRegion != -1) display.LeaveRegion(display.HoverRegion);
-    display.EnterRegion(h);
-    display.HoverRegion = h;
-  }
-  if (window_->Cursor() != platform::kCrMultiDrag) window_->SetCursor(platform::kCrMultiDrag);
+  const int16_t cursor = player_.display.PointerMove(x, y);
+  if (window_->Cursor() != cursor) window_->SetCursor(cursor);
 }
 
 void Tffmexec::OnMouseDown(platform::MouseButton /*button*/, int32_t x, int32_t y) {

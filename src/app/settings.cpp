@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/fs/warm_up.hpp"
+#include "platform/gfx/file_bytes.hpp"
 
 namespace velmorant {
 
@@ -98,17 +99,23 @@ std::string TOgolne::AssetPath(int kind, std::string_view name, bool alt_assets)
     auto candidate = finder_.Resolve(prefix + "ext_" + std::string(name));
     if (candidate && finder_.IsRegularFile(*candidate)) return ExeFolder + *candidate;
   }
-  auto relative = finder_.Resolve(prefix + std::string(name));
-  if (!relative) return {};
-  return ExeFolder + *relative;
+  return Confined(finder_.Resolve(prefix + std::string(name)));
 }
 
 std::string TOgolne::MaskPath(const std::string& path) {
-  if (path.size() < 3) return path;
-  std::string mask = path.substr(0, path.size() - 3) + "msk";
-  if (mask.compare(0, ExeFolder.size(), ExeFolder) != 0) return mask;
-  auto relative = finder_.ResolveUtf8(std::string_view(mask).substr(ExeFolder.size()));
-  return relative ? ExeFolder + *relative : mask;
+  // The rule cuts the name inside the presentation folder only: a short name must not cut into
+  // the folder's own name and so name a file beside it.
+  if (path.compare(0, ExeFolder.size(), ExeFolder) != 0) return {};
+  const std::string_view relative = std::string_view(path).substr(ExeFolder.size());
+  if (relative.size() < 3) return {};
+  std::string mask(relative.substr(0, relative.size() - 3));
+  mask += "msk";
+  return Confined(finder_.ResolveUtf8(mask));
+}
+
+std::string TOgolne::Confined(const std::optional<std::string>& relative) const {
+  if (!relative || !finder_.StaysInside(*relative)) return {};
+  return ExeFolder + *relative;
 }
 
 std::string TOgolne::LogPath(const std::string& path) const {
@@ -117,7 +124,18 @@ std::string TOgolne::LogPath(const std::string& path) const {
 }
 
 bool TOgolne::WarmUp(const std::string& path) const {
-  return platform::WarmUpFile(path);
+  return IsInside(path) && platform::WarmUpFile(path);
+}
+
+platform::DecodeResult<std::vector<uint8_t>> TOgolne::ReadFile(const std::string& path,
+                                                               uint64_t max_bytes) const {
+  if (!IsInside(path)) return platform::DecodeError{"leads outside the presentation folder"};
+  return platform::ReadFileBytes(path, max_bytes);
+}
+
+bool TOgolne::IsInside(const std::string& path) const {
+  return path.compare(0, ExeFolder.size(), ExeFolder) == 0 &&
+         finder_.StaysInside(std::string_view(path).substr(ExeFolder.size()));
 }
 
 DisplayCheck TOgolne::DisplayRect(int32_t screen_width, int32_t screen_height, int32_t bits) const {

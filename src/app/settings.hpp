@@ -2,13 +2,16 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "definition/records_header.hpp"
 #include "display/asset_source.hpp"
 #include "platform/fs/asset_finder.hpp"
 #include "platform/fs/codepage.hpp"
+#include "platform/gfx/decode_result.hpp"
 #include "platform/gfx/geometry.hpp"
 
 namespace velmorant {
@@ -47,20 +50,30 @@ class TOgolne : public TOgolneFields {
   // ExeFolder + the folder of the kind, without a trailing '/'; empty for an unknown kind.
   std::string AssetFolder(int kind);
   // The file for a name from the definition; empty for an unknown kind or a name that would leave
-  // the presentation folder. With `alt_assets`, "ext_" + name is preferred when that file exists.
+  // the presentation folder, by its name or through a link. With `alt_assets`, "ext_" + name is
+  // preferred when that file exists.
   std::string AssetPath(int kind, std::string_view name, bool alt_assets);
-  // The path with its last three characters replaced by "msk", matched case-insensitively.
+  // The mask companion of an asset path: its name inside the presentation folder with the last
+  // three characters replaced by "msk", matched case-insensitively; empty when that would leave
+  // the folder.
   std::string MaskPath(const std::string& path);
   // A path for logs: relative to the presentation folder when inside it.
   std::string LogPath(const std::string& path) const;
-  // Reads the whole file once so that it is in the system's cache; false if it cannot be read.
+  // Brings a file of the presentation into the system's cache; false if it cannot be read.
   bool WarmUp(const std::string& path) const;
+  // A whole regular file of the presentation, of at most `max_bytes`; refused when its real path
+  // leaves the presentation folder.
+  platform::DecodeResult<std::vector<uint8_t>> ReadFile(const std::string& path,
+                                                        uint64_t max_bytes) const;
 
   // The window rectangle and the check result for a screen of the given size and colour depth.
   DisplayCheck DisplayRect(int32_t screen_width, int32_t screen_height, int32_t bits) const;
 
  private:
   const std::string* FolderOf(int kind) const;
+  // ExeFolder + relative when the relative path's real path stays inside the folder.
+  std::string Confined(const std::optional<std::string>& relative) const;
+  bool IsInside(const std::string& path) const;
 
   platform::AssetFinder finder_;
 };

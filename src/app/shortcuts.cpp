@@ -25,10 +25,12 @@ void RunShortcuts(Player& player, uint16_t& key) {
     if (uint32_t(shortcut.key) != uint32_t(key)) continue;
     key = 0;
     if (IsLeavingCode(shortcut.action.code)) {
+      // The walk ends here: a later record with key 0 would match the consumed key and
+      // overwrite the action that closes the window.
       player.LeavePage(shortcut.action);
-    } else {
-      display.PendingAction = shortcut.action;
+      return;
     }
+    display.PendingAction = shortcut.action;
   }
 }
 

@@ -17,6 +17,10 @@ struct LoadResult {
   LoadError error;  // meaningful when there is no definition
 };
 
+// The largest info.med read: real ones are a few kilobytes; a bigger file is refused before it is
+// read, so that a device or a huge sparse file named info.med cannot exhaust memory.
+inline constexpr uint64_t kMaxDefinitionBytes = uint64_t{256} << 20;
+
 // Reads a whole info.med. `stamp` is the size stamp of the running player (see size_stamp.hpp):
 // when it is set, the data must be exactly that many bytes long. Bytes after the last table are
 // ignored.

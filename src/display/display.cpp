@@ -83,6 +83,13 @@ void TDisplay::ActivatePage() {
       "page", {{"page", CurrentPage}, {"screen", host_.Media().ScreenOf(CurrentPage)}});
 }
 
+void TDisplay::StartFirstPage() {
+  StartPage();
+  ActivatePage();
+  // Every later page preloads the next one after its activation; so does the first.
+  PreloadNextPage();
+}
+
 void TDisplay::StopPage() {
   UseWindowCanvas();
   host_.Media().Stop(CurrentPage);

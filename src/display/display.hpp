@@ -40,6 +40,8 @@ class TDisplay final : public DrawingContext, public MouseRegions {
   void StopPage();
   void HidePage();
   bool ApplyAction();
+  // The first page, at the window's first paint: started, activated, and the next one preloaded.
+  void StartFirstPage();
   void PreloadNextPage();
   void PaintFromBuffer();
 
@@ -48,6 +50,9 @@ class TDisplay final : public DrawingContext, public MouseRegions {
   void AddRegion(int32_t map, int32_t region) override;
   void RemoveRegion(int32_t map, int32_t region) override;
   int32_t HitTest(int32_t x, int32_t y) const;
+  // The pointer-move procedure for a point the window has not seen last: hover enter and leave;
+  // the cursor the window should show.
+  int16_t PointerMove(int32_t x, int32_t y);
   void EnterRegion(int32_t i);
   void LeaveRegion(int32_t i);
   void ClickRegion(int32_t i);
@@ -82,6 +87,10 @@ class TDisplay final : public DrawingContext, public MouseRegions {
   int32_t CurrentSound = -1;
 
  private:
+  // Hiding the hint handles waiting messages, which may add or remove regions (a map's hide
+  // timer): the index of `entry` afterwards, preferring `i` when it still holds it, else the
+  // first (or, with `last`, the last) entry equal to it; -1 when it is gone.
+  int32_t FindAgain(const TMyszReg& entry, int32_t i, bool last = false) const;
   void UseWindowCanvas();
   void UseBackBufferCanvas() { Canvas = &back_canvas_; }
 

@@ -13,20 +13,31 @@ void TDisplay::AddRegion(int32_t map, int32_t region) {
   Regions.push_back({map, region});
 }
 
+int32_t TDisplay::FindAgain(const TMyszReg& entry, int32_t i, bool last) const {
+  if (i >= 0 && size_t(i) < Regions.size() && Regions[size_t(i)] == entry) return i;
+  int32_t found = -1;
+  for (size_t k = 0; k < Regions.size(); ++k) {
+    if (Regions[k] != entry) continue;
+    found = int32_t(k);
+    if (!last) break;
+  }
+  return found;
+}
+
 void TDisplay::RemoveRegion(int32_t map, int32_t region) {
   const TMyszReg wanted{map, region};
-  for (size_t k = 0; k < Regions.size(); ++k) {
-    if (Regions[k] != wanted) continue;
-    if (int32_t(k) == HoverRegion) {
-      // The map is going away: it is not told that the pointer left.
-      HoverRegion = -1;
-      HideRegionHint();
-    } else if (int32_t(k) < HoverRegion) {
-      --HoverRegion;
-    }
-    Regions.erase(Regions.begin() + std::ptrdiff_t(k));
-    return;
+  int32_t k = FindAgain(wanted, -1);
+  if (k == -1) return;
+  if (k == HoverRegion) {
+    // The map is going away: it is not told that the pointer left.
+    HoverRegion = -1;
+    HideRegionHint();
+    k = FindAgain(wanted, k);
+    if (k == -1) return;
+  } else if (k < HoverRegion) {
+    --HoverRegion;
   }
+  Regions.erase(Regions.begin() + std::ptrdiff_t(k));
 }
 
 int32_t TDisplay::HitTest(int32_t x, int32_t y) const {
@@ -44,6 +55,32 @@ int32_t TDisplay::HitTest(int32_t x, int32_t y) const {
   return result;
 }
 
+int16_t TDisplay::PointerMove(int32_t x, int32_t y) {
+  int32_t h = HitTest(x, y);
+  if (h == -1) {
+    if (HoverRegion != -1) {
+      LeaveRegion(HoverRegion);
+      HoverRegion = -1;
+    }
+    return platform::kCrArrow;
+  }
+  if (h != HoverRegion) {
+    const TMyszReg target = Regions[size_t(h)];
+    if (HoverRegion != -1) {
+      LeaveRegion(HoverRegion);
+      // The region under the pointer may have gone while the hint was hidden.
+      h = FindAgain(target, h, true);
+    }
+    if (h == -1) {
+      HoverRegion = -1;
+      return platform::kCrArrow;
+    }
+    EnterRegion(h);
+    HoverRegion = h;
+  }
+  return platform::kCrMultiDrag;
+}
+
 void TDisplay::EnterRegion(int32_t i) {
   const TMyszReg entry = Regions[size_t(i)];
   host_.Controls().PointerEntered(entry.MapIndex, entry.RegionIndex);
@@ -51,14 +88,18 @@ void TDisplay::EnterRegion(int32_t i) {
 }
 
 void TDisplay::LeaveRegion(int32_t i) {
-  HideRegionHint();
   const TMyszReg entry = Regions[size_t(i)];
+  HideRegionHint();
+  // A region whose map hid itself meanwhile is not drawn again.
+  if (FindAgain(entry, i) == -1) return;
   host_.Controls().PointerLeft(entry.MapIndex, entry.RegionIndex);
 }
 
 void TDisplay::ClickRegion(int32_t i) {
-  HideRegionHint();
   const TMyszReg entry = Regions[size_t(i)];
+  HideRegionHint();
+  // A button that went away before the click was handled does nothing.
+  if (FindAgain(entry, i) == -1) return;
   host_.Controls().Click(entry.MapIndex, entry.RegionIndex);
 }
 

@@ -26,6 +26,7 @@ void TimedAppearance::Prepare(const Look& look, const platform::Rect& rect, Mask
 void TimedAppearance::Release() {
   shown_ = false;
   prepared_ = false;
+  visible_ = false;
   appear_.reset();
   disappear_.reset();
   frame_.reset();
@@ -36,10 +37,11 @@ void TimedAppearance::Release() {
 
 void TimedAppearance::DrawAppearing() {
   if (!prepared_) return;
-  if (can_disappear_) {
+  if (can_disappear_ && !visible_) {
     SaveUnder(drawing_, rect_, backdrop_.get());
     frame_->SaveBackground();
   }
+  visible_ = true;
   if (appear_) appear_->Execute();
   frame_->Draw(true);
   if (on_appeared) on_appeared();
@@ -47,6 +49,7 @@ void TimedAppearance::DrawAppearing() {
 
 void TimedAppearance::DrawDisappearing() {
   if (!prepared_) return;
+  visible_ = false;
   frame_->Draw(false);
   if (disappear_) disappear_->Execute();
   if (on_disappeared) on_disappeared();

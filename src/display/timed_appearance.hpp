@@ -50,8 +50,12 @@ class TimedAppearance {
   const platform::Bitmap* Mask() const { return picture_.mask.get(); }
 
   // Saves the backdrop and the frame's background when the element can disappear, brings the
-  // picture in, draws the frame, then runs `on_appeared`.
+  // picture in, draws the frame, then runs `on_appeared`. Drawn again while it shows (Compose put
+  // it into the page, Start draws it on the window), it keeps what it saved the first time: a
+  // backdrop taken now would hold the element itself, which then could never disappear.
   void DrawAppearing();
+  // Between an appearing draw and a disappearing one.
+  bool Visible() const { return visible_; }
   // Removes the frame, brings the backdrop back, then runs `on_disappeared`.
   void DrawDisappearing();
 
@@ -75,6 +79,7 @@ class TimedAppearance {
   platform::EventLoop& loop_;
   bool shown_ = false;
   bool prepared_ = false;
+  bool visible_ = false;
   bool can_disappear_ = false;
   platform::Rect rect_;
   MaskedPicture picture_;

@@ -180,11 +180,18 @@ void TRender::Run() {
   Canvas work(WorkBitmap);
   // An animation over the saved background draws straight on the window (see DrawOverBackground),
   // so the work bitmap is left alone then.
-  if (!RestoreBackground) work.CopyRect(WorkRect, surface, WorkArea);
+  bool work_filled = false;
+  if (!RestoreBackground) {
+    work.CopyRect(WorkRect, surface, WorkArea);
+    work_filled = true;
+  }
   while (Step()) ++StepIndex;
   if (RestoreBackground) {
     DrawOverBackground(FinalRect, SourceSize);
   } else {
+    // A nested Execute may have turned an effect over the saved background into steps through
+    // the work picture: it must hold the surface before it is shown.
+    if (!work_filled) work.CopyRect(WorkRect, display_.CurrentCanvas().Target(), WorkArea);
     Blit(FinalRect, SourceSize, work);
     PresentWork(WorkRect);
   }

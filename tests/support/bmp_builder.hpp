@@ -97,4 +97,26 @@ inline std::vector<uint8_t> PackRows(int32_t width, int32_t height, int bits,
   return out;
 }
 
+// A 24-bit picture of one colour.
+inline std::vector<uint8_t> SolidBmp(int32_t width, int32_t height, uint32_t rgb) {
+  BmpSpec s;
+  s.width = width;
+  s.height = height;
+  s.bits = 24;
+  s.pixels = PackRows(width, height, 24, [&](int32_t, int32_t) { return rgb; });
+  return BuildBmp(s);
+}
+
+// A few bytes of RLE8 that claim a picture of width x height: a run, then the end of the picture.
+inline std::vector<uint8_t> RleClaimingSize(int32_t width, int32_t height) {
+  BmpSpec s;
+  s.width = width;
+  s.height = height;
+  s.bits = 8;
+  s.compression = 1;
+  s.palette = {0x336699};
+  s.pixels = {255, 0, 0, 1};
+  return BuildBmp(s);
+}
+
 }  // namespace velmorant::testing

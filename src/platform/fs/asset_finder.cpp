@@ -31,6 +31,21 @@ std::string Join(const std::string& dir, const std::string& name) {
   return dir.empty() ? name : dir + "/" + name;
 }
 
+std::filesystem::path RealPath(const std::filesystem::path& path) {
+  std::error_code ec;
+  auto real = std::filesystem::weakly_canonical(std::filesystem::absolute(path, ec), ec);
+  return ec ? std::filesystem::path() : real;
+}
+
+bool IsWithin(const std::filesystem::path& path, const std::filesystem::path& folder) {
+  if (path.empty() || folder.empty()) return false;
+  auto [folder_end, path_at] =
+      std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+  // weakly_canonical keeps a trailing empty component for "dir/": it is no real component.
+  return folder_end == folder.end() ||
+         (std::next(folder_end) == folder.end() && folder_end->empty());
+}
+
 }  // namespace
 
 std::string DefinitionNameToUtf8(const CodePage& code_page, std::string_view name) {
@@ -40,7 +55,7 @@ std::string DefinitionNameToUtf8(const CodePage& code_page, std::string_view nam
 }
 
 AssetFinder::AssetFinder(std::filesystem::path root, CodePage code_page)
-    : root_(std::move(root)), code_page_(std::move(code_page)) {}
+    : root_(std::move(root)), real_root_(RealPath(root_)), code_page_(std::move(code_page)) {}
 
 std::optional<std::string> AssetFinder::Resolve(std::string_view definition_name) {
   return ResolveUtf8(DefinitionNameToUtf8(code_page_, definition_name));
@@ -80,7 +95,12 @@ std::string AssetFinder::ResolveAsGiven(std::string_view definition_name) {
 
 bool AssetFinder::IsRegularFile(std::string_view relative) const {
   std::error_code ec;
-  return std::filesystem::is_regular_file(root_ / std::filesystem::path(relative), ec);
+  return StaysInside(relative) &&
+         std::filesystem::is_regular_file(root_ / std::filesystem::path(relative), ec);
+}
+
+bool AssetFinder::StaysInside(std::string_view relative) const {
+  return IsWithin(RealPath(root_ / std::filesystem::path(relative)), real_root_);
 }
 
 const std::vector<AssetFinder::Entry>& AssetFinder::Listing(const std::string& relative_dir) {
@@ -88,6 +108,8 @@ const std::vector<AssetFinder::Entry>& AssetFinder::Listing(const std::string& r
   if (!inserted) return it->second;
   std::error_code ec;
   auto& entries = it->second;
+  // A folder that is a link out of the presentation is not looked into.
+  if (!StaysInside(relative_dir)) return entries;
   for (std::filesystem::directory_iterator dir(root_ / relative_dir, ec), end; !ec && dir != end;
        dir.increment(ec)) {
     std::string name = dir->path().filename().string();

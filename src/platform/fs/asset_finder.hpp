@@ -12,7 +12,8 @@
 namespace velmorant::platform {
 
 // Finds files named by a presentation, written for a case-insensitive Windows file system, inside
-// the presentation folder. Results are paths relative to the folder, in UTF-8, with '/'.
+// the presentation folder. Results are paths relative to the folder, in UTF-8, with '/'. Symbolic
+// links are followed only while they stay inside the folder's real path.
 class AssetFinder {
  public:
   AssetFinder(std::filesystem::path root, CodePage code_page);
@@ -29,8 +30,11 @@ class AssetFinder {
   // A name used as given: ".." is allowed; absolute names are returned unchanged (with '/').
   std::string ResolveAsGiven(std::string_view definition_name);
 
-  // Whether a relative path names a normal file (or a link to one).
+  // Whether a relative path names a normal file (or a link to one) inside the folder.
   bool IsRegularFile(std::string_view relative) const;
+  // Whether a relative path, with every link in it followed, stays inside the folder's real path.
+  // A path whose end does not exist yet is judged by the part that does.
+  bool StaysInside(std::string_view relative) const;
 
  private:
   struct Entry {
@@ -41,6 +45,7 @@ class AssetFinder {
   std::optional<std::string> Match(const std::string& relative_dir, const std::string& component);
 
   std::filesystem::path root_;
+  std::filesystem::path real_root_;
   CodePage code_page_;
   std::map<std::string, std::vector<Entry>> listings_;
 };

@@ -23,12 +23,16 @@ DecodeResult<Bitmap> DecodeBmp(std::span<const uint8_t> file) {
   return DecodeBmpRows(*layout);
 }
 
+DecodeResult<Size> ReadBmpSize(std::span<const uint8_t> file) {
+  auto layout = ParseBmpLayout(file);
+  if (!layout) return DecodeError{layout.error()};
+  return Size{layout->width, layout->height};
+}
+
 DecodeResult<Bitmap> LoadBmpFile(const std::filesystem::path& path) {
   auto bytes = ReadFileBytes(path, kMaxBmpFileBytes);
   if (!bytes) return DecodeError{bytes.error()};
-  auto bitmap = DecodeBmp(*bytes);
-  if (!bitmap) return DecodeError{path.string() + ": " + bitmap.error()};
-  return bitmap;
+  return DecodeBmp(*bytes);
 }
 
 }  // namespace velmorant::platform

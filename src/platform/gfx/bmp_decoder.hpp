@@ -19,10 +19,15 @@ namespace velmorant::platform {
 // BITFIELDS) are ignored; indices beyond the palette are black.
 DecodeResult<Bitmap> DecodeBmp(std::span<const uint8_t> file);
 
+// The size of the picture DecodeBmp would make of `file`, from its headers alone: nothing is
+// allocated for pixels. Every file this refuses, DecodeBmp refuses too, and a picture DecodeBmp
+// makes has this size; so the pixel memory a picture takes is known before it is decoded.
+DecodeResult<Size> ReadBmpSize(std::span<const uint8_t> file);
+
 // The largest BMP file read: a kMaxBitmapPixels 32-bit picture plus room for headers and profiles.
 inline constexpr uint64_t kMaxBmpFileBytes = uint64_t(kMaxBitmapPixels) * 4 + (uint64_t{1} << 20);
 
-// Reads and decodes a BMP file; errors name the file.
+// Reads and decodes a BMP file; errors do not name the file (the caller's warning does).
 DecodeResult<Bitmap> LoadBmpFile(const std::filesystem::path& path);
 
 }  // namespace velmorant::platform

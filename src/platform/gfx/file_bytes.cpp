@@ -1,29 +1,19 @@
 #include "platform/gfx/file_bytes.hpp"
 
-#include <fstream>
 #include <string>
-#include <system_error>
+
+#include "platform/fs/regular_file.hpp"
 
 namespace velmorant::platform {
 
 DecodeResult<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path,
                                                  uint64_t max_bytes) {
-  const std::string name = path.string();
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    return DecodeError{name + ": not a readable file"};
-  }
-  const uint64_t size = std::filesystem::file_size(path, ec);
-  if (ec) return DecodeError{name + ": " + ec.message()};
-  if (size > max_bytes) return DecodeError{name + ": file too large"};
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return DecodeError{name + ": cannot open"};
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size));
-  // A file that shrank since its size was taken keeps what was read; one that grew is cut.
-  bytes.resize(size_t(in.gcount()));
-  if (in.bad()) return DecodeError{name + ": read error"};
-  return bytes;
+  std::string error;
+  auto file = RegularFile::Open(path, max_bytes, &error);
+  if (!file) return DecodeError{std::move(error)};
+  auto bytes = file->ReadAll();
+  if (!bytes) return DecodeError{"read error"};
+  return std::move(*bytes);
 }
 
 }  // namespace velmorant::platform

@@ -8,8 +8,9 @@
 
 namespace velmorant::platform {
 
-// Reads a whole regular file of at most `max_bytes` bytes. Larger, missing, unreadable or
-// special files (devices, pipes) give an error naming the file.
+// Reads a whole regular file of at most `max_bytes` bytes. Larger, missing or unreadable files and
+// anything but a regular file (a folder, a pipe, a device) give an error; it does not name the
+// file, so that the caller's warning names it once, as it wants it shown.
 DecodeResult<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path,
                                                  uint64_t max_bytes);
 

@@ -96,9 +96,7 @@ DecodeResult<Bitmap> DecodePng(std::span<const uint8_t> bytes) {
 DecodeResult<Bitmap> ReadPng(const std::filesystem::path& path) {
   auto bytes = ReadFileBytes(path, kMaxPngFileBytes);
   if (!bytes) return DecodeError{bytes.error()};
-  auto bitmap = DecodePng(*bytes);
-  if (!bitmap) return DecodeError{path.string() + ": " + bitmap.error()};
-  return bitmap;
+  return DecodePng(*bytes);
 }
 
 }  // namespace velmorant::platform

@@ -95,6 +95,9 @@ AxisMap MapAxis(const AxisRequest& request, int32_t dst_lo, int32_t dst_hi, int3
     if (shrinking) {
       j_first = ShrinkFirstSource(i, s, d);
       j_last = ShrinkFirstSource(i + 1, s, d) - 1;
+    } else if (s == d) {
+      // What EnlargeSource gives for equal sizes, without its wide division per pixel.
+      j_first = j_last = i;
     } else {
       j_first = j_last = EnlargeSource(i, s, d);
     }

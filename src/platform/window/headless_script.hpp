@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/window/window.hpp"
@@ -29,7 +31,14 @@ struct ScriptParseResult {
 };
 
 // `wait MS`, `move X Y`, `click X Y [left|right|middle]`, `key VK`, `wheel X Y DELTA`, `close`,
-// `snapshot NAME`; `#` starts a comment.
-ScriptParseResult ParseScript(const std::string& text);
+// `snapshot NAME`; `#` starts a comment. A UTF-8 byte-order mark at the start is skipped.
+ScriptParseResult ParseScript(std::string_view text);
+
+// The largest script read: far more commands than any run needs.
+inline constexpr uint64_t kMaxScriptBytes = uint64_t{16} << 20;
+
+// Reads and parses a script file: a regular file of at most kMaxScriptBytes. The error says what
+// is wrong without naming the file.
+ScriptParseResult ReadScriptFile(const std::filesystem::path& path);
 
 }  // namespace velmorant::platform

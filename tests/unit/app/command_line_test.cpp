@@ -2,12 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
+#include "app/entry.hpp"
 #include "app/presentation_window.hpp"
+#include "definition/loader.hpp"
+#include "platform/window/headless_script.hpp"
+#include "support/test_files.hpp"
 
 namespace velmorant {
 namespace {
+
+namespace fs = std::filesystem;
 
 CommandLineResult Parse(std::vector<const char*> args) {
   args.insert(args.begin(), "velmorant");
@@ -38,6 +46,9 @@ TEST(CommandLine, UsageErrorsAreNamed) {
   EXPECT_NE(Parse({"--screen", "800x600"}).error, "");
   EXPECT_NE(Parse({"--screen", "0x600x32"}).error, "");
   EXPECT_NE(Parse({"--screen", "32768x32768x32"}).error, "") << "no surface that large";
+  EXPECT_NE(Parse({"--screen", "800x600x33"}).error, "") << "colour depths are 1 to 32 bits";
+  EXPECT_NE(Parse({"--screen", "800x600x0"}).error, "");
+  EXPECT_EQ(Parse({"--screen", "800x600x1"}).error, "");
   EXPECT_NE(Parse({"--window", "axb"}).error, "");
   EXPECT_NE(Parse({"--answer", "maybe"}).error, "");
   EXPECT_NE(Parse({"--codepage", "x"}).error, "");
@@ -46,6 +57,52 @@ TEST(CommandLine, UsageErrorsAreNamed) {
   EXPECT_NE(Parse({"5", "6"}).error, "");
   EXPECT_NE(Parse({"--script", "s.txt"}).error, "") << "a script needs --headless";
   EXPECT_EQ(Parse({"-3"}).error, "") << "a negative interval is an interval, not an option";
+}
+
+class PlayerRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    work_ = testing::FreshTestFolder("velmorant-run-");
+    Definition def;
+    def.TEkrany.push_back({});
+    def.TMedia.push_back({0, 0, -1});
+    NumberRecords(def);
+    testing::WriteBytes(work_ / "show" / "info.med", WriteDefinition(def, 'g').bytes);
+  }
+  void TearDown() override { fs::remove_all(work_); }
+  int Run(const fs::path& script) {
+    const std::string show = (work_ / "show").string();
+    const std::string script_path = script.string();
+    std::vector<const char*> args = {"velmorant",  "--headless", "-p",
+                                     show.c_str(), "--script",   script_path.c_str()};
+    ::testing::internal::CaptureStderr();
+    const int status = RunPlayer(int(args.size()), args.data());
+    errors_ = ::testing::internal::GetCapturedStderr();
+    return status;
+  }
+
+  fs::path work_;
+  std::string errors_;
+};
+
+TEST_F(PlayerRun, AScriptThatIsNoRegularFileOrTooLargeIsAUsageError) {
+  const auto special = testing::MakeSpecialFiles(work_, "script-", ".txt");
+  testing::MakeSparseFile(work_ / "long.txt", platform::kMaxScriptBytes + 1);
+  for (const fs::path& script :
+       {special.pipe, special.folder, fs::path("/dev/zero"), work_ / "long.txt"}) {
+    EXPECT_EQ(Run(script), 2) << script;
+    EXPECT_NE(errors_.find("velmorant: script " + script.string() + ": "), std::string::npos)
+        << errors_;
+  }
+  EXPECT_EQ(Run(work_ / "missing.txt"), 2);
+}
+
+TEST_F(PlayerRun, AScriptWithAByteOrderMarkPlays) {
+  std::ofstream(work_ / "bom.txt", std::ios::binary) << "\xEF\xBB\xBFwait 10\r\nkey 27\r\n";
+  EXPECT_EQ(Run(work_ / "bom.txt"), 0) << errors_;
+  std::ofstream(work_ / "bad.txt", std::ios::binary) << "\x1b]0;title\x07\n";
+  EXPECT_EQ(Run(work_ / "bad.txt"), 2);
+  EXPECT_EQ(errors_.find('\x1b'), std::string::npos) << "control characters are escaped";
 }
 
 TEST(SlideShow, FirstArgumentInSecondsClampedAndOtherwiseZero) {

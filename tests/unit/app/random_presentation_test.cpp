@@ -1,16 +1,17 @@
-// Plays randomly made presentations, sound and absurd values mixed, with random input: the player
-// must come through every one without a crash, a hang or a sanitizer report.
+// Plays randomly made presentations, sound and absurd values mixed, hostile files and names among
+// them, with random input: the player must come through every one without a crash, a hang or a
+// sanitizer report.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "app/player.hpp"
 #include "definition/loader.hpp"
 #include "platform/window/headless_backend.hpp"
 #include "support/bmp_builder.hpp"
+#include "support/test_files.hpp"
 
 namespace velmorant {
 namespace {
@@ -38,14 +39,8 @@ class Dice {
   std::mt19937 rng_;
 };
 
-void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
 void WriteText(const fs::path& path, const std::string& text) {
-  WriteFile(path, std::vector<uint8_t>(text.begin(), text.end()));
+  testing::WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
 std::vector<uint8_t> SolidBmp(int32_t w, int32_t h, uint8_t shade) {
@@ -60,12 +55,26 @@ std::vector<uint8_t> SolidBmp(int32_t w, int32_t h, uint8_t shade) {
 }
 
 std::string AnyFile(Dice& d) {
-  return d.Pick<std::string>({"a.bmp", "B.BMP", "missing.bmp", ""});
+  if (d.Chance(70)) return d.Pick<std::string>({"a.bmp", "B.BMP", "missing.bmp", ""});
+  // What a stranger's presentation may hold: special files, links out, names that climb out or
+  // are too short for the mask rule, control characters.
+  return d.Pick<std::string>({"pipe.bmp", "dir.bmp", "zero.bmp", "huge.bmp", "out.bmp",
+                              "claims.bmp", "..\\..\\a.bmp", "ab", "a", "\x1b[2J\x9b.bmp"});
+}
+
+// The hostile files of an asset folder, beside the ordinary ones.
+void AddHostileFiles(const fs::path& folder, const fs::path& outside) {
+  testing::MakeSpecialFiles(folder, "", ".bmp");
+  fs::rename(folder / "folder.bmp", folder / "dir.bmp");
+  fs::create_symlink(outside / "a.bmp", folder / "out.bmp");
+  testing::WriteBytes(folder / "claims.bmp", testing::RleClaimingSize(2048, 1024));
 }
 
 Definition RandomDefinition(Dice& d) {
   Definition def;
   def.header.Centred = uint8_t(d.Chance(20));
+  def.header.ButtonsFolder = d.Pick<std::string>({"przyciski", "przyciski", "."});
+  def.header.PreloadFiles = uint8_t(d.Chance(30));
   def.header.ResolutionIndex = d.Between(-1, 4);
   def.header.ColourIndex = d.Between(-1, 4);
   for (int i = d.Between(0, 5); i > 0; --i) {
@@ -212,10 +221,21 @@ TEST(RandomPresentations, PlayWithoutCrashingWhateverTheyHold) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     Dice d(seed);
     const fs::path show = root / std::to_string(seed);
-    for (const char* folder : {"tla", "przyciski"}) {
-      WriteFile(show / folder / "a.bmp", SolidBmp(d.Between(1, 40), d.Between(1, 30), 10));
-      WriteFile(show / folder / "b.bmp", SolidBmp(d.Between(1, 40), d.Between(1, 30), 99));
-      WriteFile(show / folder / "a.msk", SolidBmp(d.Between(1, 40), d.Between(1, 30), 200));
+    const fs::path outside = root / (std::to_string(seed) + "-outside");
+    testing::WriteBytes(outside / "a.bmp", SolidBmp(8, 8, 77));
+    for (const char* folder : {"tla", "przyciski", ""}) {
+      testing::WriteBytes(show / folder / "a.bmp",
+                          SolidBmp(d.Between(1, 40), d.Between(1, 30), 10));
+      testing::WriteBytes(show / folder / "b.bmp",
+                          SolidBmp(d.Between(1, 40), d.Between(1, 30), 99));
+      testing::WriteBytes(show / folder / "a.msk",
+                          SolidBmp(d.Between(1, 40), d.Between(1, 30), 200));
+      if (d.Chance(50)) AddHostileFiles(show / folder, outside);
+    }
+    // Now and then a whole asset folder is a link out of the presentation.
+    if (d.Chance(15)) {
+      fs::remove_all(show / "tla");
+      fs::create_symlink(outside, show / "tla");
     }
     WriteText(show / "napisy" / "a.txt", "Zaż\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1 ");
     WriteText(show / "teksty" / "a.rtf",
@@ -226,7 +246,13 @@ TEST(RandomPresentations, PlayWithoutCrashingWhateverTheyHold) {
               d.Pick<std::string>({"{\\rtf1 {{{\\ul", "plain\r\ntext", ""}));
     const WriteResult written = WriteDefinition(RandomDefinition(d), 'g');
     ASSERT_EQ(written.error, "");
-    WriteFile(show / "info.med", written.bytes);
+    // The definition itself is sometimes a link that stays inside.
+    if (d.Chance(20)) {
+      testing::WriteBytes(show / "data" / "real.med", written.bytes);
+      fs::create_symlink("data/real.med", show / "info.med");
+    } else {
+      testing::WriteBytes(show / "info.med", written.bytes);
+    }
 
     platform::HeadlessOptions options;
     options.screen = {160, 120, 32};

@@ -76,6 +76,61 @@ TEST_F(SettingsTest, MaskLiesBesideItsPicture) {
   EXPECT_EQ(s.MaskPath(Root() + "obrazy/a.bmp"), Root() + "obrazy/a.msk");
 }
 
+TEST_F(SettingsTest, MaskOfAShortNameDoesNotCutIntoTheFolderName) {
+  // The cut of "ab" would eat into the folder's own name and name a file beside the folder.
+  std::ofstream(root_.string() + "msk") << "outside";
+  TOgolneFields header;
+  header.ButtonsFolder = ".";
+  auto s = Settings();
+  s.SetHeader(header);
+  Touch("ab");
+  const std::string picture = s.AssetPath(kAssetButtons, "ab", false);
+  EXPECT_EQ(picture, Root() + "ab");
+  EXPECT_EQ(s.MaskPath(picture), "");
+  // The rule still applies to the whole name inside the folder, folders included.
+  EXPECT_EQ(s.MaskPath(Root() + "obrazy/ab"), Root() + "obrazymsk");
+  EXPECT_EQ(s.MaskPath(Root() + "a.b"), Root() + "msk");
+  EXPECT_EQ(s.MaskPath("/elsewhere/logo.bmp"), "");
+  fs::remove(root_.string() + "msk");
+}
+
+class SettingsLinksTest : public SettingsTest {
+ protected:
+  void SetUp() override {
+    SettingsTest::SetUp();
+    outside_ = root_.string() + "-outside";
+    fs::create_directories(outside_ / "pictures");
+    std::ofstream(outside_ / "secret.bmp") << "secret";
+    std::ofstream(outside_ / "pictures" / "a.bmp") << "secret";
+  }
+  void TearDown() override {
+    fs::remove_all(outside_);
+    SettingsTest::TearDown();
+  }
+  fs::path outside_;
+};
+
+TEST_F(SettingsLinksTest, AssetsAndMasksLinkedOutOfTheFolderAreRefused) {
+  fs::create_symlink(outside_ / "secret.bmp", root_ / "obrazy" / "out.bmp");
+  fs::create_symlink(outside_ / "secret.bmp", root_ / "obrazy" / "a.msk");
+  fs::create_symlink(outside_ / "secret.bmp", root_ / "obrazy" / "EXT_LOGO.BMP");
+  fs::create_symlink(outside_ / "pictures", root_ / "tla");
+  fs::create_symlink("LOGO.BMP", root_ / "obrazy" / "alias.bmp");
+  fs::create_symlink("obrazy", root_ / "napisy");
+  auto s = Settings();
+  EXPECT_EQ(s.AssetPath(kAssetImages, "out.bmp", false), "");
+  EXPECT_EQ(s.AssetPath(kAssetBackgrounds, "a.bmp", false), "") << "a whole folder linked out";
+  EXPECT_EQ(s.MaskPath(Root() + "obrazy/a.bmp"), "");
+  // An alternate that leads out is no alternate.
+  EXPECT_EQ(s.AssetPath(kAssetImages, "logo.bmp", true), Root() + "obrazy/LOGO.BMP");
+  // Links that stay inside work, for files and for folders.
+  EXPECT_EQ(s.AssetPath(kAssetImages, "alias.bmp", false), Root() + "obrazy/alias.bmp");
+  EXPECT_EQ(s.AssetPath(kAssetCaptions, "logo.bmp", false), Root() + "napisy/LOGO.BMP");
+  EXPECT_EQ(s.MaskPath(Root() + "napisy/LOGO.BMP"), Root() + "napisy/LOGO.MSK");
+  EXPECT_FALSE(s.WarmUp(Root() + "obrazy/out.bmp"));
+  EXPECT_TRUE(s.WarmUp(Root() + "obrazy/alias.bmp"));
+}
+
 TEST_F(SettingsTest, WarmUpReadsFilesOnly) {
   auto s = Settings();
   EXPECT_TRUE(s.WarmUp(Root() + "obrazy/a.bmp"));

@@ -154,19 +154,32 @@ TEST(Frames, NoFrameCases) {
   }
 }
 
-TEST(Frames, WildRectanglesAndWidthsAreSafe) {
-  FakeDrawingContext display(30, 30, kGround);
-  display.frame_styles = {Style(1, 5), Style(4, INT_MAX), Style(2, 3)};
-  for (int32_t index = 0; index < 3; ++index) {
+// Frames that overflow, lie off screen or cut the screen's edge: hiding one puts back every pixel.
+TEST(Frames, WildRectanglesAndWidthsRestoreExactly) {
+  const std::vector<TRam> styles = {Style(1, 5), Style(4, INT_MAX), Style(2, 3), Style(1, 40)};
+  for (int32_t index = 0; index < int32_t(styles.size()); ++index) {
     for (const Rect& r : {Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, Rect{25, 25, 5, 5},
-                          Rect{INT_MAX - 2, 0, INT_MAX, 10}, Rect{-50, -50, -40, -40}}) {
+                          Rect{INT_MAX - 2, 0, INT_MAX, 10}, Rect{-50, -50, -40, -40},
+                          Rect{-3, 10, 12, 40}, Rect{2, 2, 28, 28}, Rect{0, 0, 30, 30}}) {
+      // An inverted rectangle's lines are drawn, but its strips are inverted too and save
+      // nothing: only that it stays safe is checked.
+      const bool restorable = r.left <= r.right && r.top <= r.bottom;
+      SCOPED_TRACE(::testing::Message() << "style " << index << ", rect " << r.left << "," << r.top
+                                        << "," << r.right << "," << r.bottom);
+      FakeDrawingContext display(30, 30);
+      display.frame_styles = styles;
+      Number(display.window);
+      display.back_buffer = display.window;
+      const Bitmap before = display.window;
       TRamkaRender frame(display, index, r);
       frame.SaveBackground();
       frame.Draw(true);
       frame.Draw(false);
+      if (!restorable) continue;
+      EXPECT_EQ(display.window, before);
+      EXPECT_EQ(display.back_buffer, before);
     }
   }
-  SUCCEED();
 }
 
 }  // namespace

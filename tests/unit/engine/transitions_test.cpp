@@ -329,6 +329,36 @@ TEST(TransitionExecute, NestedCallMakesTheRendererImmediateForGood) {
   EXPECT_TRUE(AllIn(display.window, display.window.Bounds(), kNew));
 }
 
+TEST(TransitionExecute, NestedCallNeverShowsAnUnfilledWorkPicture) {
+  // A slide from the left works over the band from the window's left edge to the destination.
+  // A nested call turns the rest of it into steps through the work picture, which the slide never
+  // filled: the band must show what the window showed (its old pixels, or the picture where a
+  // step had put it), never the work picture's black.
+  FakeDrawingContext display(40, 10, kOld);
+  display.window = Numbered(40, 10);
+  const Bitmap before = display.window;
+  display.transitions = {Transition(6, 3)};
+  const Bitmap picture(10, 10, kNew);
+  TRender render(display, 0, {25, 0, 35, 10}, std::nullopt, &picture, nullptr);
+  bool nested = false;
+  display.on_sleep = [&] {
+    if (nested) return;
+    nested = true;
+    render.Execute();
+  };
+  render.Execute();
+  for (int32_t y = 0; y < 10; ++y) {
+    for (int32_t x = 0; x < 40; ++x) {
+      const Pixel got = display.window.At(x, y);
+      if (x >= 25 && x < 35) {
+        ASSERT_EQ(got, kNew) << x << "," << y;
+      } else {
+        ASSERT_TRUE(got == before.At(x, y) || got == kNew) << x << "," << y << ": " << got;
+      }
+    }
+  }
+}
+
 TEST(TransitionConstruction, MissingSourceThrows) {
   FakeDrawingContext display(10, 10);
   EXPECT_THROW(TRender(display, -1, {0, 0, 1, 1}, std::nullopt, nullptr, nullptr),

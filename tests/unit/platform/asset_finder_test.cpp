@@ -79,6 +79,34 @@ TEST_F(AssetFinderTest, RegularFilesAreToldFromFolders) {
   EXPECT_FALSE(finder.IsRegularFile("obrazy/none"));
 }
 
+TEST_F(AssetFinderTest, LinksAreFollowedOnlyWhileTheyStayInside) {
+  // Beside the folder, with a name the folder's name is a prefix of.
+  const fs::path outside = root_.string() + "-outside";
+  fs::create_directories(outside / "folder");
+  std::ofstream(outside / "secret.bmp") << "x";
+  std::ofstream(outside / "folder" / "Inner.bmp") << "x";
+  fs::create_symlink(outside / "secret.bmp", root_ / "obrazy" / "out.bmp");
+  fs::create_symlink(outside / "folder", root_ / "linked");
+  fs::create_symlink("../../..", root_ / "obrazy" / "up");
+  fs::create_symlink("logo.bmp", root_ / "obrazy" / "alias.bmp");
+  fs::create_symlink("../obrazy", root_ / "Dzwieki" / "pictures");
+  auto finder = Finder();
+  EXPECT_TRUE(finder.StaysInside("obrazy/alias.bmp"));
+  EXPECT_TRUE(finder.IsRegularFile("obrazy/alias.bmp"));
+  EXPECT_TRUE(finder.StaysInside("Dzwieki/pictures/logo.bmp"));
+  EXPECT_EQ(finder.Resolve("dzwieki\\PICTURES\\Logo.bmp"), "Dzwieki/pictures/logo.bmp");
+  EXPECT_TRUE(finder.StaysInside("obrazy/not-there-yet.bmp"));
+  EXPECT_TRUE(finder.StaysInside(""));
+  EXPECT_FALSE(finder.StaysInside("obrazy/out.bmp"));
+  EXPECT_FALSE(finder.IsRegularFile("obrazy/out.bmp"));
+  EXPECT_FALSE(finder.StaysInside("linked/Inner.bmp"));
+  EXPECT_FALSE(finder.StaysInside("linked/not-there.bmp"));
+  EXPECT_FALSE(finder.StaysInside("obrazy/up/etc"));
+  // A folder outside is not even listed: its files are not matched case-insensitively.
+  EXPECT_EQ(finder.Resolve("linked\\inner.bmp"), "linked/inner.bmp");
+  fs::remove_all(outside);
+}
+
 TEST_F(AssetFinderTest, ExactSpellingWinsOverOtherCases) {
   Touch("obrazy/LOGO.bmp");
   auto finder = Finder();

@@ -79,6 +79,48 @@ TEST(CanvasStretchReference, RandomStretchesMatchThePlainRule) {
   }
 }
 
+// Pictures of one width copied whole along x, so that rows join into blocks wherever they follow
+// each other: shifted, clipped, stretched or shrunk vertically, under a clip, and in the modes
+// whose result a white or black ground turns into the plain copy's.
+TEST(CanvasStretchReference, FullWidthCopiesMatchThePlainRule) {
+  std::mt19937 rng(4321);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  Bitmap source(32, 24);
+  for (int32_t y = 0; y < source.Height(); ++y) {
+    for (int32_t x = 0; x < source.Width(); ++x) source.Set(x, y, Pixel(rng() | rng()) & 0xFFFFFF);
+  }
+  struct Mode {
+    CopyMode mode;
+    Pixel ground;
+  };
+  for (int round = 0; round < 200; ++round) {
+    const int32_t st = pick(-4, 20);
+    const Rect src{0, st, 32, st + pick(1, 30)};
+    const int32_t dt = pick(-10, 25);
+    const int32_t height = round % 4 == 0 ? int32_t(src.Height()) : pick(1, 40);
+    const Rect dest{0, dt, 32, dt + height};
+    const bool clipped = round % 7 == 0;
+    const Rect clip{0, pick(0, 10), clipped && round % 2 ? 31 : 32, pick(10, 30)};
+    for (const Mode m : {Mode{CopyMode::kSrcCopy, 0x010101}, Mode{CopyMode::kSrcAnd, 0xFFFFFF},
+                         Mode{CopyMode::kSrcPaint, 0x000000}}) {
+      Bitmap target(32, 30, m.ground);
+      Bitmap expected = Reference(target, dest, source, src);
+      if (clipped) {
+        for (int32_t y = 0; y < target.Height(); ++y) {
+          for (int32_t x = 0; x < target.Width(); ++x) {
+            if (!clip.Contains({x, y})) expected.Set(x, y, m.ground);
+          }
+        }
+      }
+      Canvas canvas(target);
+      canvas.copy_mode = m.mode;
+      if (clipped) canvas.SetClip(clip);
+      canvas.CopyRect(dest, source, src);
+      ASSERT_EQ(target, expected) << "round " << round << ", mode " << int(m.mode);
+    }
+  }
+}
+
 TEST(CanvasStretchReference, OnePassMaskedCopyEqualsTheTwoPasses) {
   std::mt19937 rng(77);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };

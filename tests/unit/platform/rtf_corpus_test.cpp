@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,28 +13,22 @@
 #include "platform/text/font_engine.hpp"
 #include "platform/text/rich_layout.hpp"
 #include "platform/text/rtf_reader.hpp"
+#include "support/corpus_dir.hpp"
 
 namespace velmorant::platform {
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path CorpusDir() {
-  const char* given = std::getenv("VELMORANT_CORPORA");
-  return fs::path(given && *given ? given : VELMORANT_CORPORA_DIR) / "rtf";
-}
-
-class RtfCorpus : public ::testing::Test {
+class RtfCorpus : public test::CorpusTest {
  protected:
-  void SetUp() override {
-    if (!fs::is_directory(CorpusDir())) GTEST_SKIP() << "no corpus at " << CorpusDir();
-  }
+  RtfCorpus() : CorpusTest("rtf") {}
   static std::vector<uint8_t> Bytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
-  static RichDocument Doc(const std::string& name) {
-    auto doc = ReadRtf(Bytes(CorpusDir() / name));
+  RichDocument Doc(const std::string& name) const {
+    auto doc = ReadRtf(Bytes(File(name)));
     EXPECT_TRUE(doc.has_value()) << name;
     return doc ? std::move(*doc) : RichDocument{};
   }
@@ -56,7 +49,7 @@ TEST_F(RtfCorpus, EveryFileIsReadAndLaidOutOrRefusedCleanly) {
   FontEngine fonts;
   std::set<std::string> refused;
   int read = 0;
-  for (const auto& entry : fs::directory_iterator(CorpusDir())) {
+  for (const auto& entry : fs::directory_iterator(Dir())) {
     if (entry.path().extension() != ".rtf") continue;
     const std::string name = entry.path().filename().string();
     SCOPED_TRACE(name);

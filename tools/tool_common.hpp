@@ -1,22 +1,21 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "platform/text/warning_line.hpp"
 
 namespace velmorant::tools {
 
-// The whole content of a file, or nothing when it cannot be read.
-inline std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                             std::istreambuf_iterator<char>());
-  if (file.bad()) return std::nullopt;
-  return bytes;
+// The largest file a tool reads: far beyond any definition, its JSON form or a player program.
+inline constexpr uint64_t kMaxInputBytes = uint64_t{1} << 30;
+
+// "PROGRAM: FILE: MESSAGE" on stderr, escaped; status 1.
+inline int Fail(const char* program, const std::string& file, const std::string& message) {
+  std::fputs(platform::WarningLine(file, message, program).c_str(), stderr);
+  return 1;
 }
 
 // Parses a --codepage value; nothing unless it is a plain number.
