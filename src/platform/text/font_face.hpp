@@ -2,6 +2,7 @@
 
 // A sized FreeType face with Windows metrics and a cache of monochrome glyphs (internal to text/).
 
+#include <array>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -45,6 +46,8 @@ class FontFace {
 
   // The glyph for a code point; characters the face lacks get its missing-glyph box.
   std::shared_ptr<const Glyph> GlyphFor(char32_t c) const;
+  // Its advance alone: laying text out asks for it once per character.
+  int32_t AdvanceOf(char32_t c) const;
 
  private:
   void ComputeMetrics();
@@ -63,6 +66,8 @@ class FontFace {
 
   // Bounded by kGlyphCacheBytes; emptied when full.
   mutable std::unordered_map<char32_t, std::shared_ptr<const Glyph>> cache_;
+  // Advances of the first code points (Latin and its extensions), -1 until known.
+  mutable std::array<int32_t, 0x250> advances_;
   mutable size_t cache_bytes_ = 0;
 };
 

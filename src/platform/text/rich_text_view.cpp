@@ -45,12 +45,15 @@ void RichTextView::SetBackground(Pixel colour) {
 void RichTextView::LayOut() {
   rendered_ = false;
   if (!fonts_) return;
+  // Laid out beside the scroll bar first, so that a long text is laid out once. A text that only
+  // just overflows beside the bar keeps the bar even if it would fit the full width.
   const int32_t full = ViewWidth() - 2 * kInset;
-  layout_ = std::make_unique<RichLayout>(doc_, *fonts_, full);
-  bar_ = layout_->Height() > ViewHeight() && ViewWidth() > VerticalScrollBar::kWidth;
+  bar_ = ViewWidth() > VerticalScrollBar::kWidth;
   if (bar_) {
     layout_ = std::make_unique<RichLayout>(doc_, *fonts_, full - VerticalScrollBar::kWidth);
+    bar_ = layout_->Height() > ViewHeight();
   }
+  if (!bar_) layout_ = std::make_unique<RichLayout>(doc_, *fonts_, full);
   scroll_ = std::clamp(scroll_, 0, MaxScroll());
 }
 
