@@ -8,7 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libpng-dev libpixman-1-dev libfreetype-dev libfontconfig-dev
   fonts-dejavu-core fonts-liberation2
-  libsdl2-dev
+  libsdl2-dev libsdl2-mixer-dev
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   libcairo2-dev libcups2-dev libjpeg62-turbo-dev poppler-utils cups-daemon printer-driver-cups-pdf
 )
 

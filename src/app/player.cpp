@@ -33,7 +33,9 @@ void Player::LeavePage(const TAkc& action) {
   window->Close();
 }
 
-void Player::StopAllSound() {}
+void Player::StopAllSound() {
+  backend.Sounds().PlaySound("", platform::kSndFilename | platform::kSndAsync);
+}
 
 std::filesystem::path Player::DefinitionPath() {
   // Written on a case-insensitive file system: INFO.MED is the same file.

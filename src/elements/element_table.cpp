@@ -1,5 +1,7 @@
 // The element kinds this player shows: one line per kind.
 #include "elements/interactive/maps.hpp"
+#include "elements/media/films.hpp"
+#include "elements/media/sounds.hpp"
 #include "elements/visual/backgrounds.hpp"
 #include "elements/visual/captions.hpp"
 #include "elements/visual/texts.hpp"
@@ -15,6 +17,8 @@ ElementKinds MakeElementKinds(ElementHost& host) {
   auto maps = std::make_unique<TMapy>(host);
   kinds.SetControls(*maps);
   kinds.Add(ElementSet::kMaps, std::move(maps));
+  kinds.Add(ElementSet::kSounds, std::make_unique<TDzwieki>(host));
+  kinds.Add(ElementSet::kFilms, std::make_unique<TFilmy>(host));
   return kinds;
 }
 

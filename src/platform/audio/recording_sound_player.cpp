@@ -1,21 +1,37 @@
 #include "platform/audio/recording_sound_player.hpp"
 
-#include <filesystem>
+#include <limits>
+
+#include "platform/audio/wave_file.hpp"
 
 namespace velmorant::platform {
 
 bool RecordingSoundPlayer::PlaySound(const std::string& path, uint32_t flags) {
+  const int64_t now = clock_.NowMs();
+  const bool loop = (flags & kSndLoop) != 0;
+  auto record = [&](const char* op, bool result) {
+    log_.Write("sound", {{"op", op},
+                         {"file", log_.RelativePath(path)},
+                         {"loop", loop && !path.empty()},
+                         {"result", result}});
+  };
   if (path.empty()) {
-    log_.Write("sound", {{"op", "stop"}, {"file", ""}, {"loop", false}, {"result", true}});
+    playing_until_ = 0;
+    record("stop", true);
     return true;
   }
-  std::error_code ec;
-  const bool result = std::filesystem::is_regular_file(path, ec);
-  log_.Write("sound", {{"op", "play"},
-                       {"file", log_.RelativePath(path)},
-                       {"loop", (flags & kSndLoop) != 0},
-                       {"result", result}});
-  return result;
+  if ((flags & kSndNoStop) && now < playing_until_) {
+    record("play", false);
+    return false;
+  }
+  const SoundFormat format;
+  const LoadedWave wave = LoadWave(path, format);
+  // A new request silences the sound before it, whether or not its own file plays.
+  playing_until_ = !wave.Playable() ? 0
+                   : loop           ? std::numeric_limits<int64_t>::max()
+                                    : now + wave.DurationMs(format);
+  record("play", wave.Playable());
+  return wave.Playable();
 }
 
 }  // namespace velmorant::platform

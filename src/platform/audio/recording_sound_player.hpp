@@ -1,18 +1,23 @@
 #pragma once
 
 #include "platform/audio/sound_player.hpp"
+#include "platform/loop/clock.hpp"
 #include "platform/loop/event_log.hpp"
 
 namespace velmorant::platform {
 
-// Sounds without a sound card: every request becomes a "sound" event of the log.
+// Sounds without a sound card: every request becomes a "sound" event of the log. Each file is
+// decoded as the desktop would, so `result` says whether it would sound, and a sound "plays" for
+// its real length on the clock (for ever when looped), which is what the no-stop flag asks about.
 class RecordingSoundPlayer final : public SoundPlayer {
  public:
-  explicit RecordingSoundPlayer(EventLog& log) : log_(log) {}
+  RecordingSoundPlayer(EventLog& log, const Clock& clock) : log_(log), clock_(clock) {}
   bool PlaySound(const std::string& path, uint32_t flags) override;
 
  private:
   EventLog& log_;
+  const Clock& clock_;
+  int64_t playing_until_ = 0;
 };
 
 }  // namespace velmorant::platform

@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "platform/film/recording_film_player.hpp"
+#include "platform/film/decoded_film_player.hpp"
+#include "platform/film/sync_frame_source.hpp"
 #include "platform/gfx/png_writer.hpp"
 
 namespace velmorant::platform {
@@ -44,8 +45,9 @@ std::unique_ptr<Window> HeadlessBackend::CreateWindow(const std::string& /*title
   return std::make_unique<HeadlessWindow>(*this);
 }
 
-std::unique_ptr<FilmPlayer> HeadlessBackend::CreateFilmPlayer(Window& /*display*/) {
-  return std::make_unique<RecordingFilmPlayer>(log_);
+std::unique_ptr<FilmPlayer> HeadlessBackend::CreateFilmPlayer(Window& display) {
+  return std::make_unique<DecodedFilmPlayer>(log_, loop_, display,
+                                             std::make_unique<SyncFrameSource>());
 }
 
 MessageAnswer HeadlessBackend::ShowMessage(const std::string& caption, const std::string& text,

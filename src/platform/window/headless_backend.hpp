@@ -60,7 +60,7 @@ class HeadlessBackend final : public Backend {
   EventLoop loop_{clock_};
   EventLog log_{clock_};
   FontEngine fonts_;
-  RecordingSoundPlayer sounds_{log_};
+  RecordingSoundPlayer sounds_{log_, clock_};
   RecordingShell shell_{log_};
   RecordingPrinter printer_{log_, fonts_, options_.print_to};
   int16_t screen_cursor_ = kCrDefault;

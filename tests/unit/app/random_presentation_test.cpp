@@ -11,7 +11,9 @@
 #include "definition/loader.hpp"
 #include "platform/window/headless_backend.hpp"
 #include "support/bmp_builder.hpp"
+#include "support/film_builder.hpp"
 #include "support/test_files.hpp"
+#include "support/wave_builder.hpp"
 
 namespace velmorant {
 namespace {
@@ -159,6 +161,35 @@ Definition RandomDefinition(Dice& d) {
     t.BackColour = d.Wild(0, 0xFFFFFF);
     def.TTeksty.push_back(t);
   }
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    TDzw s;
+    s.FileName = d.Pick<std::string>({"s.wav", "S.WAV", "bad.wav", "missing.wav", ""});
+    s.AutoPlay = uint8_t(d.Chance(60));
+    s.Loop = uint8_t(d.Chance(40));
+    s.MapIndex = d.Between(-1, 4);
+    s.PlayRegion = d.Between(-1, 5);
+    s.StopRegion = d.Between(-1, 5);
+    def.TDzwieki.push_back(s);
+  }
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    TFil f;
+    f.FileName = d.Pick<std::string>({"f.avi", "F.AVI", "bad.avi", "missing.avi", ""});
+    f.PosterName = d.Pick<std::string>({"", "a.bmp", "missing.bmp"});
+    f.Silence = uint8_t(d.Chance(50));
+    f.AutoStart = uint8_t(d.Chance(50));
+    f.MapIndex = d.Between(-1, 4);
+    f.PlayRegion = d.Between(-1, 5);
+    f.PauseRegion = d.Between(-1, 5);
+    f.StopRegion = d.Between(-1, 5);
+    f.X = d.Wild(-3, 110);
+    f.Y = d.Wild(-3, 110);
+    f.Width = d.Wild(-5, 120);
+    f.Height = d.Wild(-5, 120);
+    f.StartDelay = d.Pick<int32_t>({0, 0, -5, 50, 400});
+    f.StopAfter = d.Pick<int32_t>({0, 0, -1, 100, 700});
+    f.FrameIndex = d.Between(-1, 4);
+    def.TFilmy.push_back(f);
+  }
   const int32_t screens = d.Between(0, 4);
   for (int i = 0; i < screens; ++i) {
     TEkr e;
@@ -168,6 +199,7 @@ Definition RandomDefinition(Dice& d) {
     for (int k = d.Between(0, 2); k > 0; --k) e.Sounds.Add(d.Between(-1, 2));
     for (int k = d.Between(0, 2); k > 0; --k) e.Captions.Add(d.Between(-1, 3));
     for (int k = d.Between(0, 2); k > 0; --k) e.Texts.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Films.Add(d.Between(-1, 3));
     def.TEkrany.push_back(e);
   }
   for (int i = d.Between(0, 6); i > 0; --i) {
@@ -223,7 +255,7 @@ TEST(RandomPresentations, PlayWithoutCrashingWhateverTheyHold) {
     const fs::path show = root / std::to_string(seed);
     const fs::path outside = root / (std::to_string(seed) + "-outside");
     testing::WriteBytes(outside / "a.bmp", SolidBmp(8, 8, 77));
-    for (const char* folder : {"tla", "przyciski", ""}) {
+    for (const char* folder : {"tla", "przyciski", "obrazy", ""}) {
       testing::WriteBytes(show / folder / "a.bmp",
                           SolidBmp(d.Between(1, 40), d.Between(1, 30), 10));
       testing::WriteBytes(show / folder / "b.bmp",
@@ -244,6 +276,13 @@ TEST(RandomPresentations, PlayWithoutCrashingWhateverTheyHold) {
                   std::string(size_t(d.Between(0, 3000)), 'x') + "}");
     WriteText(show / "teksty" / "b.rtf",
               d.Pick<std::string>({"{\\rtf1 {{{\\ul", "plain\r\ntext", ""}));
+    testing::WriteBytes(show / "dzwieki" / "bad.wav", {'R', 'I', 'F', 'F', 9, 0, 0, 0, 'W'});
+    testing::WriteBytes(show / "filmy" / "bad.avi",
+                        {'R', 'I', 'F', 'F', 9, 0, 0, 0, 'A', 'V', 'I'});
+    fixtures::WriteSquareWave(show / "dzwieki" / "s.wav", 8000, uint32_t(d.Between(0, 4000)));
+    fixtures::WriteAvi(show / "filmy" / "f.avi", d.Between(1, 20), d.Between(1, 20), 10,
+                       d.Between(1, 8), fixtures::FilmCodec::kRaw,
+                       [](int f, int x, int y) { return uint32_t(f * 0x203040 + x * 9 + y); });
     const WriteResult written = WriteDefinition(RandomDefinition(d), 'g');
     ASSERT_EQ(written.error, "");
     // The definition itself is sometimes a link that stays inside.

@@ -1,0 +1,130 @@
+// Which wave files sound: the system loader's formats through it, the rest through FFmpeg, and
+// every file of the shared corpus either plays or is refused without harm.
+#include "platform/audio/wave_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "support/wave_builder.hpp"
+
+namespace velmorant::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using fixtures::PutLe;
+using fixtures::WaveHeader;
+using fixtures::WriteWave;
+
+class WaveFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("velmorant_wave_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  fs::path dir_;
+  const SoundFormat format_{44100, 2};
+};
+
+TEST_F(WaveFiles, TheLoaderTakesItsOwnFormatsAndFfmpegTheRest) {
+  std::string pcm16, float64, pcm12;
+  for (int i = 0; i < 800; ++i) {
+    PutLe(pcm16, uint16_t(i * 40), 2);
+    double v = (i % 40) / 40.0 - 0.5;
+    uint64_t bits;
+    std::memcpy(&bits, &v, 8);
+    PutLe(float64, bits, 8);
+    PutLe(pcm12, uint16_t((i * 16) & 0xFFF0), 2);
+  }
+  ASSERT_TRUE(WriteWave(Path("pcm16.wav"), WaveHeader{1, 1, 8000, 16}, pcm16));
+  ASSERT_TRUE(WriteWave(Path("float64.wav"), WaveHeader{3, 1, 8000, 64}, float64));
+  ASSERT_TRUE(WriteWave(Path("pcm12.wav"), WaveHeader{1, 1, 8000, 12}, pcm12));
+
+  const LoadedWave pcm = LoadWave(Path("pcm16.wav"), format_);
+  EXPECT_EQ(pcm.route, WaveRoute::kLoader);
+  // 800 frames at 8 kHz are 100 ms at any output rate.
+  EXPECT_NEAR(pcm.DurationMs(format_), 100, 2);
+  EXPECT_EQ(LoadWave(Path("float64.wav"), format_).route, WaveRoute::kDecoder);
+  const LoadedWave twelve = LoadWave(Path("pcm12.wav"), format_);
+  EXPECT_TRUE(twelve.Playable());
+  EXPECT_NEAR(twelve.DurationMs(format_), 100, 2);
+}
+
+TEST_F(WaveFiles, WhatNeitherReadsIsRefusedWithoutSamples) {
+  std::ofstream(Path("text.wav")) << "not a wave file at all";
+  std::string mp3ish = "ID3";
+  mp3ish.append(400, '\x55');
+  std::ofstream(Path("mp3.wav"), std::ios::binary) << mp3ish;
+  for (const char* name : {"text.wav", "mp3.wav", "missing.wav"}) {
+    const LoadedWave wave = LoadWave(Path(name), format_);
+    EXPECT_EQ(wave.route, WaveRoute::kRefused) << name;
+    EXPECT_TRUE(wave.samples.empty()) << name;
+  }
+  EXPECT_FALSE(LoadWave("", format_).Playable());
+  EXPECT_FALSE(LoadWave(Path("missing.wav"), SoundFormat{0, 0}).Playable());
+}
+
+TEST_F(WaveFiles, SamplesComeInTheMixersFormat) {
+  std::string data;
+  for (int i = 0; i < 441; ++i) PutLe(data, 0x4000, 2);
+  ASSERT_TRUE(WriteWave(Path("mono.wav"), WaveHeader{1, 1, 44100, 16}, data));
+  const LoadedWave wave = LoadWave(Path("mono.wav"), format_);
+  ASSERT_EQ(wave.route, WaveRoute::kLoader);
+  // Mono at the output rate becomes the same value on both channels.
+  ASSERT_EQ(wave.samples.size(), 882u);
+  EXPECT_EQ(wave.samples[0], 0x4000);
+  EXPECT_EQ(wave.samples[1], 0x4000);
+}
+
+const fs::path kCorpus = fs::path(VELMORANT_CORPORA_DIR) / "wav";
+
+// Files whose route is known from their format; every other corpus file only has to be handled.
+const std::map<std::string, WaveRoute> kKnownRoutes = {
+    {"soundevent_wav_pcm_16.wav", WaveRoute::kLoader},
+    {"soundevent_wav_pcm_24.wav", WaveRoute::kLoader},
+    {"soundevent_wav_pcm_u8.wav", WaveRoute::kLoader},
+    {"soundevent_wav_float.wav", WaveRoute::kLoader},
+    {"soundevent_wav_alaw.wav", WaveRoute::kLoader},
+    {"soundevent_wav_ulaw.wav", WaveRoute::kLoader},
+    {"soundevent_wav_ms_adpcm.wav", WaveRoute::kLoader},
+    {"soundevent_wav_ima_adpcm.wav", WaveRoute::kLoader},
+    {"soundevent_wav_double.wav", WaveRoute::kDecoder},
+    {"audiofile_afsp_addf8-GSM-GW.wav", WaveRoute::kDecoder},
+    {"filescraper_invalid__empty.wav", WaveRoute::kRefused},
+    {"scipy_test-44100Hz-le-1ch-4bytes-incomplete-chunk.wav", WaveRoute::kRefused},
+    {"taglib_invalid-chunk.wav", WaveRoute::kRefused},
+};
+
+TEST(WaveCorpus, EveryFilePlaysOrIsRefused) {
+  if (!fs::is_directory(kCorpus)) GTEST_SKIP() << "no corpus at " << kCorpus;
+  const SoundFormat format;
+  int playable = 0, refused = 0;
+  for (const auto& entry : fs::directory_iterator(kCorpus)) {
+    const std::string name = entry.path().filename().string();
+    const LoadedWave wave = LoadWave(entry.path().string(), format);
+    if (wave.Playable()) {
+      ++playable;
+      EXPECT_EQ(wave.samples.size() % size_t(format.channels), 0u) << name;
+    } else {
+      ++refused;
+      EXPECT_TRUE(wave.samples.empty()) << name;
+    }
+    if (auto it = kKnownRoutes.find(name); it != kKnownRoutes.end()) {
+      EXPECT_EQ(int(wave.route), int(it->second)) << name;
+    }
+  }
+  EXPECT_GT(playable, 60);
+  EXPECT_GT(refused, 5);
+}
+
+}  // namespace
+}  // namespace velmorant::platform
