@@ -12,6 +12,7 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   xvfb xauth xdotool x11-apps x11-utils
   libglib2.0-dev shared-mime-info
+  libcairo2-dev libcups2-dev libjpeg62-turbo-dev poppler-utils cups-daemon printer-driver-cups-pdf
 )
 
 missing=()

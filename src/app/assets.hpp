@@ -26,6 +26,7 @@ class Assets final : public AssetSource {
   std::string FolderOf(int32_t kind) override { return settings_.AssetFolder(kind); }
   std::string PresentationFolder() const override { return settings_.ExeFolder; }
   SharedPicture Picture(int32_t kind, const std::string& name) override;
+  std::optional<std::vector<uint8_t>> FileBytes(int32_t kind, const std::string& name) override;
   MaskedPicture PictureWithMask(int32_t kind, const std::string& name,
                                 const std::string& mask_of) override;
   void WarmUp(int32_t kind, const std::string& name) override;

@@ -35,6 +35,7 @@ std::unique_ptr<platform::Backend> MakeDesktop(const CommandLine& cl) {
   desktop.window = cl.window;
   desktop.display = cl.display;
   desktop.no_launch = cl.no_launch;
+  desktop.print_to = cl.print_to;
   return std::make_unique<platform::SdlBackend>(desktop);
 }
 
@@ -65,6 +66,7 @@ int Play(int argc, const char* const* argv) {
     headless.answer = cl.answer;
     headless.snapshots = cl.snapshots;
     headless.no_launch = cl.no_launch;
+    headless.print_to = cl.print_to;
     if (cl.script) {
       platform::ScriptParseResult script = platform::ReadScriptFile(*cl.script);
       if (!script.error.empty()) {

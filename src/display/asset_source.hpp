@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/gfx/bitmap.hpp"
 
@@ -48,6 +50,8 @@ class AssetSource {
   // The folder that holds the presentation, ending in '/'.
   virtual std::string PresentationFolder() const = 0;
   virtual SharedPicture Picture(int32_t kind, const std::string& name) = 0;
+  // The whole content of a file (texts, captions), or nothing.
+  virtual std::optional<std::vector<uint8_t>> FileBytes(int32_t kind, const std::string& name) = 0;
   // The picture of `name` prepared with the mask companion of `mask_of` (the picture name whose
   // last three characters become "msk"); without a loadable mask, the plain picture.
   virtual MaskedPicture PictureWithMask(int32_t kind, const std::string& name,

@@ -1,17 +1,16 @@
 #include "platform/window/desktop_services.hpp"
 
 #include "platform/shell/shells.hpp"
-#include "platform/text/recording_printer.hpp"
+#include "platform/text/cups_printer.hpp"
 
 namespace velmorant::platform {
 
-// The printer only records what it is asked, as the headless one does, until the real one is wired
-// here.
-DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop, bool no_launch) {
+DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop, FontEngine& fonts,
+                                    const DesktopServiceOptions& options) {
   DesktopServices s;
   s.media = OpenDesktopMedia(log, loop);
-  s.shell = MakeDesktopShell(log, no_launch);
-  s.printer = std::make_unique<RecordingPrinter>(log);
+  s.shell = MakeDesktopShell(log, options.no_launch);
+  s.printer = std::make_unique<CupsPrinter>(log, fonts, options.print_to);
   return s;
 }
 

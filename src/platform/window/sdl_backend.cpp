@@ -64,7 +64,8 @@ SdlLibrary::~SdlLibrary() {
 }
 
 SdlBackend::SdlBackend(SdlOptions options)
-    : services_(MakeDesktopServices(log_, loop_, options.no_launch)), fonts_(options.fonts) {
+    : fonts_(options.fonts),
+      services_(MakeDesktopServices(log_, loop_, fonts_, {options.no_launch, options.print_to})) {
   const int display = ChooseDisplay(options.display);
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(display, &mode) != 0) throw SdlError("cannot read the monitor");

@@ -41,6 +41,10 @@ class Dice {
   std::mt19937 rng_;
 };
 
+void WriteText(const fs::path& path, const std::string& text) {
+  testing::WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
 std::vector<uint8_t> SolidBmp(int32_t w, int32_t h, uint8_t shade) {
   testing::BmpSpec s;
   s.width = w;
@@ -182,6 +186,45 @@ Definition RandomDefinition(Dice& d) {
   }
   AddRandomImagesSandwichesAndAnimations(d, def);
   for (int i = d.Between(0, 3); i > 0; --i) {
+    TNap n;
+    n.FileName = d.Pick<std::string>({"a.txt", "A.TXT", "missing.txt", ""});
+    n.X = d.Wild(-3, 110);
+    n.Y = d.Wild(-3, 110);
+    n.W = d.Wild(-5, 120);
+    n.H = d.Pick<int32_t>({0, 0, 30, -5, d.Wild(-5, 120)});
+    n.TextureFile = d.Pick<std::string>({"", "", "a.bmp", "missing.bmp"});
+    n.DelayMs = d.Pick<int32_t>({0, 0, -1, 300});
+    n.TransitionIn = d.Between(-1, 6);
+    n.DurationMs = d.Pick<int32_t>({0, 0, 500});
+    n.TransitionOut = d.Between(-1, 6);
+    n.FrameIndex = d.Between(-1, 4);
+    n.FontName = d.Pick<std::string>({"Arial", "Times New Roman CE", "", "Nie ma takiej"});
+    n.FontSize = d.Pick<int32_t>({12, 0, -3, 72, d.Wild(-5, 40)});
+    n.Colour = d.Wild(0, 0xFFFFFF);
+    n.Bold = uint8_t(d.Between(0, 1));
+    n.Underline = uint8_t(d.Between(0, 1));
+    n.Charset = d.Pick<int32_t>({0, 1, 204, 238, 128, 255, -1});
+    def.TNapisy.push_back(n);
+  }
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    TTek t;
+    t.FileName = d.Pick<std::string>({"a.rtf", "b.rtf", "missing.rtf", ""});
+    for (int k = d.Between(0, 3); k > 0; --k) t.Targets.Add(d.Wild(-2, 8));
+    t.X = d.Wild(-3, 110);
+    t.Y = d.Wild(-3, 110);
+    t.W = d.Wild(-5, 120);
+    t.H = d.Wild(-5, 120);
+    t.VisibleAtStart = uint8_t(d.Chance(70));
+    t.MapIndex = d.Between(-1, 4);
+    t.ShowRegion = d.Between(-2, 5);
+    t.HideRegion = d.Between(-2, 5);
+    t.PrintRegion = d.Between(-2, 5);
+    t.Keep = uint8_t(d.Chance(30));
+    t.FrameIndex = d.Between(-1, 4);
+    t.BackColour = d.Wild(0, 0xFFFFFF);
+    def.TTeksty.push_back(t);
+  }
+  for (int i = d.Between(0, 3); i > 0; --i) {
     TDzw s;
     s.FileName = d.Pick<std::string>({"s.wav", "S.WAV", "bad.wav", "missing.wav", ""});
     s.AutoPlay = uint8_t(d.Chance(60));
@@ -234,6 +277,8 @@ Definition RandomDefinition(Dice& d) {
     for (int k = d.Between(0, 2); k > 0; --k) e.Animations.Add(d.Between(-1, 3));
     for (int k = d.Between(0, 4); k > 0; --k) e.Keys.Add(d.Between(-1, 4));
     for (int k = d.Between(0, 2); k > 0; --k) e.Sounds.Add(d.Between(-1, 2));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Captions.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Texts.Add(d.Between(-1, 3));
     for (int k = d.Between(0, 2); k > 0; --k) e.Films.Add(d.Between(-1, 3));
     for (int k = d.Between(0, 2); k > 0; --k) e.Links.Add(d.Between(-1, 3));
     for (int k = d.Between(0, 2); k > 0; --k) e.Documents.Add(d.Between(-1, 3));
@@ -265,7 +310,7 @@ std::string RandomScript(Dice& d) {
         s += "click " + std::to_string(x) + " " + std::to_string(y) + "\n";
         break;
       case 3:
-        s += "key " + std::to_string(d.Pick<int32_t>({13, 8, 27, 65, 32})) + "\n";
+        s += "key " + std::to_string(d.Pick<int32_t>({13, 8, 27, 65, 32, 33, 34, 38, 40})) + "\n";
         break;
       case 4:
         s += "close\n";
@@ -307,6 +352,13 @@ TEST(RandomPresentations, PlayWithoutCrashingWhateverTheyHold) {
       fs::remove_all(show / "tla");
       fs::create_symlink(outside, show / "tla");
     }
+    WriteText(show / "napisy" / "a.txt", "Zaż\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1 ");
+    WriteText(show / "teksty" / "a.rtf",
+              "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Arial CE;}}\\f0 Id\\'9f "
+              "{\\ul tu} albo {\\ul tam}\\par\\tab koniec\\line " +
+                  std::string(size_t(d.Between(0, 3000)), 'x') + "}");
+    WriteText(show / "teksty" / "b.rtf",
+              d.Pick<std::string>({"{\\rtf1 {{{\\ul", "plain\r\ntext", ""}));
     testing::WriteBytes(show / "dzwieki" / "bad.wav", {'R', 'I', 'F', 'F', 9, 0, 0, 0, 'W'});
     testing::WriteBytes(show / "filmy" / "bad.avi",
                         {'R', 'I', 'F', 'F', 9, 0, 0, 0, 'A', 'V', 'I'});

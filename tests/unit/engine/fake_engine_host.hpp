@@ -28,7 +28,15 @@ class FakePageWindow final : public PageWindow, public ChildControls {
   HintPanel& Hint() override { return hint; }
   platform::Timer& TimerHint() override { return timer_hint; }
   void AddChild(platform::ChildControl* child) override { children.push_back(child); }
-  void RemoveChild(platform::ChildControl* child) override { std::erase(children, child); }
+  void RemoveChild(platform::ChildControl* child) override {
+    std::erase(children, child);
+    if (focus == child) focus = nullptr;
+  }
+  void SendToBack(platform::ChildControl* child) override {
+    std::erase(children, child);
+    children.insert(children.begin(), child);
+  }
+  void Focus(platform::ChildControl* child) override { focus = child; }
 
   platform::Bitmap surface;
   platform::Timer timer_hint;
@@ -37,6 +45,7 @@ class FakePageWindow final : public PageWindow, public ChildControls {
   int presents = 0;
   int close_requests = 0;
   std::vector<platform::ChildControl*> children;
+  platform::ChildControl* focus = nullptr;
 };
 
 // Pictures from a map of names, never from disk.
@@ -49,6 +58,12 @@ class FakeAssets final : public AssetSource {
   }
   std::string FolderOf(int32_t kind) override { return "/show/" + std::to_string(kind); }
   std::string PresentationFolder() const override { return "/show/"; }
+  std::optional<std::vector<uint8_t>> FileBytes(int32_t /*kind*/,
+                                                const std::string& name) override {
+    const auto it = files.find(name);
+    if (it == files.end()) return std::nullopt;
+    return std::vector<uint8_t>(it->second.begin(), it->second.end());
+  }
   SharedPicture Picture(int32_t /*kind*/, const std::string& name) override {
     const auto it = pictures.find(name);
     if (it == pictures.end()) return nullptr;
@@ -72,6 +87,7 @@ class FakeAssets final : public AssetSource {
 
   std::map<std::string, platform::Bitmap> pictures;
   std::map<std::string, platform::Bitmap> masks;
+  std::map<std::string, std::string> files;
   std::vector<std::string> warmed;
 };
 
@@ -110,6 +126,7 @@ class FakeEngineHost final : public EngineHost {
   platform::FilmPlayer& Film() override { return *film; }
   int32_t& CurrentSound() override { return display.CurrentSound; }
   std::string ToUtf8(const std::string& bytes) const override { return bytes; }
+  int32_t CodePageNumber() const override { return 1250; }
 
   TDisplay& Display() override { return display; }
   TMedia& Media() override { return media; }
