@@ -17,7 +17,7 @@ struct SdlOptions {
   std::optional<Size> window;  // a window of this client size instead of the full screen
   std::optional<int> display;  // the monitor; default the one under the pointer, else the first
   FontEngine::Options fonts;
-  bool no_launch = false;  // open and start nothing; the attempts are logged
+  bool no_launch = false;                         // open and start nothing; the attempts are logged
   std::optional<std::filesystem::path> print_to;  // printed documents as PDF files here
 };
 

@@ -51,9 +51,11 @@ class FakePageWindow final : public PageWindow, public ChildControls {
 // Pictures from a map of names, never from disk.
 class FakeAssets final : public AssetSource {
  public:
-  // A kind's folder is /show/KIND; a name with ".." would leave the presentation.
+  // A kind's folder is /show/KIND; a name with ".." would leave the presentation. Absolute
+  // names stand as they are, for tests that play real files.
   std::string PathOf(int32_t kind, const std::string& name) override {
     if (name.find("..") != std::string::npos) return {};
+    if (name.starts_with('/')) return name;
     return FolderOf(kind) + "/" + name;
   }
   std::string FolderOf(int32_t kind) override { return "/show/" + std::to_string(kind); }

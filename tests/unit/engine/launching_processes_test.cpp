@@ -30,6 +30,9 @@ class FolderAssets final : public AssetSource {
   std::string FolderOf(int32_t kind) override { return (root_ / std::to_string(kind)).string(); }
   std::string PresentationFolder() const override { return root_.string() + "/"; }
   SharedPicture Picture(int32_t, const std::string&) override { return nullptr; }
+  std::optional<std::vector<uint8_t>> FileBytes(int32_t, const std::string&) override {
+    return std::nullopt;
+  }
   MaskedPicture PictureWithMask(int32_t, const std::string&, const std::string&) override {
     return {};
   }
