@@ -22,6 +22,7 @@ struct CommandLine {
   std::optional<int> display;
   int codepage = 1250;
   bool no_launch = false;
+  std::optional<std::filesystem::path> print_to;
   bool help = false;
 };
 

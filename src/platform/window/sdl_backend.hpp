@@ -17,6 +17,8 @@ struct SdlOptions {
   std::optional<Size> window;  // a window of this client size instead of the full screen
   std::optional<int> display;  // the monitor; default the one under the pointer, else the first
   FontEngine::Options fonts;
+  bool no_launch = false;                         // open and start nothing; the attempts are logged
+  std::optional<std::filesystem::path> print_to;  // printed documents as PDF files here
 };
 
 // SDL and the video subsystem for the life of the backend.
@@ -75,8 +77,8 @@ class SdlBackend final : public Backend {
   RealClock clock_;
   EventLoop loop_{clock_};
   EventLog log_{clock_};
-  DesktopServices services_ = MakeDesktopServices(log_, loop_);
   FontEngine fonts_;
+  DesktopServices services_;
   ScreenInfo screen_info_;
   std::unique_ptr<SdlScreen> screen_;
   std::vector<SdlScreen*> screens_;  // the main screen and the dialogs' own
