@@ -114,16 +114,16 @@ bool AssetProbe::Usable(const Where& where, const std::string& relative, FileTyp
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (!std::filesystem::exists(status)) {
-      it->second = "the file is missing";
+      it->second = FileProblem{Severity::kError, "the file is missing"};
     } else if (!std::filesystem::is_regular_file(status)) {
-      it->second = "not a regular file";
+      it->second = FileProblem{Severity::kError, "not a regular file"};
     } else {
-      it->second = FileProblem(type, path);
+      it->second = ProblemOf(type, path);
     }
   }
   if (!it->second) return true;
-  findings_.Add(Severity::kError, where, relative, problem_prefix + *it->second);
-  return false;
+  findings_.Add(it->second->severity, where, relative, problem_prefix + it->second->text);
+  return it->second->severity != Severity::kError;
 }
 
 bool AssetProbe::File(const Where& where, int kind, const std::string& name, FileType type) {
@@ -155,12 +155,12 @@ void AssetProbe::Mask(const Where& where, int kind, const std::string& picture_n
   auto [it, fresh] = problems_.try_emplace(relative);
   if (fresh) {
     it->second = std::filesystem::is_regular_file(mask, ec)
-                     ? FileProblem(FileType::kPicture, mask)
-                     : std::optional<std::string>("not a regular file");
+                     ? ProblemOf(FileType::kPicture, mask)
+                     : FileProblem{Severity::kError, "not a regular file"};
   }
   if (it->second) {
     findings_.Add(Severity::kWarning, where, relative,
-                  *it->second + ": the picture is drawn without transparency");
+                  it->second->text + ": the picture is drawn without transparency");
   }
 }
 

@@ -38,7 +38,7 @@ class AssetProbe {
 
   TOgolne& settings_;
   Findings& findings_;
-  std::map<std::string, std::optional<std::string>> problems_;  // by relative path
+  std::map<std::string, std::optional<FileProblem>> problems_;  // by relative path
   std::set<std::string> used_files_;
   std::set<std::string> used_folders_;
   std::set<int> folder_case_reported_;

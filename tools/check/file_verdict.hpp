@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "check/finding.hpp"
+
 namespace velmorant::check {
 
 // What the player makes of a file a record names: the reader it goes through.
@@ -16,8 +18,13 @@ enum class FileType {
   kAny,       // handed to the shell: links, documents, programs
 };
 
-// Why the player cannot use the regular file at `path`, in words for a report; nothing when it
-// can. The readers are the player's own, so the verdict is the player's.
-std::optional<std::string> FileProblem(FileType type, const std::filesystem::path& path);
+struct FileProblem {
+  Severity severity = Severity::kError;  // a warning when the player still makes something of it
+  std::string text;
+};
+
+// Why the player cannot use the regular file at `path` as it is meant, in words for a report;
+// nothing when it can. The readers are the player's own, so the verdict is the player's.
+std::optional<FileProblem> ProblemOf(FileType type, const std::filesystem::path& path);
 
 }  // namespace velmorant::check

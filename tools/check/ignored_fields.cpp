@@ -29,6 +29,12 @@ void Records(const Definition& d, Findings& findings) {
       findings.Add(Severity::kNote, {"TEkrany", int64_t(i), "Tag"}, {}, kNeverRead);
     }
   }
+  for (size_t i = 0; i < d.TDoki.size(); ++i) {
+    if (d.TDoki[i].Folder.empty() && !d.TDoki[i].FileName.empty()) {
+      findings.Add(Severity::kWarning, {"TDoki", int64_t(i), "FileName"}, {},
+                   "a document is found only in its folder: without one it opens nothing");
+    }
+  }
   for (size_t i = 0; i < d.TMapy.size(); ++i) {
     const auto& regions = d.TMapy[i].Regions;
     for (size_t k = 0; k < regions.size(); ++k) {

@@ -71,11 +71,13 @@ void CheckShellFiles(const Definition& d, AssetProbe& probe) {
   }
   for (size_t i = 0; i < d.TDoki.size(); ++i) {
     const TDok& r = d.TDoki[i];
+    // A document without a folder opens nothing: its file is an ignored value.
+    if (r.Folder.empty()) continue;
     if (r.FileName.empty()) {
       probe.Folder(At("TDoki", i).Field("Folder"), kAssetDocuments, r.Folder);
     } else {
-      const std::string name = r.Folder.empty() ? r.FileName : r.Folder + "\\" + r.FileName;
-      probe.File(At("TDoki", i).Field("FileName"), kAssetDocuments, name, FileType::kAny);
+      probe.File(At("TDoki", i).Field("FileName"), kAssetDocuments, r.Folder + "\\" + r.FileName,
+                 FileType::kAny);
     }
   }
   for (size_t i = 0; i < d.TProcesy.size(); ++i) {

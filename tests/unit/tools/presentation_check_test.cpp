@@ -67,7 +67,9 @@ TEST_F(PresentationCheckTest, FilesThatAreMissingMisspeltOutsideOrUnreadableAreN
   d.TTeksty = {text};
   TDok document;
   document.Folder = "brak";
-  d.TDoki = {document};
+  TDok without_folder;
+  without_folder.FileName = "raport.pdf";  // never looked for
+  d.TDoki = {document, without_folder};
   WriteDefinition(d);
   WriteSoundFiles();
   Garbage("tla/zepsute.bmp");
@@ -90,12 +92,21 @@ TEST_F(PresentationCheckTest, FilesThatAreMissingMisspeltOutsideOrUnreadableAreN
   ASSERT_NE(outside, nullptr);
   EXPECT_EQ(outside->severity, Severity::kError);
   EXPECT_EQ(outside->file, "../../etc/x.bmp");
-  for (const char* record : {"TTla[4].FileName", "TDzwieki[0].FileName", "TFilmy[0].FileName",
-                             "TTeksty[0].FileName", "TDoki[0].Folder"}) {
+  for (const char* record :
+       {"TTla[4].FileName", "TDzwieki[0].FileName", "TFilmy[0].FileName", "TDoki[0].Folder"}) {
     const Finding* broken = FindingAt(findings, record);
     ASSERT_NE(broken, nullptr) << record << "\n" << AllLines(findings);
     EXPECT_EQ(broken->severity, Severity::kError) << record;
   }
+  // A document that is no RTF is shown as plain text.
+  const Finding* plain = FindingAt(findings, "TTeksty[0].FileName");
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(plain->severity, Severity::kWarning);
+  EXPECT_NE(plain->message.find("shown as plain text"), std::string::npos);
+  const Finding* lone = FindingAt(findings, "TDoki[1].FileName");
+  ASSERT_NE(lone, nullptr);
+  EXPECT_EQ(lone->severity, Severity::kWarning);
+  EXPECT_TRUE(lone->file.empty());
   const Finding* mask = FindingAt(findings, "TObrazy[0].FileName");
   ASSERT_NE(mask, nullptr);
   EXPECT_EQ(mask->severity, Severity::kWarning);
