@@ -1,5 +1,6 @@
 #include "app/entry.hpp"
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -102,6 +103,11 @@ int Play(int argc, const char* const* argv) {
 
   PlayerOptions options;
   options.presentation = cl.presentation ? *cl.presentation : ExecutableFolder(argv[0]);
+  // Absolute, so that programs started in folders of their own still find their files.
+  std::error_code absolute_error;
+  if (auto absolute = std::filesystem::absolute(options.presentation, absolute_error);
+      !absolute_error)
+    options.presentation = std::move(absolute);
   options.interval = cl.handout ? std::string() : cl.interval;
   options.no_launch = cl.no_launch;
   options.end_on_second_close = !cl.headless;
