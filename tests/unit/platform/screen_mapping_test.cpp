@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "platform/window/cursor_image.hpp"
@@ -112,6 +114,37 @@ TEST(CursorImage, MultiDragIsAnArrowWithSheetsInThreeColours) {
     }
   }
   EXPECT_GT(opaque_lower_right, 20) << "the stack of sheets lies below right of the arrow";
+}
+
+TEST(CursorImage, ScaledCursorsGrowWithThePictureAndKeepTheirHotSpot) {
+  for (CursorImage (*make)() : {ArrowCursor, HandCursor, HourglassCursor, MultiDragCursor}) {
+    const CursorImage c = make();
+    ASSERT_EQ(c.argb.size(), size_t(c.width) * size_t(c.height));
+    auto opaque = [](const CursorImage& i, int x, int y) {
+      return i.argb[size_t(y) * size_t(i.width) + size_t(x)] >> 24 != 0;
+    };
+    EXPECT_TRUE(opaque(c, c.hot_x, c.hot_y)) << "the hot spot is on the drawing";
+
+    const CursorImage big = ScaleCursor(c, 3.6, 3.6);
+    ASSERT_EQ(big.argb.size(), size_t(big.width) * size_t(big.height));
+    EXPECT_EQ(big.width, std::lround(c.width * 3.6));
+    EXPECT_EQ(big.height, std::lround(c.height * 3.6));
+    EXPECT_TRUE(opaque(big, big.hot_x, big.hot_y));
+    EXPECT_NEAR(big.hot_x, c.hot_x * 3.6, 3.6);
+    EXPECT_NEAR(big.hot_y, c.hot_y * 3.6, 3.6);
+    // Every enlarged pixel is one of the picture's: no new colours.
+    for (uint32_t p : big.argb) {
+      EXPECT_NE(std::find(c.argb.begin(), c.argb.end(), p), c.argb.end());
+    }
+  }
+  const CursorImage arrow = ArrowCursor();
+  const CursorImage stretched = ScaleCursor(arrow, 4.8, 3.6);
+  EXPECT_EQ(stretched.width, std::lround(arrow.width * 4.8));
+  EXPECT_EQ(stretched.height, std::lround(arrow.height * 3.6));
+  EXPECT_EQ(ScaleCursor(arrow, 100, 100).width, 256) << "display servers refuse larger cursors";
+  EXPECT_EQ(ScaleCursor(arrow, 0, 2).width, arrow.width) << "no factor, no change";
+  EXPECT_EQ(ScaleCursor(arrow, std::nan(""), 2).width, arrow.width);
+  EXPECT_EQ(ScaleCursor(arrow, 0.01, 0.01).width, 1) << "never smaller than a pixel";
 }
 
 }  // namespace
