@@ -11,12 +11,25 @@ int64_t FloorDiv(int64_t n, int64_t d) {
   return n >= 0 ? n / d : -((-n + d - 1) / d);
 }
 
-// (256 - w) parts of p and w parts of q, channel by channel, rounded.
-inline Pixel Mix(Pixel p, Pixel q, uint32_t w) {
-  const uint32_t v = 256 - w;
-  const uint32_t rb = ((p & 0xFF00FFu) * v + (q & 0xFF00FFu) * w + 0x800080u) >> 8 & 0xFF00FFu;
-  const uint32_t g = ((p & 0x00FF00u) * v + (q & 0x00FF00u) * w + 0x008000u) >> 8 & 0x00FF00u;
-  return rb | g;
+// Byte by byte (each colour channel alike): (256 - w) parts of a and w parts of b, rounded. The
+// sums never exceed 255 * 256, so 16-bit lanes hold them and the loops vectorise.
+inline uint8_t MixByte(uint8_t a, uint8_t b, uint16_t w) {
+  return uint8_t(uint16_t(uint16_t(a * uint16_t(256 - w)) + uint16_t(b * w) + 128) >> 8);
+}
+
+void MixRows(const Pixel* a, const Pixel* b, uint16_t w, Pixel* out, size_t pixels) {
+  const auto* pa = reinterpret_cast<const uint8_t*>(a);
+  const auto* pb = reinterpret_cast<const uint8_t*>(b);
+  auto* po = reinterpret_cast<uint8_t*>(out);
+  for (size_t i = 0; i < pixels * sizeof(Pixel); ++i) po[i] = MixByte(pa[i], pb[i], w);
+}
+
+// As MixRows with a weight for every byte.
+void MixRowsWeighted(const Pixel* a, const Pixel* b, const uint16_t* w, Pixel* out, size_t pixels) {
+  const auto* pa = reinterpret_cast<const uint8_t*>(a);
+  const auto* pb = reinterpret_cast<const uint8_t*>(b);
+  auto* po = reinterpret_cast<uint8_t*>(out);
+  for (size_t i = 0; i < pixels * sizeof(Pixel); ++i) po[i] = MixByte(pa[i], pb[i], w[i]);
 }
 
 }  // namespace
@@ -55,6 +68,10 @@ ScreenScaler::Taps ScreenScaler::MakeTaps(int32_t screen, int32_t output, int32_
     taps.far_pixel[size_t(i)] = int32_t(std::clamp<int64_t>(b, 0, screen - 1));
     taps.far_weight[size_t(i)] = uint16_t(w);
   }
+  taps.byte_weight.resize(size_t(output) * sizeof(Pixel));
+  for (size_t i = 0; i < taps.byte_weight.size(); ++i) {
+    taps.byte_weight[i] = taps.far_weight[i / sizeof(Pixel)];
+  }
   return taps;
 }
 
@@ -89,15 +106,24 @@ const Pixel* ScreenScaler::ScaledRow(const Bitmap& picture, int32_t y, int32_t f
   next_buffer_ = b ^ 1;
   buffered_row_[b] = y;
   std::vector<Pixel>& out = buffers_[b];
-  out.resize(size_t(last - first));
+  const auto count = size_t(last - first);
+  out.resize(count);
   const Pixel* src = picture.Row(y).data();
-  const int32_t* near = columns_.near_pixel.data();
-  const int32_t* far = columns_.far_pixel.data();
-  const uint16_t* weight = columns_.far_weight.data();
-  for (int32_t i = first; i < last; ++i) {
-    const Pixel p = src[near[i]];
-    out[size_t(i - first)] = weight[i] == 0 ? p : Mix(p, src[far[i]], weight[i]);
+  const int32_t* near = columns_.near_pixel.data() + first;
+  if (mapping_.filter == ScreenFilter::kNearest) {
+    for (size_t i = 0; i < count; ++i) out[i] = src[near[i]];
+    return out.data();
   }
+  // Gathered apart and mixed together, so that the mixing vectorises.
+  near_pixels_.resize(count);
+  far_pixels_.resize(count);
+  const int32_t* far = columns_.far_pixel.data() + first;
+  for (size_t i = 0; i < count; ++i) {
+    near_pixels_[i] = src[near[i]];
+    far_pixels_[i] = src[far[i]];
+  }
+  MixRowsWeighted(near_pixels_.data(), far_pixels_.data(),
+                  columns_.byte_weight.data() + size_t(first) * sizeof(Pixel), out.data(), count);
   return out.data();
 }
 
@@ -121,7 +147,7 @@ void ScreenScaler::Draw(const Bitmap& picture, Bitmap& target, const Rect& part)
       continue;
     }
     const Pixel* far = ScaledRow(picture, rows_.far_pixel[i], first, last, near_row);
-    for (size_t x = 0; x < width; ++x) out[x] = Mix(near[x], far[x], w);
+    MixRows(near, far, w, out, width);
   }
 }
 

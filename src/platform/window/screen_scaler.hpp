@@ -27,6 +27,7 @@ class ScreenScaler {
     std::vector<int32_t> near_pixel;
     std::vector<int32_t> far_pixel;  // == near_pixel where the weight is 0
     std::vector<uint16_t> far_weight;
+    std::vector<uint16_t> byte_weight;  // far_weight for each byte of a pixel
   };
   static Taps MakeTaps(int32_t screen, int32_t output, int32_t whole_factor, ScreenFilter filter);
 
@@ -40,6 +41,8 @@ class ScreenScaler {
   Taps columns_;
   Taps rows_;
   std::vector<Pixel> buffers_[2];
+  std::vector<Pixel> near_pixels_;  // a row's two gathers before they are mixed
+  std::vector<Pixel> far_pixels_;
   int32_t buffered_row_[2] = {-1, -1};
   int32_t next_buffer_ = 0;
 };

@@ -58,6 +58,12 @@ SdlLibrary::SdlLibrary() {
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // Asked to draw without a GPU, the window's pixels go to the display server as they are: SDL
+  // would otherwise pass them through a GL texture, which is a software GL's work at full size.
+  const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  if (driver && SDL_strcasecmp(driver, "software") == 0) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw SdlError("cannot open the display");
 }
 
