@@ -12,7 +12,7 @@
 
 #include "app/player.hpp"
 #include "full_hd_presentation.hpp"
-#include "key_driven_backend.hpp"
+#include "idle_driven_backend.hpp"
 #include "platform/window/sdl_backend.hpp"
 #include "repeated.hpp"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/player.hpp"
-#include "key_driven_backend.hpp"
+#include "idle_driven_backend.hpp"
 
 namespace velmorant::bench {
 

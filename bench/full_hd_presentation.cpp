@@ -73,7 +73,54 @@ TMap MapRecord(int page, int slot) {
   return map;
 }
 
-Definition MakeDefinition(const std::optional<TPrz>& page_transition) {
+std::string ImageName(int image) {
+  return "obraz" + std::to_string(image);
+}
+
+std::string FrameName(int frame) {
+  return "klatka" + std::to_string(frame);
+}
+
+Rgb ImagePixel(int image, int x, int y) {
+  return Checker(10, 0x30A030 | Shade(image), 0x202020, x, y);
+}
+
+Rgb FramePixel(int frame, int x, int y) {
+  return AnimationFramePixel(frame, x, y);
+}
+
+Rgb RoundedMask(int x, int y, int w, int h) {
+  return RoundedMaskShows(x, y, w, h) ? 0x000000 : 0xFFFFFF;
+}
+
+// Five masked images in a row along the top and the animation under the middle one, clear of the
+// maps below.
+void AddImagesAndAnimation(Definition& definition, int page, TEkr& screen) {
+  for (int k = 0; k < kImagesPerScreen; ++k) {
+    TObr image;
+    image.FileName = ImageName(k) + ".bmp";
+    image.Masked = 1;
+    image.X = 2 + 20 * k;
+    image.Y = 5;
+    screen.Images.Add(int32_t(definition.TObrazy.size()));
+    definition.TObrazy.push_back(image);
+  }
+  TAni animation;
+  animation.Name = "animacja " + std::to_string(page);
+  animation.X = 40;  // AnimationLeft
+  animation.Y = 28;  // AnimationTop
+  for (int f = 0; f < kAnimationFrames; ++f) {
+    TKlt frame;
+    frame.FileName = FrameName(f) + ".bmp";
+    frame.UseMask = 1;
+    frame.Duration = kAnimationFrameMs;
+    animation.Frames.push_back(frame);
+  }
+  screen.Animations.Add(int32_t(definition.TAnimacje.size()));
+  definition.TAnimacje.push_back(animation);
+}
+
+Definition MakeDefinition(const std::optional<TPrz>& page_transition, Elements elements) {
   Definition definition;
   definition.edition = 'g';
   if (page_transition) definition.TPrzeniki.push_back(*page_transition);
@@ -90,12 +137,29 @@ Definition MakeDefinition(const std::optional<TPrz>& page_transition) {
       screen.Maps.Add(page * kMapsPerScreen + slot);
       definition.TMapy.push_back(MapRecord(page, slot));
     }
+    if (elements == Elements::kImagesAndAnimation) AddImagesAndAnimation(definition, page, screen);
     definition.TEkrany.push_back(screen);
     TTlo background;
     background.FileName = "tlo" + std::to_string(page) + ".bmp";
     definition.TTla.push_back(background);
   }
   return definition;
+}
+
+void WriteImagesAndFrames(const std::filesystem::path& folder) {
+  const auto mask = [](int x, int y) { return RoundedMask(x, y, kImageWidth, kImageHeight); };
+  for (int k = 0; k < kImagesPerScreen; ++k) {
+    const std::filesystem::path images = folder / "obrazy";
+    Write(images / (ImageName(k) + ".bmp"), kImageWidth, kImageHeight,
+          [k](int x, int y) { return ImagePixel(k, x, y); });
+    Write(images / (ImageName(k) + ".msk"), kImageWidth, kImageHeight, mask);
+  }
+  for (int f = 0; f < kAnimationFrames; ++f) {
+    const std::filesystem::path frames = folder / "filmy";
+    Write(frames / (FrameName(f) + ".bmp"), kImageWidth, kImageHeight,
+          [f](int x, int y) { return FramePixel(f, x, y); });
+    Write(frames / (FrameName(f) + ".msk"), kImageWidth, kImageHeight, mask);
+  }
 }
 
 void WriteAssets(const std::filesystem::path& folder) {
@@ -114,8 +178,8 @@ void WriteAssets(const std::filesystem::path& folder) {
 }
 
 void WriteDefinitionFile(const std::filesystem::path& path,
-                         const std::optional<TPrz>& page_transition) {
-  const WriteResult written = WriteDefinition(MakeDefinition(page_transition), 'g');
+                         const std::optional<TPrz>& page_transition, Elements elements) {
+  const WriteResult written = WriteDefinition(MakeDefinition(page_transition, elements), 'g');
   if (!written.error.empty()) throw std::runtime_error("definition: " + written.error);
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(written.bytes.data()),
@@ -137,18 +201,28 @@ uint32_t MapPixel(int map, int x, int y) {
   return Checker(12, 0x2040C0 | Shade(map), 0xE0E0E0, x, y);
 }
 
+// Each frame a checker shifted by its number, so that a frame change repaints most pixels.
+uint32_t AnimationFramePixel(int frame, int x, int y) {
+  return Checker(16, 0xF0C000, 0x8000F0 | Shade(frame), x + frame * 4, y);
+}
+
 // A rounded rectangle: |dx|^4 + |dy|^4 <= 1.
-bool MaskShows(int x, int y) {
-  const double dx = (x + 0.5 - kMapWidth / 2.0) / (kMapWidth / 2.0);
-  const double dy = (y + 0.5 - kMapHeight / 2.0) / (kMapHeight / 2.0);
+bool RoundedMaskShows(int x, int y, int w, int h) {
+  const double dx = (x + 0.5 - w / 2.0) / (w / 2.0);
+  const double dy = (y + 0.5 - h / 2.0) / (h / 2.0);
   return dx * dx * dx * dx + dy * dy * dy * dy <= 1.0;
 }
 
-FullHdPresentation::FullHdPresentation(std::optional<TPrz> page_transition)
+bool MaskShows(int x, int y) {
+  return RoundedMaskShows(x, y, kMapWidth, kMapHeight);
+}
+
+FullHdPresentation::FullHdPresentation(std::optional<TPrz> page_transition, Elements elements)
     : folder_(MakeTemporaryFolder()) {
   try {
-    WriteDefinitionFile(folder_ / "info.med", page_transition);
+    WriteDefinitionFile(folder_ / "info.med", page_transition, elements);
     WriteAssets(folder_);
+    if (elements == Elements::kImagesAndAnimation) WriteImagesAndFrames(folder_);
   } catch (...) {
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);

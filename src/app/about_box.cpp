@@ -94,7 +94,7 @@ void Tffprmain::OnKeyDown(uint16_t& key) {
 }
 
 void Tffprmain::OpenWebAddress() {
-  const platform::LaunchRequest request{"open", kWebAddress, "", ""};
+  const platform::LaunchRequest request{"open", kWebAddress, "", "", ""};
   if (no_launch_) {
     backend_.Log().Write("launch", {{"verb", request.verb},
                                     {"file", request.file},

@@ -3,9 +3,15 @@
 #include <iostream>
 
 #include "display/render_helpers.hpp"
+#include "platform/gfx/file_bytes.hpp"
 #include "platform/text/warning_line.hpp"
 
 namespace velmorant {
+
+namespace {
+// Texts and captions larger than this are not read.
+constexpr uint64_t kMaxTextFileBytes = uint64_t{64} << 20;
+}  // namespace
 
 std::string Assets::PathOf(int32_t kind, const std::string& name) {
   return settings_.AssetPath(kind, name, alt_assets_);
@@ -32,6 +38,20 @@ SharedPicture Assets::Load(const std::string& path, const std::string& name) {
     return nullptr;
   }
   return std::move(*picture);
+}
+
+std::optional<std::vector<uint8_t>> Assets::FileBytes(int32_t kind, const std::string& name) {
+  const std::string path = PathOf(kind, name);
+  if (path.empty()) {
+    Warn(codepage_.ToUtf8(name), "not a file inside the presentation folder");
+    return std::nullopt;
+  }
+  auto bytes = platform::ReadFileBytes(path, kMaxTextFileBytes);
+  if (!bytes) {
+    Warn(path, bytes.error());
+    return std::nullopt;
+  }
+  return std::move(*bytes);
 }
 
 SharedPicture Assets::Picture(int32_t kind, const std::string& name) {

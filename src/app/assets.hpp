@@ -23,7 +23,10 @@ class Assets final : public AssetSource {
       : settings_(settings), alt_assets_(alt_assets), codepage_(codepage) {}
 
   std::string PathOf(int32_t kind, const std::string& name) override;
+  std::string FolderOf(int32_t kind) override { return settings_.AssetFolder(kind); }
+  std::string PresentationFolder() const override { return settings_.ExeFolder; }
   SharedPicture Picture(int32_t kind, const std::string& name) override;
+  std::optional<std::vector<uint8_t>> FileBytes(int32_t kind, const std::string& name) override;
   MaskedPicture PictureWithMask(int32_t kind, const std::string& name,
                                 const std::string& mask_of) override;
   void WarmUp(int32_t kind, const std::string& name) override;

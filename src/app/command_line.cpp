@@ -78,6 +78,7 @@ std::string UsageText() {
          "                          presentation's design size scaled to the screen\n"
          "  --codepage N            code page of the presentation's texts (1250)\n"
          "  --no-launch             open no file, folder, link or program (only log them)\n"
+         "  --print-to DIR          write printed documents as PDF files into DIR\n"
          "  -h, --help              this text\n"
          "\n"
          "Script commands, one per line (# starts a comment), coordinates in window pixels:\n"
@@ -161,6 +162,8 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
       }
     } else if (arg == "--no-launch") {
       o.no_launch = true;
+    } else if (arg == "--print-to") {
+      if (auto v = value(arg)) o.print_to = *v;
     } else if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9')) {
       result.error = "unknown option " + std::string(arg);
     } else if (!o.presentation && !have_interval && NamesPresentation(arg)) {

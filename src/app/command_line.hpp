@@ -24,6 +24,7 @@ struct CommandLine {
   std::optional<platform::ScaleMode> scale;
   int codepage = 1250;
   bool no_launch = false;
+  std::optional<std::filesystem::path> print_to;
   bool help = false;
 };
 

@@ -45,6 +45,8 @@ std::unique_ptr<platform::Backend> MakeDesktop(const CommandLine& cl) {
   desktop.display = cl.display;
   desktop.preferred_display = user.display;
   desktop.scale = cl.scale ? cl.scale : user.scale;
+  desktop.no_launch = cl.no_launch;
+  desktop.print_to = cl.print_to;
   return std::make_unique<platform::SdlBackend>(desktop);
 }
 
@@ -74,6 +76,8 @@ int Play(int argc, const char* const* argv) {
     headless.screen = cl.screen;
     headless.answer = cl.answer;
     headless.snapshots = cl.snapshots;
+    headless.no_launch = cl.no_launch;
+    headless.print_to = cl.print_to;
     if (cl.script) {
       platform::ScriptParseResult script = platform::ReadScriptFile(*cl.script);
       if (!script.error.empty()) {

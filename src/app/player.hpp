@@ -56,6 +56,7 @@ class Player final : public EngineHost {
   platform::FilmPlayer& Film() override { return window->Film(); }
   int32_t& CurrentSound() override { return display.CurrentSound; }
   std::string ToUtf8(const std::string& bytes) const override { return codepage.ToUtf8(bytes); }
+  int32_t CodePageNumber() const override { return codepage.Number(); }
 
   // EngineHost.
   TDisplay& Display() override { return display; }

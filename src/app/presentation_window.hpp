@@ -37,6 +37,8 @@ class Tffmexec final : public platform::WindowEvents, public PageWindow, public 
   // ChildControls.
   void AddChild(platform::ChildControl* child) override { window_->AddChild(child); }
   void RemoveChild(platform::ChildControl* child) override { window_->RemoveChild(child); }
+  void SendToBack(platform::ChildControl* child) override { window_->SendToBack(child); }
+  void Focus(platform::ChildControl* child) override { window_->SetFocus(child); }
 
   void SetBounds(const platform::Rect& r) { window_->SetBounds(r); }
   platform::Timer& Timer1() { return timer1_; }

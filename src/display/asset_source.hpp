@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/gfx/bitmap.hpp"
 
@@ -43,7 +45,13 @@ class AssetSource {
 
   // The file of a name; empty when the name may not be used (it would leave the folder).
   virtual std::string PathOf(int32_t kind, const std::string& name) = 0;
+  // The folder of a kind, without a trailing '/'; empty for an unknown kind.
+  virtual std::string FolderOf(int32_t kind) = 0;
+  // The folder that holds the presentation, ending in '/'.
+  virtual std::string PresentationFolder() const = 0;
   virtual SharedPicture Picture(int32_t kind, const std::string& name) = 0;
+  // The whole content of a file (texts, captions), or nothing.
+  virtual std::optional<std::vector<uint8_t>> FileBytes(int32_t kind, const std::string& name) = 0;
   // The picture of `name` prepared with the mask companion of `mask_of` (the picture name whose
   // last three characters become "msk"); without a loadable mask, the plain picture.
   virtual MaskedPicture PictureWithMask(int32_t kind, const std::string& name,
@@ -52,5 +60,18 @@ class AssetSource {
   virtual void WarmUp(int32_t kind, const std::string& name) = 0;
   virtual void WarmUpMask(int32_t kind, const std::string& name) = 0;
 };
+
+// The picture of `name`, prepared with its own mask companion when `masked`.
+inline MaskedPicture LoadPicture(AssetSource& assets, int32_t kind, const std::string& name,
+                                 bool masked) {
+  if (masked) return assets.PictureWithMask(kind, name, name);
+  return {assets.Picture(kind, name), nullptr};
+}
+
+// Brings a picture file, and its mask companion when `masked`, into the system's cache.
+inline void WarmUpPicture(AssetSource& assets, int32_t kind, const std::string& name, bool masked) {
+  assets.WarmUp(kind, name);
+  if (masked) assets.WarmUpMask(kind, name);
+}
 
 }  // namespace velmorant

@@ -9,6 +9,7 @@ void TimedAppearance::Prepare(const Look& look, const platform::Rect& rect, Mask
   rect_ = rect;
   picture_ = std::move(picture);
   can_disappear_ = look.can_disappear;
+  draw_changes_only_ = look.draw_changes_only;
   if (picture_.picture) {
     appear_ = std::make_unique<TRender>(drawing_, look.appear_transition, rect_, std::nullopt,
                                         picture_.picture.get(), picture_.mask.get());
@@ -56,7 +57,7 @@ void TimedAppearance::DrawDisappearing() {
 }
 
 void TimedAppearance::Appear(int32_t stay_ms) {
-  DrawAppearing();
+  if (!(draw_changes_only_ && visible_)) DrawAppearing();
   if (!timer_) return;
   if (stay_ms < 1) {
     timer_->Disarm();
@@ -66,16 +67,20 @@ void TimedAppearance::Appear(int32_t stay_ms) {
 }
 
 void TimedAppearance::Disappear() {
-  DrawDisappearing();
+  if (!draw_changes_only_ || visible_) DrawDisappearing();
   DisarmTimer();
 }
 
 void TimedAppearance::AppearAfter(int32_t delay_ms, int32_t stay_ms) {
-  if (timer_) timer_->Arm(delay_ms, [this, stay_ms] { Appear(stay_ms); });
+  ArmTimer(delay_ms, [this, stay_ms] { Appear(stay_ms); });
 }
 
 void TimedAppearance::DisappearAfter(int32_t ms) {
-  if (timer_) timer_->Arm(ms, [this] { Disappear(); });
+  ArmTimer(ms, [this] { Disappear(); });
+}
+
+void TimedAppearance::ArmTimer(int32_t ms, std::function<void()> handler) {
+  if (timer_) timer_->Arm(ms, std::move(handler));
 }
 
 void TimedAppearance::DisarmTimer() {

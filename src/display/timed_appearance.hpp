@@ -28,6 +28,10 @@ class TimedAppearance {
     bool can_disappear = false;
     // Delays or stays are timed: the timer exists.
     bool timed = false;
+    // Appear while up, or Disappear while gone, draws nothing (the timer is set all the same): no
+    // effect replayed over the element itself, and no old or never-saved backdrop painted over
+    // what is there now.
+    bool draw_changes_only = false;
   };
 
   TimedAppearance(DrawingContext& drawing, platform::EventLoop& loop)
@@ -68,6 +72,8 @@ class TimedAppearance {
   void AppearAfter(int32_t delay_ms, int32_t stay_ms);
   // Arms the timer (when there is one) to Disappear after `ms`.
   void DisappearAfter(int32_t ms);
+  // Arms the timer (when there is one) with a handler of the element's own.
+  void ArmTimer(int32_t ms, std::function<void()> handler);
   void DisarmTimer();
   bool HasTimer() const { return timer_ != nullptr; }
 
@@ -81,6 +87,7 @@ class TimedAppearance {
   bool prepared_ = false;
   bool visible_ = false;
   bool can_disappear_ = false;
+  bool draw_changes_only_ = false;
   platform::Rect rect_;
   MaskedPicture picture_;
   std::unique_ptr<platform::Bitmap> backdrop_;

@@ -22,6 +22,10 @@ class ChildControls {
   virtual ~ChildControls() = default;
   virtual void AddChild(platform::ChildControl* child) = 0;
   virtual void RemoveChild(platform::ChildControl* child) = 0;
+  // Puts a child under the others.
+  virtual void SendToBack(platform::ChildControl* child) = 0;
+  // The child that gets the keys the window's shortcuts leave; nullptr for none.
+  virtual void Focus(platform::ChildControl* child) = 0;
 };
 
 // Everything an element kind may use of the player around it.
@@ -50,6 +54,8 @@ class ElementHost {
   virtual int32_t& CurrentSound() = 0;
   // Text from the definition (code-page bytes) in UTF-8.
   virtual std::string ToUtf8(const std::string& bytes) const = 0;
+  // The Windows code page of the presentation's texts (--codepage).
+  virtual int32_t CodePageNumber() const = 0;
 };
 
 }  // namespace velmorant

@@ -6,7 +6,8 @@
 # A case folder holds presentation.json, script.txt, optionally bitmaps.txt (see
 # make_fixture_bitmaps), files/ (assets copied as they are), args (extra player arguments),
 # status (the expected exit status, default 0; --update writes it for a new case) and expected/
-# (log.jsonl and NAME.png files).
+# (log.jsonl and NAME.png files, and print/NAME.words for the documents the run prints: see
+# check_printed.sh).
 set -euo pipefail
 case_dir=$1 player=$2 med=$3 bitmaps=$4 compare=$5 mode=${6:-}
 work=$(mktemp -d)
@@ -19,6 +20,7 @@ mkdir -p "$show" "$work/snapshots"
 [ -d "$case_dir/files" ] && cp -r "$case_dir/files/." "$show/"
 args=()
 [ -f "$case_dir/args" ] && read -r -a args < "$case_dir/args"
+[ -d "$case_dir/expected/print" ] && args+=(--print-to "$work/print")
 
 set +e
 "$player" --headless -p "$show" --script "$case_dir/script.txt" --snapshots "$work/snapshots" \
@@ -58,6 +60,9 @@ if [ "$status" != "$expected_status" ]; then
 fi
 if ! diff -u "$case_dir/expected/log.jsonl" "$work/log.jsonl"; then
   echo "event log differs"; fail=1
+fi
+if [ -d "$case_dir/expected/print" ]; then
+  "$(dirname "$0")/check_printed.sh" "$case_dir/expected/print" "$work/print" || fail=1
 fi
 for png in "$case_dir/expected/"*.png; do
   [ -e "$png" ] || continue

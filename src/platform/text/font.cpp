@@ -35,7 +35,7 @@ bool Font::StruckOut() const {
 }
 
 int32_t Font::Advance(char32_t c) const {
-  return face_ ? face_->GlyphFor(c)->advance : 0;
+  return face_ ? face_->AdvanceOf(c) : 0;
 }
 
 Size Font::TextExtent(std::string_view utf8) const {

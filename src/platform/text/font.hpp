@@ -34,6 +34,8 @@ class Font {
   Size TextExtent(std::string_view utf8) const;
   // Nothing without a face.
   std::shared_ptr<const Glyph> GlyphFor(char32_t c) const;
+  // The face behind the font, for drawing it elsewhere (printing); nothing without one.
+  const std::shared_ptr<const FontFace>& Face() const { return face_; }
 
  private:
   std::shared_ptr<const FontFace> face_;

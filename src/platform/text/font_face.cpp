@@ -63,6 +63,8 @@ std::shared_ptr<const FontFace> FontFace::Open(const FtLibraryHandle& library,
 
   auto result =
       std::make_shared<FontFace>(OpenTag{}, library, std::move(face), wanted, match.family);
+  result->file_ = match.file;
+  result->face_index_ = match.index;
   result->synthetic_bold_ = wanted.bold && !match.face_is_bold;
   result->synthetic_italic_ = wanted.italic && !match.face_is_italic;
   const FT_Face f = result->face_.get();
@@ -83,7 +85,9 @@ FontFace::FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontR
     : library_(std::move(library)),
       face_(std::move(face)),
       spec_(wanted),
-      family_(std::move(family)) {}
+      family_(std::move(family)) {
+  advances_.fill(-1);
+}
 
 void FontFace::ComputeMetrics() {
   const FT_Face f = face_.get();
@@ -134,6 +138,13 @@ void FontFace::ComputeMetrics() {
   } else {
     m.ave_char_width = GlyphFor(U'x')->advance;
   }
+}
+
+int32_t FontFace::AdvanceOf(char32_t c) const {
+  if (c >= advances_.size()) return GlyphFor(c)->advance;
+  int32_t& known = advances_[c];
+  if (known < 0) known = GlyphFor(c)->advance;
+  return known;
 }
 
 std::shared_ptr<const Glyph> FontFace::GlyphFor(char32_t c) const {

@@ -2,6 +2,7 @@
 
 // A sized FreeType face with Windows metrics and a cache of monochrome glyphs (internal to text/).
 
+#include <array>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -35,11 +36,18 @@ class FontFace {
 
   const FontRequest& Wanted() const { return spec_; }
   const std::string& Family() const { return family_; }
+  // Where the face came from, and what was made up for it.
+  const std::string& File() const { return file_; }
+  int FaceIndex() const { return face_index_; }
+  bool SyntheticBold() const { return synthetic_bold_; }
+  bool SyntheticItalic() const { return synthetic_italic_; }
   int32_t PixelsPerEm() const { return pixels_per_em_; }
   const TextMetrics& Metrics() const { return metrics_; }
 
   // The glyph for a code point; characters the face lacks get its missing-glyph box.
   std::shared_ptr<const Glyph> GlyphFor(char32_t c) const;
+  // Its advance alone: laying text out asks for it once per character.
+  int32_t AdvanceOf(char32_t c) const;
 
  private:
   void ComputeMetrics();
@@ -49,6 +57,8 @@ class FontFace {
   FtFacePtr face_;
   FontRequest spec_;
   std::string family_;
+  std::string file_;
+  int face_index_ = 0;
   int32_t pixels_per_em_ = 0;
   bool synthetic_bold_ = false;
   bool synthetic_italic_ = false;
@@ -56,6 +66,8 @@ class FontFace {
 
   // Bounded by kGlyphCacheBytes; emptied when full.
   mutable std::unordered_map<char32_t, std::shared_ptr<const Glyph>> cache_;
+  // Advances of the first code points (Latin and its extensions), -1 until known.
+  mutable std::array<int32_t, 0x250> advances_;
   mutable size_t cache_bytes_ = 0;
 };
 

@@ -35,6 +35,18 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
+// Script suffixes of the faces Windows names per character set ("Arial CE", "Times New Roman
+// CYR"); its font-substitution table sends them to the face without the suffix.
+constexpr std::array<std::string_view, 5> kScriptSuffixes = {"CE", "CYR", "Greek", "Tur", "Baltic"};
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
 bool IsBlankOnly(std::string_view s) {
   for (char c : s) {
     if (!IsBlank(c)) return false;
@@ -43,6 +55,21 @@ bool IsBlankOnly(std::string_view s) {
 }
 
 }  // namespace
+
+std::string_view WithoutScriptSuffix(std::string_view name) {
+  size_t end = name.size();
+  while (end > 0 && IsBlank(name[end - 1])) --end;
+  const std::string_view trimmed = name.substr(0, end);
+  for (std::string_view suffix : kScriptSuffixes) {
+    if (trimmed.size() <= suffix.size() + 1) continue;
+    const size_t at = trimmed.size() - suffix.size();
+    if (!IsBlank(trimmed[at - 1]) || !EqualsIgnoringAsciiCase(trimmed.substr(at), suffix)) continue;
+    std::string_view face = trimmed.substr(0, at);
+    while (!face.empty() && IsBlank(face.back())) face.remove_suffix(1);
+    if (!IsBlankOnly(face)) return face;
+  }
+  return name;
+}
 
 bool SameFamilyName(std::string_view a, std::string_view b) {
   size_t i = 0;
@@ -57,7 +84,8 @@ bool SameFamilyName(std::string_view a, std::string_view b) {
   }
 }
 
-FamilyChoice ChooseFamily(std::string_view windows_name) {
+FamilyChoice ChooseFamily(std::string_view requested_name) {
+  const std::string_view windows_name = WithoutScriptSuffix(requested_name);
   for (const Substitute& s : kSubstitutes) {
     if (SameFamilyName(windows_name, s.windows_name)) {
       return {std::string(s.family), std::string(s.generic), false};

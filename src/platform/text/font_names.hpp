@@ -15,9 +15,14 @@ struct FamilyChoice {
   bool must_match = false;  // true: use the answer only when its family is `family` itself
 };
 
-// Core Windows faces map to metric-compatible families; GUI faces to the generic sans; any other
-// name is asked for as it stands and is used only if it is really there.
-FamilyChoice ChooseFamily(std::string_view windows_name);
+// "Arial CE" and the like (script suffixes CE, CYR, Greek, Tur, Baltic) name the face without the
+// suffix; other names come back as they are.
+std::string_view WithoutScriptSuffix(std::string_view name);
+
+// Script suffixes are dropped first. Core Windows faces map to metric-compatible families; GUI
+// faces to the generic sans; any other name is asked for as it stands and is used only if it is
+// really there.
+FamilyChoice ChooseFamily(std::string_view requested_name);
 
 // Family names compare as fontconfig compares them: ASCII case and blanks do not count.
 bool SameFamilyName(std::string_view a, std::string_view b);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-#include <span>
 #include <string>
+
+#include "platform/text/rich_document.hpp"
 
 namespace velmorant::platform {
 
@@ -10,8 +10,10 @@ namespace velmorant::platform {
 class Printer {
  public:
   virtual ~Printer() = default;
-  // Prints the document whose RTF source is `rtf` under `title`; false when it was not printed.
-  virtual bool Print(const std::string& title, std::span<const uint8_t> rtf) = 0;
+  // Prints `document` under the job title `title` (UTF-8); `document_name` is its file name
+  // without folders. False when it was not printed.
+  virtual bool Print(const std::string& title, const std::string& document_name,
+                     const RichDocument& document) = 0;
 };
 
 }  // namespace velmorant::platform

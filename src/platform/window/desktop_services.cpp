@@ -1,17 +1,16 @@
 #include "platform/window/desktop_services.hpp"
 
-#include "platform/shell/recording_shell.hpp"
-#include "platform/text/recording_printer.hpp"
+#include "platform/shell/shells.hpp"
+#include "platform/text/cups_printer.hpp"
 
 namespace velmorant::platform {
 
-// The launcher and the printer only record what they are asked, as the headless ones do, until
-// their real ones are wired here.
-DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop) {
+DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop, FontEngine& fonts,
+                                    const DesktopServiceOptions& options) {
   DesktopServices s;
   s.media = OpenDesktopMedia(log, loop);
-  s.shell = std::make_unique<RecordingShell>(log);
-  s.printer = std::make_unique<RecordingPrinter>(log);
+  s.shell = MakeDesktopShell(log, options.no_launch);
+  s.printer = std::make_unique<CupsPrinter>(log, fonts, options.print_to);
   return s;
 }
 

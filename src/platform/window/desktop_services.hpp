@@ -1,11 +1,14 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "platform/film/desktop_media.hpp"
 #include "platform/loop/event_log.hpp"
 #include "platform/loop/event_loop.hpp"
 #include "platform/shell/shell.hpp"
+#include "platform/text/font_engine.hpp"
 #include "platform/text/printer.hpp"
 #include "platform/window/window.hpp"
 
@@ -19,6 +22,12 @@ struct DesktopServices {
   std::unique_ptr<Printer> printer;
 };
 
-DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop);
+struct DesktopServiceOptions {
+  bool no_launch = false;  // the launcher opens and starts nothing and logs the attempts
+  std::optional<std::filesystem::path> print_to;  // printed documents as PDF files here
+};
+
+DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop, FontEngine& fonts,
+                                    const DesktopServiceOptions& options);
 
 }  // namespace velmorant::platform

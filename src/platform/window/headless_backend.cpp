@@ -77,6 +77,18 @@ void HeadlessBackend::TakeSnapshot(const std::string& name) {
   if (!WritePng(picture, path)) std::cerr << "velmorant: cannot write snapshot " << path << '\n';
 }
 
+void HeadlessBackend::PostMove(Window& w, Point at) {
+  loop_.PostFor(&w, [this, &w, at] {
+    w.DeliverMouseMove(at.x, at.y);
+    // The shapes child controls give the pointer are logged; the window's own are not.
+    const int16_t child = w.ChildCursorAt(at);
+    if (child != child_cursor_) {
+      child_cursor_ = child;
+      log_.Write("cursor", {{"cursor", child}});
+    }
+  });
+}
+
 bool HeadlessBackend::Run(const ScriptCommand& c) {
   using K = ScriptCommand::Kind;
   Window* w = InputTarget();
@@ -89,13 +101,13 @@ bool HeadlessBackend::Run(const ScriptCommand& c) {
       return false;
     case K::kMove:
       pointer_ = {c.x, c.y};
-      if (w) loop_.PostFor(w, [w, c] { w->DeliverMouseMove(c.x, c.y); });
+      if (w) PostMove(*w, {c.x, c.y});
       return true;
     case K::kClick:
       // A real pointer moves to where it clicks; the move comes first.
       if (pointer_ != Point{c.x, c.y}) {
         pointer_ = {c.x, c.y};
-        if (w) loop_.PostFor(w, [w, c] { w->DeliverMouseMove(c.x, c.y); });
+        if (w) PostMove(*w, {c.x, c.y});
       }
       if (w) loop_.PostFor(w, [w, c] { w->DeliverMouseDown(c.button, c.x, c.y); });
       return true;

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "platform/audio/recording_sound_player.hpp"
 #include "platform/backend.hpp"
-#include "platform/shell/recording_shell.hpp"
+#include "platform/shell/shells.hpp"
 #include "platform/text/recording_printer.hpp"
 #include "platform/window/headless_script.hpp"
 
@@ -17,6 +18,9 @@ struct HeadlessOptions {
   MessageAnswer answer = MessageAnswer::kYes;  // to yes/no questions
   std::vector<ScriptCommand> script;
   std::filesystem::path snapshots = ".";
+  bool no_launch = false;  // launches fail instead of holding pretend processes
+  // Printed documents become PDF files here (--print-to); without it they are only logged.
+  std::optional<std::filesystem::path> print_to;
 };
 
 // No display, sound or shell: a virtual clock, windows that are only surfaces, input from a script.
@@ -30,7 +34,7 @@ class HeadlessBackend final : public Backend {
   EventLog& Log() override { return log_; }
   SoundPlayer& Sounds() override { return sounds_; }
   std::unique_ptr<FilmPlayer> CreateFilmPlayer(Window& display) override;
-  Shell& Launcher() override { return shell_; }
+  Shell& Launcher() override { return *shell_; }
   Printer& Printing() override { return printer_; }
   FontEngine& Fonts() override { return fonts_; }
   ScreenInfo Screen() const override { return options_.screen; }
@@ -50,20 +54,22 @@ class HeadlessBackend final : public Backend {
   void TakeSnapshot(const std::string& name);
   // Posts the command's input; false for commands that post nothing.
   bool Run(const ScriptCommand& c);
+  void PostMove(Window& w, Point at);
 
   HeadlessOptions options_;
   VirtualClock clock_;
   EventLoop loop_{clock_};
   EventLog log_{clock_};
-  RecordingSoundPlayer sounds_{log_, clock_};
-  RecordingShell shell_{log_};
-  RecordingPrinter printer_{log_};
   FontEngine fonts_;
+  RecordingSoundPlayer sounds_{log_, clock_};
+  std::unique_ptr<Shell> shell_ = MakeHeadlessShell(log_, options_.no_launch);
+  RecordingPrinter printer_{log_, fonts_, options_.print_to};
   int16_t screen_cursor_ = kCrDefault;
   std::vector<HeadlessWindow*> windows_;
   size_t next_command_ = 0;
   int64_t wait_until_ = 0;
   Point pointer_{-1, -1};
+  int16_t child_cursor_ = kCrDefault;  // the pointer's shape over a child control, last logged
 };
 
 }  // namespace velmorant::platform

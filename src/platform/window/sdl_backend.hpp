@@ -23,6 +23,8 @@ struct SdlOptions {
   // scaling would help.
   std::optional<ScaleMode> scale;
   FontEngine::Options fonts;
+  bool no_launch = false;                         // open and start nothing; the attempts are logged
+  std::optional<std::filesystem::path> print_to;  // printed documents as PDF files here
 };
 
 // SDL and the video subsystem for the life of the backend.
@@ -83,8 +85,8 @@ class SdlBackend final : public Backend {
   RealClock clock_;
   EventLoop loop_{clock_};
   EventLog log_{clock_};
-  DesktopServices services_ = MakeDesktopServices(log_, loop_);
   FontEngine fonts_;
+  DesktopServices services_;
   ScreenInfo screen_info_;
   std::unique_ptr<SdlScreen> screen_;
   std::vector<SdlScreen*> screens_;  // the main screen and the dialogs' own

@@ -18,11 +18,17 @@ void Window::AddChild(ChildControl* child) {
 
 void Window::RemoveChild(ChildControl* child) {
   std::erase(children_, child);
+  if (focus_ == child) focus_ = nullptr;
 }
 
 void Window::SendToBack(ChildControl* child) {
-  RemoveChild(child);
+  std::erase(children_, child);
   children_.insert(children_.begin(), child);
+}
+
+int16_t Window::ChildCursorAt(Point p) const {
+  const ChildControl* c = ChildAt(p.x, p.y);
+  return c ? c->Cursor() : int16_t(kCrDefault);
 }
 
 Bitmap Window::Composite() const {
@@ -81,6 +87,7 @@ void Window::DeliverMouseDown(MouseButton button, int32_t x, int32_t y) {
 
 void Window::DeliverKeyDown(uint16_t key) {
   if (events_) events_->OnKeyDown(key);
+  if (key != 0 && focus_ && focus_->Visible()) focus_->OnKeyDown(key);
 }
 
 void Window::DeliverWheel(int32_t x, int32_t y, int32_t delta) {

@@ -46,6 +46,9 @@ class ChildControl {
   virtual void OnMouseDown(MouseButton /*button*/, int32_t /*x*/, int32_t /*y*/) {}
   virtual void OnMouseMove(int32_t /*x*/, int32_t /*y*/) {}
   virtual void OnWheel(int32_t /*delta*/) {}
+  // Keys the window's own handler left unconsumed, while the control has the focus; the control
+  // consumes a key by setting it to 0.
+  virtual void OnKeyDown(uint16_t& /*key*/) {}
   virtual int16_t Cursor() const { return kCrDefault; }
 };
 
@@ -81,6 +84,11 @@ class Window {
   void AddChild(ChildControl* child);
   void RemoveChild(ChildControl* child);
   void SendToBack(ChildControl* child);
+  // The child that gets the keys the window leaves; nothing for none.
+  void SetFocus(ChildControl* child) { focus_ = child; }
+  ChildControl* Focus() const { return focus_; }
+  // The cursor the visible child at a point shows; kCrDefault (the window's own) for none.
+  int16_t ChildCursorAt(Point p) const;
 
   // Surface plus visible children: what the window shows.
   Bitmap Composite() const;
@@ -105,6 +113,7 @@ class Window {
   bool visible_ = false;
   int16_t cursor_ = kCrDefault;
   std::vector<ChildControl*> children_;
+  ChildControl* focus_ = nullptr;
 };
 
 }  // namespace velmorant::platform

@@ -123,5 +123,15 @@ TEST(SlideShow, FirstArgumentInSecondsClampedAndOtherwiseZero) {
   EXPECT_EQ(Tffmexec::SlideShowFromArgument("5s"), 0);
 }
 
+TEST(PrintToOption, NamesTheFolderForPrintedDocuments) {
+  const auto r = Parse({"--headless", "--print-to", "printed"});
+  ASSERT_EQ(r.error, "");
+  ASSERT_TRUE(r.options.print_to.has_value());
+  EXPECT_EQ(r.options.print_to->string(), "printed");
+  EXPECT_FALSE(Parse({"--headless"}).options.print_to.has_value());
+  EXPECT_NE(Parse({"--print-to"}).error, "");
+  EXPECT_NE(UsageText().find("--print-to DIR"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace velmorant

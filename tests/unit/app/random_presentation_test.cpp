@@ -41,6 +41,10 @@ class Dice {
   std::mt19937 rng_;
 };
 
+void WriteText(const fs::path& path, const std::string& text) {
+  testing::WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
 std::vector<uint8_t> SolidBmp(int32_t w, int32_t h, uint8_t shade) {
   testing::BmpSpec s;
   s.width = w;
@@ -66,6 +70,68 @@ void AddHostileFiles(const fs::path& folder, const fs::path& outside) {
   fs::rename(folder / "folder.bmp", folder / "dir.bmp");
   fs::create_symlink(outside / "a.bmp", folder / "out.bmp");
   testing::WriteBytes(folder / "claims.bmp", testing::RleClaimingSize(2048, 1024));
+}
+
+// Timings from none through short to absurd, so that timers race each other and the page.
+int32_t AnyDelay(Dice& d) {
+  return d.Pick<int32_t>({0, 0, -5, 1, 30, 250, 900});
+}
+
+void AddRandomImagesSandwichesAndAnimations(Dice& d, Definition& def) {
+  for (int i = d.Between(0, 4); i > 0; --i) {
+    TObr o;
+    o.FileName = AnyFile(d);
+    o.Masked = uint8_t(d.Chance(50));
+    o.X = d.Wild(-3, 110);
+    o.Y = d.Wild(-3, 110);
+    o.W = d.Wild(-5, 120);
+    o.H = d.Wild(-5, 120);
+    o.VisibleAtStart = uint8_t(d.Chance(60));
+    o.MapIndex = d.Between(-1, 4);
+    o.ShowRegion = d.Between(-1, 5);
+    o.HideRegion = d.Between(-1, 5);
+    o.DelayMs = AnyDelay(d);
+    o.DurationMs = AnyDelay(d);
+    o.TransitionIn = d.Between(-1, 6);
+    o.TransitionOut = d.Between(-1, 6);
+    o.FrameIndex = d.Between(-1, 4);
+    def.TObrazy.push_back(o);
+  }
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    TSan s;
+    s.MapIndex = d.Between(-1, 4);
+    s.ControlMapIndex = d.Between(-1, 4);
+    s.X = d.Wild(-3, 110);
+    s.Y = d.Wild(-3, 110);
+    s.Width = d.Wild(-5, 120);
+    s.Height = d.Wild(-5, 120);
+    s.FrameIndex = d.Between(-1, 4);
+    for (int l = d.Between(0, 4); l > 0; --l) {
+      s.Layers.push_back({0, AnyFile(d), uint8_t(d.Chance(60)), d.Between(-1, 5)});
+    }
+    def.TSandwicze.push_back(s);
+  }
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    TAni a;
+    a.X = d.Wild(-3, 110);
+    a.Y = d.Wild(-3, 110);
+    a.Width = d.Wild(-5, 120);
+    a.Height = d.Wild(-5, 120);
+    a.AutoStart = uint8_t(d.Chance(60));
+    a.Loop = uint8_t(d.Chance(60));
+    a.MapIndex = d.Between(-1, 4);
+    a.PlayRegion = d.Between(-1, 5);
+    a.StopRegion = d.Between(-1, 5);
+    a.StartDelay = AnyDelay(d);
+    a.StopAfter = AnyDelay(d);
+    a.TransitionIndex = d.Between(-1, 6);
+    a.FrameIndex = d.Between(-1, 4);
+    for (int f = d.Between(0, 5); f > 0; --f) {
+      a.Frames.push_back({AnyFile(d), uint8_t(d.Chance(50)), d.Wild(-10, 40), d.Wild(-10, 40),
+                          d.Wild(-5, 60), d.Wild(-5, 60), AnyDelay(d), d.Between(-1, 6)});
+    }
+    def.TAnimacje.push_back(a);
+  }
 }
 
 Definition RandomDefinition(Dice& d) {
@@ -118,6 +184,46 @@ Definition RandomDefinition(Dice& d) {
     }
     def.TMapy.push_back(m);
   }
+  AddRandomImagesSandwichesAndAnimations(d, def);
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    TNap n;
+    n.FileName = d.Pick<std::string>({"a.txt", "A.TXT", "missing.txt", ""});
+    n.X = d.Wild(-3, 110);
+    n.Y = d.Wild(-3, 110);
+    n.W = d.Wild(-5, 120);
+    n.H = d.Pick<int32_t>({0, 0, 30, -5, d.Wild(-5, 120)});
+    n.TextureFile = d.Pick<std::string>({"", "", "a.bmp", "missing.bmp"});
+    n.DelayMs = d.Pick<int32_t>({0, 0, -1, 300});
+    n.TransitionIn = d.Between(-1, 6);
+    n.DurationMs = d.Pick<int32_t>({0, 0, 500});
+    n.TransitionOut = d.Between(-1, 6);
+    n.FrameIndex = d.Between(-1, 4);
+    n.FontName = d.Pick<std::string>({"Arial", "Times New Roman CE", "", "Nie ma takiej"});
+    n.FontSize = d.Pick<int32_t>({12, 0, -3, 72, d.Wild(-5, 40)});
+    n.Colour = d.Wild(0, 0xFFFFFF);
+    n.Bold = uint8_t(d.Between(0, 1));
+    n.Underline = uint8_t(d.Between(0, 1));
+    n.Charset = d.Pick<int32_t>({0, 1, 204, 238, 128, 255, -1});
+    def.TNapisy.push_back(n);
+  }
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    TTek t;
+    t.FileName = d.Pick<std::string>({"a.rtf", "b.rtf", "missing.rtf", ""});
+    for (int k = d.Between(0, 3); k > 0; --k) t.Targets.Add(d.Wild(-2, 8));
+    t.X = d.Wild(-3, 110);
+    t.Y = d.Wild(-3, 110);
+    t.W = d.Wild(-5, 120);
+    t.H = d.Wild(-5, 120);
+    t.VisibleAtStart = uint8_t(d.Chance(70));
+    t.MapIndex = d.Between(-1, 4);
+    t.ShowRegion = d.Between(-2, 5);
+    t.HideRegion = d.Between(-2, 5);
+    t.PrintRegion = d.Between(-2, 5);
+    t.Keep = uint8_t(d.Chance(30));
+    t.FrameIndex = d.Between(-1, 4);
+    t.BackColour = d.Wild(0, 0xFFFFFF);
+    def.TTeksty.push_back(t);
+  }
   for (int i = d.Between(0, 3); i > 0; --i) {
     TDzw s;
     s.FileName = d.Pick<std::string>({"s.wav", "S.WAV", "bad.wav", "missing.wav", ""});
@@ -147,14 +253,36 @@ Definition RandomDefinition(Dice& d) {
     f.FrameIndex = d.Between(-1, 4);
     def.TFilmy.push_back(f);
   }
+  const auto any_name = [&d] {
+    return d.Pick<std::string>({"", "a.bmp", "missing.txt", "..\\..\\out.txt", "sub\\x.sh"});
+  };
+  for (int i = d.Between(0, 3); i > 0; --i) {
+    def.TLinki.push_back({"l", any_name(), d.Pick<std::string>({"", "https://example.org/"}),
+                          uint8_t(d.Chance(50)), d.Between(-1, 4), d.Between(-1, 5),
+                          d.Between(-1, 5)});
+    def.TDoki.push_back({"d", d.Pick<std::string>({"", "raport", ".."}), any_name(),
+                         uint8_t(d.Chance(50)), d.Between(-1, 4), d.Between(-1, 5),
+                         d.Between(-1, 5)});
+    def.TProcesy.push_back({"p", any_name(), d.Pick<std::string>({"", "#", "\"# a\" /p"}),
+                            uint8_t(d.Chance(50)), d.Between(-1, 4), d.Between(-1, 5),
+                            d.Between(-1, 5)});
+  }
   const int32_t screens = d.Between(0, 4);
   for (int i = 0; i < screens; ++i) {
     TEkr e;
     e.Background = d.Between(-1, 3);
     for (int k = d.Between(0, 3); k > 0; --k) e.Maps.Add(d.Between(-1, 4));
+    for (int k = d.Between(0, 3); k > 0; --k) e.Images.Add(d.Between(-1, 4));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Sandwiches.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Animations.Add(d.Between(-1, 3));
     for (int k = d.Between(0, 4); k > 0; --k) e.Keys.Add(d.Between(-1, 4));
     for (int k = d.Between(0, 2); k > 0; --k) e.Sounds.Add(d.Between(-1, 2));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Captions.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Texts.Add(d.Between(-1, 3));
     for (int k = d.Between(0, 2); k > 0; --k) e.Films.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Links.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Documents.Add(d.Between(-1, 3));
+    for (int k = d.Between(0, 2); k > 0; --k) e.Processes.Add(d.Between(-1, 3));
     def.TEkrany.push_back(e);
   }
   for (int i = d.Between(0, 6); i > 0; --i) {
@@ -182,7 +310,7 @@ std::string RandomScript(Dice& d) {
         s += "click " + std::to_string(x) + " " + std::to_string(y) + "\n";
         break;
       case 3:
-        s += "key " + std::to_string(d.Pick<int32_t>({13, 8, 27, 65, 32})) + "\n";
+        s += "key " + std::to_string(d.Pick<int32_t>({13, 8, 27, 65, 32, 33, 34, 38, 40})) + "\n";
         break;
       case 4:
         s += "close\n";
@@ -210,7 +338,7 @@ TEST(RandomPresentations, PlayWithoutCrashingWhateverTheyHold) {
     const fs::path show = root / std::to_string(seed);
     const fs::path outside = root / (std::to_string(seed) + "-outside");
     testing::WriteBytes(outside / "a.bmp", SolidBmp(8, 8, 77));
-    for (const char* folder : {"tla", "przyciski", "obrazy", ""}) {
+    for (const char* folder : {"tla", "przyciski", "obrazy", "filmy", ""}) {
       testing::WriteBytes(show / folder / "a.bmp",
                           SolidBmp(d.Between(1, 40), d.Between(1, 30), 10));
       testing::WriteBytes(show / folder / "b.bmp",
@@ -224,6 +352,13 @@ TEST(RandomPresentations, PlayWithoutCrashingWhateverTheyHold) {
       fs::remove_all(show / "tla");
       fs::create_symlink(outside, show / "tla");
     }
+    WriteText(show / "napisy" / "a.txt", "Zaż\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1 ");
+    WriteText(show / "teksty" / "a.rtf",
+              "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Arial CE;}}\\f0 Id\\'9f "
+              "{\\ul tu} albo {\\ul tam}\\par\\tab koniec\\line " +
+                  std::string(size_t(d.Between(0, 3000)), 'x') + "}");
+    WriteText(show / "teksty" / "b.rtf",
+              d.Pick<std::string>({"{\\rtf1 {{{\\ul", "plain\r\ntext", ""}));
     testing::WriteBytes(show / "dzwieki" / "bad.wav", {'R', 'I', 'F', 'F', 9, 0, 0, 0, 'W'});
     testing::WriteBytes(show / "filmy" / "bad.avi",
                         {'R', 'I', 'F', 'F', 9, 0, 0, 0, 'A', 'V', 'I'});

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "display/display.hpp"
+#include "display/render_helpers.hpp"
 #include "platform/window/headless_backend.hpp"
 #include "sequence/engine_host.hpp"
 #include "sequence/media.hpp"
@@ -27,7 +28,15 @@ class FakePageWindow final : public PageWindow, public ChildControls {
   HintPanel& Hint() override { return hint; }
   platform::Timer& TimerHint() override { return timer_hint; }
   void AddChild(platform::ChildControl* child) override { children.push_back(child); }
-  void RemoveChild(platform::ChildControl* child) override { std::erase(children, child); }
+  void RemoveChild(platform::ChildControl* child) override {
+    std::erase(children, child);
+    if (focus == child) focus = nullptr;
+  }
+  void SendToBack(platform::ChildControl* child) override {
+    std::erase(children, child);
+    children.insert(children.begin(), child);
+  }
+  void Focus(platform::ChildControl* child) override { focus = child; }
 
   platform::Bitmap surface;
   platform::Timer timer_hint;
@@ -36,20 +45,42 @@ class FakePageWindow final : public PageWindow, public ChildControls {
   int presents = 0;
   int close_requests = 0;
   std::vector<platform::ChildControl*> children;
+  platform::ChildControl* focus = nullptr;
 };
 
 // Pictures from a map of names, never from disk.
 class FakeAssets final : public AssetSource {
  public:
-  std::string PathOf(int32_t /*kind*/, const std::string& name) override { return name; }
+  // A kind's folder is /show/KIND; a name with ".." would leave the presentation. Absolute
+  // names stand as they are, for tests that play real files.
+  std::string PathOf(int32_t kind, const std::string& name) override {
+    if (name.find("..") != std::string::npos) return {};
+    if (name.starts_with('/')) return name;
+    return FolderOf(kind) + "/" + name;
+  }
+  std::string FolderOf(int32_t kind) override { return "/show/" + std::to_string(kind); }
+  std::string PresentationFolder() const override { return "/show/"; }
+  std::optional<std::vector<uint8_t>> FileBytes(int32_t /*kind*/,
+                                                const std::string& name) override {
+    const auto it = files.find(name);
+    if (it == files.end()) return std::nullopt;
+    return std::vector<uint8_t>(it->second.begin(), it->second.end());
+  }
   SharedPicture Picture(int32_t /*kind*/, const std::string& name) override {
     const auto it = pictures.find(name);
     if (it == pictures.end()) return nullptr;
     return std::make_shared<const platform::Bitmap>(it->second);
   }
+  // The mask of `mask_of` comes from `masks`, under the picture's name.
   MaskedPicture PictureWithMask(int32_t kind, const std::string& name,
-                                const std::string& /*mask_of*/) override {
-    return {Picture(kind, name), nullptr};
+                                const std::string& mask_of) override {
+    SharedPicture picture = Picture(kind, name);
+    const auto mask = masks.find(mask_of);
+    if (!picture || mask == masks.end()) return {picture, nullptr};
+    platform::Bitmap prepared = *picture;
+    PrepareMaskedImage(prepared, &mask->second);
+    return {std::make_shared<const platform::Bitmap>(std::move(prepared)),
+            std::make_shared<const platform::Bitmap>(mask->second)};
   }
   void WarmUp(int32_t /*kind*/, const std::string& name) override { warmed.push_back(name); }
   void WarmUpMask(int32_t /*kind*/, const std::string& name) override {
@@ -57,6 +88,8 @@ class FakeAssets final : public AssetSource {
   }
 
   std::map<std::string, platform::Bitmap> pictures;
+  std::map<std::string, platform::Bitmap> masks;
+  std::map<std::string, std::string> files;
   std::vector<std::string> warmed;
 };
 
@@ -79,7 +112,7 @@ class FakeEngineHost final : public EngineHost {
   }
 
   const Definition& Def() const override { return definition; }
-  AssetSource& Assets() override { return assets; }
+  AssetSource& Assets() override { return assets_override ? *assets_override : assets; }
   DrawingContext& Drawing() override { return display; }
   platform::EventLoop& Loop() override { return backend.Loop(); }
   MouseRegions& Regions() override { return display; }
@@ -89,10 +122,13 @@ class FakeEngineHost final : public EngineHost {
     display.PendingAction = action;
     window.Close();
   }
-  platform::Backend& Platform() override { return backend; }
+  platform::Backend& Platform() override {
+    return platform_override ? *platform_override : backend;
+  }
   platform::FilmPlayer& Film() override { return *film; }
   int32_t& CurrentSound() override { return display.CurrentSound; }
   std::string ToUtf8(const std::string& bytes) const override { return bytes; }
+  int32_t CodePageNumber() const override { return 1250; }
 
   TDisplay& Display() override { return display; }
   TMedia& Media() override { return media; }
@@ -102,11 +138,13 @@ class FakeEngineHost final : public EngineHost {
   THist& History() override { return hist; }
 
   platform::HeadlessBackend backend;
+  platform::Backend* platform_override = nullptr;  // instead of `backend`, when set
   FakePageWindow window;
   std::unique_ptr<platform::Window> film_window;
   std::unique_ptr<platform::FilmPlayer> film;
   Definition definition;
   FakeAssets assets;
+  AssetSource* assets_override = nullptr;  // instead of `assets`, when set
   TMedia media{*this};
   TEkrany screens{*this};
   ElementKinds kinds;

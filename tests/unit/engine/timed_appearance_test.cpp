@@ -107,5 +107,28 @@ TEST_F(Appearance, AfterReleaseNothingDrawsOrFires) {
   EXPECT_TRUE(AllIn(drawing_.window, drawing_.window.Bounds(), kGround));
 }
 
+TEST_F(Appearance, DrawingChangesOnlyPaintsNoBackdropWhileGoneAndReplaysNothingWhileUp) {
+  drawing_.transitions = {TPrz{"wipe", 3, 1, 2}};
+  appearance_.Prepare(
+      {.appear_transition = 0, .can_disappear = true, .timed = true, .draw_changes_only = true},
+      rect_, Picture());
+  // Never up yet: there is nothing of its own to put back.
+  drawing_.window.Set(7, 7, kInk);
+  appearance_.Disappear();
+  EXPECT_EQ(drawing_.window.At(7, 7), kInk);
+  drawing_.window.Set(7, 7, kGround);
+  appearance_.Appear(0);
+  const size_t presented = drawing_.presented.size();
+  appearance_.Appear(500);  // already up: only the stay starts
+  EXPECT_EQ(drawing_.presented.size(), presented);
+  Wait(500);
+  EXPECT_FALSE(appearance_.Visible());
+  EXPECT_TRUE(AllIn(drawing_.window, drawing_.window.Bounds(), kGround));
+  // Gone already: what is drawn there now stays.
+  drawing_.window.Set(7, 7, kInk);
+  appearance_.Disappear();
+  EXPECT_EQ(drawing_.window.At(7, 7), kInk);
+}
+
 }  // namespace
 }  // namespace velmorant

@@ -49,9 +49,17 @@ TEST(HeadlessBackend, ServicesRecordTheirRequestsRelativeToThePresentation) {
   EXPECT_FALSE(film->Open());
   film->Play(0);
   EXPECT_EQ(film->Mode(), FilmMode::kNotReady);
-  const LaunchResult launched = backend.Launcher().Launch({"open", "http://example.org", "", ""});
+  // A launch starts nothing and holds a pretend program that runs until it is ended...
+  const LaunchRequest web{"open", "http://example.org", "", "", ""};
+  const LaunchResult launched = backend.Launcher().Launch(web);
   EXPECT_TRUE(launched.ok);
-  EXPECT_EQ(launched.process, nullptr);
+  ASSERT_NE(launched.process, nullptr);
+  EXPECT_EQ(launched.process->ExitCode(), std::nullopt);
+  // ...unless launching is off.
+  HeadlessOptions no_launch;
+  no_launch.no_launch = true;
+  HeadlessBackend refusing(std::move(no_launch));
+  EXPECT_FALSE(refusing.Launcher().Launch(web).ok);
 }
 
 }  // namespace

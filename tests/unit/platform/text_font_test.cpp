@@ -67,6 +67,27 @@ TEST(FontNames, CoreWindowsFacesUseMetricCompatibleFamilies) {
   EXPECT_EQ(engine.CreateFont(FontOf("DejaVu Serif", 10)).FamilyName(), "DejaVu Serif");
 }
 
+TEST(FontNames, ScriptSuffixesNameTheFaceWithoutThem) {
+  EXPECT_EQ(WithoutScriptSuffix("Arial CE"), "Arial");
+  EXPECT_EQ(WithoutScriptSuffix("Times New Roman CYR"), "Times New Roman");
+  EXPECT_EQ(WithoutScriptSuffix("Courier New  baltic "), "Courier New");
+  EXPECT_EQ(WithoutScriptSuffix("Tahoma Greek"), "Tahoma");
+  EXPECT_EQ(WithoutScriptSuffix("Verdana TUR"), "Verdana");
+  // Only a whole last word is a suffix, and never the whole name.
+  EXPECT_EQ(WithoutScriptSuffix("ACE"), "ACE");
+  EXPECT_EQ(WithoutScriptSuffix(" CE"), " CE");
+  EXPECT_EQ(WithoutScriptSuffix("Arial"), "Arial");
+
+  FontEngine engine;
+  EXPECT_EQ(engine.CreateFont(FontOf("Arial CE", 10)).FamilyName(), "Liberation Sans");
+  EXPECT_EQ(engine.CreateFont(FontOf("Times New Roman CE", 10)).FamilyName(), "Liberation Serif");
+  EXPECT_EQ(engine.CreateFont(FontOf("Courier New CYR", 10)).FamilyName(), "Liberation Mono");
+  // The same face, so the same wrapping as without the suffix.
+  const Font plain = engine.CreateFont(FontOf("Arial", 12));
+  const Font ce = engine.CreateFont(FontOf("Arial CE", 12));
+  EXPECT_EQ(ce.TextExtent("Zażółć gęślą jaźń").width, plain.TextExtent("Zażółć gęślą jaźń").width);
+}
+
 TEST(FontNames, GuiAndMissingFacesFallBackToTheSans) {
   FontEngine engine;
   const std::string sans = engine.CreateFont(FontOf("", 10)).FamilyName();

@@ -1,0 +1,167 @@
+#include "elements/visual/captions.hpp"
+
+#include "display/placement.hpp"
+#include "display/render_helpers.hpp"
+#include "platform/fs/codepage.hpp"
+#include "platform/gfx/canvas.hpp"
+#include "platform/gfx/colour.hpp"
+#include "platform/text/draw_text.hpp"
+#include "platform/text/font_request.hpp"
+#include "platform/text/text_decoder.hpp"
+#include "sequence/element_host.hpp"
+
+namespace velmorant {
+
+using platform::Bitmap;
+
+namespace {
+
+uint32_t AlignmentOf(int32_t x) {
+  if (x == -2) return platform::kDtCenter;
+  if (x == -1) return platform::kDtRight;
+  return platform::kDtLeft;
+}
+
+}  // namespace
+
+std::string DecodeCaptionText(std::string_view bytes, int32_t charset,
+                              int32_t presentation_code_page) {
+  bytes = bytes.substr(0, bytes.find('\0'));
+  const int32_t code_page =
+      platform::CodePageForCharset(uint8_t(charset & 0xFF), presentation_code_page);
+  std::string utf8;
+  for (char32_t c : platform::TextDecoder().Decode(bytes, code_page)) platform::AppendUtf8(utf8, c);
+  return utf8;
+}
+
+void TNapisy::OnDefinitionLoaded() {
+  live_.clear();
+  for (size_t i = 0; i < host_.Def().TNapisy.size(); ++i) {
+    live_.push_back(std::make_unique<Live>(host_.Drawing(), host_.Loop()));
+  }
+}
+
+const TNap& TNapisy::Record(int32_t index) const {
+  return host_.Def().TNapisy[size_t(index)];
+}
+
+std::optional<std::string> TNapisy::ReadText(const TNap& nap) {
+  std::optional<std::vector<uint8_t>> bytes =
+      host_.Assets().FileBytes(kAssetCaptions, nap.FileName);
+  if (!bytes) return std::nullopt;
+  return DecodeCaptionText({reinterpret_cast<const char*>(bytes->data()), bytes->size()},
+                           nap.Charset, host_.CodePageNumber());
+}
+
+std::optional<MaskedPicture> TNapisy::Render(const TNap& nap, const std::string& text,
+                                             platform::Rect& box) {
+  platform::FontRequest wanted;
+  wanted.name = host_.ToUtf8(nap.FontName);
+  wanted.size_points = nap.FontSize;
+  wanted.bold = nap.Bold != 0;
+  wanted.italic = nap.Italic != 0;
+  wanted.underline = nap.Underline != 0;
+  wanted.strike_out = nap.StrikeOut != 0;
+  wanted.charset = uint8_t(nap.Charset & 0xFF);
+  const platform::Font font = host_.Platform().Fonts().CreateFont(wanted);
+
+  // H other than 0 is a percentage of the client height for the box's place and its size alike;
+  // H 0 fits the box to the wrapped text.
+  Place(nap.X, nap.Y, nap.W, nap.H, box, host_.Drawing().ClientSize());
+  const int64_t width = std::max<int64_t>(0, box.Width());
+  int64_t height = std::max<int64_t>(0, box.Height());
+  if (nap.H == 0) {
+    height = platform::CalcTextRect(font, text, {0, 0, int32_t(width), 0}, platform::kDtWordBreak)
+                 .Height();
+  }
+  box.bottom = int32_t(std::min<int64_t>(int64_t{box.top} + height, INT32_MAX));
+  // Only the part of the box inside the window is drawn: an absurd box costs no more than that.
+  const platform::Size client = host_.Drawing().ClientSize();
+  const platform::Rect visible = box.Intersect({0, 0, client.width, client.height});
+  if (width == 0 || height <= 0 || visible.IsEmpty()) return std::nullopt;
+  const platform::Rect local{0, 0, int32_t(visible.Width()), int32_t(visible.Height())};
+  // The whole box, in the visible part's coordinates.
+  const platform::Rect whole = box.Offset(-visible.left, -visible.top);
+
+  auto mask = std::make_shared<Bitmap>(local.right, local.bottom, platform::kWhite);
+  platform::Rect draw = whole;
+  platform::DrawText(*mask, font, text, draw, platform::kDtWordBreak | AlignmentOf(nap.X),
+                     platform::kBlack);
+
+  auto face = std::make_shared<Bitmap>(local.right, local.bottom);
+  if (!nap.TextureFile.empty()) {
+    const SharedPicture texture = host_.Assets().Picture(kAssetBackgrounds, nap.TextureFile);
+    if (!texture) return std::nullopt;
+    platform::Canvas(*face).CopyRect(whole, *texture, texture->Bounds());
+  } else {
+    face->Fill(platform::ToPixel(nap.Colour));
+  }
+  box = visible;
+  PrepareMaskedImage(*face, mask.get());
+  return MaskedPicture{std::move(face), std::move(mask)};
+}
+
+void TNapisy::Show(int32_t index) {
+  Live& e = *live_[size_t(index)];
+  if (e.Appearance.Shown()) return;
+  const TNap& nap = Record(index);
+  e.Drawn = false;
+  if (!nap.FileName.empty()) {
+    // A caption whose file or texture is missing draws nothing.
+    if (const std::optional<std::string> text = ReadText(nap)) {
+      platform::Rect box;
+      if (std::optional<MaskedPicture> picture = Render(nap, *text, box)) {
+        TimedAppearance::Look look;
+        look.appear_transition = nap.TransitionIn;
+        look.disappear_transition = nap.TransitionOut;
+        look.frame = nap.FrameIndex;
+        look.can_disappear = nap.DurationMs > 0;
+        look.timed = nap.DelayMs > 0 || nap.DurationMs > 0;
+        e.Appearance.Prepare(look, box, std::move(*picture));
+      }
+    }
+  }
+  e.Appearance.SetShown();
+}
+
+void TNapisy::Compose(int32_t index) {
+  Live& e = *live_[size_t(index)];
+  const TNap& nap = Record(index);
+  if (!e.Appearance.Shown() || nap.DelayMs != 0) return;
+  // A caption with a real appear effect comes in at Start, over the page's transition.
+  if (TransitionAnimates(host_.Def().TPrzeniki, nap.TransitionIn)) return;
+  e.Appearance.DrawAppearing();
+  e.Drawn = true;
+}
+
+void TNapisy::Start(int32_t index) {
+  Live& e = *live_[size_t(index)];
+  if (!e.Appearance.Shown()) return;
+  const TNap& nap = Record(index);
+  if (nap.DelayMs > 0) {
+    e.Appearance.AppearAfter(nap.DelayMs, nap.DurationMs);
+  } else if (nap.DelayMs == 0) {
+    if (!e.Drawn) e.Appearance.DrawAppearing();
+    if (nap.DurationMs > 0) e.Appearance.DisappearAfter(nap.DurationMs);
+  }
+}
+
+void TNapisy::Stop(int32_t index) {
+  TimedAppearance& a = live_[size_t(index)]->Appearance;
+  if (a.Shown()) a.DisarmTimer();
+}
+
+void TNapisy::Hide(int32_t index) {
+  Live& e = *live_[size_t(index)];
+  e.Appearance.Release();
+  e.Drawn = false;
+}
+
+void TNapisy::Preload(int32_t index) {
+  const TNap& nap = Record(index);
+  if (nap.FileName.empty()) return;
+  host_.Assets().WarmUp(kAssetCaptions, nap.FileName);
+  if (!nap.TextureFile.empty()) host_.Assets().WarmUp(kAssetBackgrounds, nap.TextureFile);
+}
+
+}  // namespace velmorant

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "definition/records_visual.hpp"
+#include "display/timed_appearance.hpp"
+#include "platform/gfx/bitmap.hpp"
+#include "sequence/element_kind.hpp"
+
+namespace velmorant {
+
+class ElementHost;
+
+// A caption file's text in UTF-8: its bytes up to the first zero byte, in the code page of the
+// font's character set (DEFAULT_CHARSET: the presentation's).
+std::string DecodeCaptionText(std::string_view bytes, int32_t charset,
+                              int32_t presentation_code_page);
+
+// Captions: a text file laid out with word wrapping in a placed box and drawn as cut-out
+// letters, filled with a colour or a stretched texture; they come and go like images.
+class TNapisy final : public ElementKind {
+ public:
+  explicit TNapisy(ElementHost& host) : host_(host) {}
+
+  void OnDefinitionLoaded() override;
+  int32_t Count() const override { return int32_t(live_.size()); }
+  void Show(int32_t index) override;
+  void Compose(int32_t index) override;
+  void Start(int32_t index) override;
+  void Stop(int32_t index) override;
+  void Hide(int32_t index) override;
+  void Preload(int32_t index) override;
+
+  // The part of the caption's box inside the window (empty until it is shown with a file).
+  platform::Rect BoxOf(int32_t index) const { return live_[size_t(index)]->Appearance.Rect(); }
+
+ private:
+  struct Live {
+    Live(DrawingContext& drawing, platform::EventLoop& loop) : Appearance(drawing, loop) {}
+    TimedAppearance Appearance;  // the face cut out by the glyph mask, frame and timer
+    bool Drawn = false;          // composed into the page's picture already
+  };
+
+  const TNap& Record(int32_t index) const;
+  // The caption file's text in UTF-8, decoded by the font's character set.
+  std::optional<std::string> ReadText(const TNap& nap);
+  // The face (colour or texture) and the glyph mask for `box`; nothing when it cannot be made.
+  std::optional<MaskedPicture> Render(const TNap& nap, const std::string& text,
+                                      platform::Rect& box);
+
+  ElementHost& host_;
+  std::vector<std::unique_ptr<Live>> live_;
+};
+
+}  // namespace velmorant

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/gfx/bitmap.hpp"
+
+namespace velmorant::platform {
+
+// What a \pict group says about its picture. Sizes are in twips unless named otherwise.
+struct RtfPictureData {
+  enum class Format : uint8_t { kUnknown, kPng, kJpeg, kDib };
+  Format format = Format::kUnknown;
+  int32_t width_px = 0;  // \picw: the picture's own size (pixels for bitmaps)
+  int32_t height_px = 0;
+  int32_t goal_width = 0;  // \picwgoal
+  int32_t goal_height = 0;
+  int32_t scale_x = 100;  // \picscalex, percent
+  int32_t scale_y = 100;
+  std::vector<uint8_t> bytes;
+};
+
+// The largest picture a document shows, and the pixels all of its pictures may take together.
+inline constexpr int64_t kMaxRtfPicturePixels = int64_t{1} << 24;
+inline constexpr int32_t kMaxRtfPictureSide = 8192;
+
+// The picture decoded and brought to the size the document shows it at (96 pixels an inch);
+// nothing for formats without a decoder here (metafiles) and for data that does not decode.
+std::shared_ptr<const Bitmap> DecodeRtfPicture(const RtfPictureData& data);
+
+}  // namespace velmorant::platform

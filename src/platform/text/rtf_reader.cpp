@@ -1,0 +1,674 @@
+#include "platform/text/rtf_reader.hpp"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/fs/codepage.hpp"
+#include "platform/text/font_request.hpp"
+#include "platform/text/rich_document_builder.hpp"
+#include "platform/text/rtf_picture.hpp"
+#include "platform/text/rtf_scanner.hpp"
+#include "platform/text/rtf_words.hpp"
+#include "platform/text/text_decoder.hpp"
+#include "platform/text/utf8.hpp"
+
+namespace velmorant::platform {
+
+namespace {
+
+enum class Destination : uint8_t { kText, kFontTable, kColourTable, kPicture };
+
+struct CharProps {
+  int32_t font = -1;  // the document's font number; -1 the default font
+  int32_t half_points = 24;
+  int32_t colour = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike = false;
+  bool hidden = false;
+};
+
+struct GroupState {
+  Destination destination = Destination::kText;
+  CharProps chars;
+  ParagraphStyle paragraph;
+  int32_t unicode_skip = 1;  // \uc
+};
+
+struct FontSlot {
+  uint16_t index = 0;
+  int32_t charset = kDefaultCharset;
+  int32_t code_page = 0;  // \cpg; 0 when the charset says it
+};
+
+constexpr size_t kMaxTabStops = 64;
+constexpr size_t kMaxFonts = 4096;
+constexpr size_t kMaxColours = 4096;
+constexpr int32_t kMaxIndent = 1 << 20;
+// All pictures of a document together.
+constexpr int64_t kMaxPicturePixels = kMaxRtfPicturePixels * 4;
+constexpr int32_t kMaxHalfPoints = 3276;
+
+class RtfReader {
+ public:
+  RtfReader(std::span<const uint8_t> data, const RtfOptions& options)
+      : scanner_(data), code_page_(options.default_code_page) {}
+
+  RichDocument Read();
+
+ private:
+  GroupState& State() { return groups_.back(); }
+  void Open();
+  void Close();
+  void Word(const RtfToken& t);
+  void Symbol(uint8_t c);
+  void Text(std::string_view bytes);
+  void Byte(uint8_t b);
+
+  bool DestinationWord(RtfWord word, std::string_view name);
+  void CharacterWord(RtfWord word, const RtfToken& t);
+  void ParagraphWord(RtfWord word, const RtfToken& t);
+  void FontTableWord(RtfWord word, const RtfToken& t);
+  void PictureWord(RtfWord word, const RtfToken& t);
+
+  void AppendChar(char32_t c);
+  void AppendUnicode(int32_t value);
+  void Flush();
+  void EndParagraph();
+  CharStyle CurrentStyle();
+  uint16_t DefaultFont();
+  int32_t CodePageOfFont(int32_t number) const;
+
+  void FinishFontEntry();
+  void FinishColourEntry();
+  void PictureHex(std::string_view bytes);
+  void FinishPicture();
+
+  RtfScanner scanner_;
+  RichDocumentBuilder builder_;
+  TextDecoder decoder_;
+  std::vector<GroupState> groups_;
+  int32_t code_page_;
+  int32_t default_font_number_ = 0;
+  std::optional<uint16_t> fallback_font_;
+  std::map<int32_t, FontSlot> fonts_;
+  std::vector<std::optional<Pixel>> colours_;
+
+  // What has not become characters yet: bytes waiting for their code page, and the characters a
+  // \uN leaves to be skipped.
+  std::string pending_;
+  int32_t pending_code_page_ = 0;
+  int32_t skip_ = 0;
+  char32_t high_surrogate_ = 0;
+  ParagraphStyle last_paragraph_;
+  bool first_word_after_open_ = false;
+  bool star_ = false;  // \* began this group
+
+  // The font-table entry being read.
+  int32_t font_number_ = -1;
+  int32_t font_charset_ = kDefaultCharset;
+  int32_t font_code_page_ = 0;
+  std::string font_name_;
+
+  int32_t red_ = 0, green_ = 0, blue_ = 0;
+  bool colour_set_ = false;
+
+  std::optional<RtfPictureData> picture_;
+  int picture_nibble_ = -1;
+  size_t pictures_ = 0;
+  int64_t picture_pixels_ = 0;
+};
+
+RichDocument RtfReader::Read() {
+  groups_.reserve(kMaxRtfDepth);
+  for (;;) {
+    const RtfToken t = scanner_.Next();
+    switch (t.kind) {
+      case RtfToken::Kind::kEnd:
+        Flush();
+        return builder_.Finish(groups_.empty() ? last_paragraph_ : State().paragraph);
+      case RtfToken::Kind::kOpen:
+        Open();
+        break;
+      case RtfToken::Kind::kClose:
+        Close();
+        // The document ends with its first group; whatever follows is not part of it.
+        if (groups_.empty()) return builder_.Finish(last_paragraph_);
+        break;
+      case RtfToken::Kind::kWord:
+        Word(t);
+        break;
+      case RtfToken::Kind::kSymbol:
+        Symbol(t.byte);
+        break;
+      case RtfToken::Kind::kByte:
+        Byte(t.byte);
+        break;
+      case RtfToken::Kind::kText:
+        Text(t.word);
+        break;
+    }
+  }
+}
+
+void RtfReader::Open() {
+  Flush();
+  skip_ = 0;
+  if (groups_.size() >= size_t(kMaxRtfDepth)) {
+    scanner_.SkipGroup();
+    return;
+  }
+  groups_.push_back(groups_.empty() ? GroupState{} : State());
+  first_word_after_open_ = true;
+  star_ = false;
+}
+
+void RtfReader::Close() {
+  Flush();
+  skip_ = 0;
+  first_word_after_open_ = false;
+  star_ = false;
+  if (groups_.empty()) return;
+  const Destination ended = State().destination;
+  if (groups_.size() == 1) last_paragraph_ = State().paragraph;
+  groups_.pop_back();
+  const Destination outer = groups_.empty() ? Destination::kText : State().destination;
+  // A font entry ends with its group even without its ';'.
+  if (ended == Destination::kFontTable) FinishFontEntry();
+  if (ended == Destination::kPicture && outer != Destination::kPicture) FinishPicture();
+}
+
+void RtfReader::Word(const RtfToken& t) {
+  const bool opens = first_word_after_open_;
+  first_word_after_open_ = false;
+  if (skip_ > 0) {
+    --skip_;
+    return;
+  }
+  const RtfWord word = LookUpRtfWord(t.word);
+  if (word == RtfWord::kBin) {
+    const auto data = scanner_.TakeBinary(t.has_param ? t.param : 0);
+    if (State().destination == Destination::kPicture && picture_) {
+      picture_->bytes.insert(picture_->bytes.end(), data.begin(), data.end());
+    }
+    return;
+  }
+  if (opens && DestinationWord(word, t.word)) return;
+  Flush();
+  switch (State().destination) {
+    case Destination::kFontTable:
+      FontTableWord(word, t);
+      return;
+    case Destination::kColourTable:
+      if (word == RtfWord::kRed) red_ = t.param, colour_set_ = true;
+      if (word == RtfWord::kGreen) green_ = t.param, colour_set_ = true;
+      if (word == RtfWord::kBlue) blue_ = t.param, colour_set_ = true;
+      return;
+    case Destination::kPicture:
+      PictureWord(word, t);
+      return;
+    case Destination::kText:
+      break;
+  }
+  switch (word) {
+    case RtfWord::kAnsi:
+      code_page_ = 1252;
+      return;
+    case RtfWord::kMac:
+      code_page_ = 10000;
+      return;
+    case RtfWord::kPc:
+      code_page_ = 437;
+      return;
+    case RtfWord::kPca:
+      code_page_ = 850;
+      return;
+    case RtfWord::kAnsiCpg:
+      // A page number that names nothing keeps the one there was.
+      if (t.has_param && t.param > 0) code_page_ = t.param;
+      return;
+    case RtfWord::kDeff:
+      default_font_number_ = t.param;
+      return;
+    case RtfWord::kUc:
+      State().unicode_skip = std::clamp(t.param, 0, 16);
+      return;
+    case RtfWord::kU:
+      AppendUnicode(t.param);
+      skip_ = State().unicode_skip;
+      return;
+    default:
+      break;
+  }
+  if (const char32_t c = CharacterOfRtfWord(word)) {
+    AppendChar(c);
+    return;
+  }
+  CharacterWord(word, t);
+  ParagraphWord(word, t);
+}
+
+// True when the word made the new group a destination (read or skipped).
+bool RtfReader::DestinationWord(RtfWord word, std::string_view name) {
+  const bool star = star_;
+  star_ = false;
+  GroupState& state = State();
+  switch (word) {
+    case RtfWord::kFontTable:
+      state.destination = Destination::kFontTable;
+      font_name_.clear();
+      font_number_ = -1;
+      return true;
+    case RtfWord::kColourTable:
+      state.destination = Destination::kColourTable;
+      colour_set_ = false;
+      red_ = green_ = blue_ = 0;
+      return true;
+    case RtfWord::kPicture:
+      if (picture_ || state.destination != Destination::kText) break;
+      state.destination = Destination::kPicture;
+      picture_.emplace();
+      picture_nibble_ = -1;
+      return true;
+    case RtfWord::kShapePicture:
+      return true;  // its picture is shown; \nonshppict is the copy for older readers
+    default:
+      break;
+  }
+  if (star || IsHiddenRtfDestination(name) || word == RtfWord::kPicture) {
+    groups_.pop_back();
+    scanner_.SkipGroup();
+    return true;
+  }
+  return false;
+}
+
+void RtfReader::Symbol(uint8_t c) {
+  if (c == '*') {
+    // Only at the very start of a group: "{\*\destination".
+    star_ = first_word_after_open_;
+    return;
+  }
+  first_word_after_open_ = false;
+  if (skip_ > 0) {
+    --skip_;
+    return;
+  }
+  if (State().destination != Destination::kText) return;
+  switch (c) {
+    case '~':
+      AppendChar(U'\u00A0');
+      break;
+    case '_':
+      AppendChar(U'\u2011');
+      break;
+    case '\t':
+      AppendChar(U'\t');
+      break;
+    default:
+      break;  // \- optional hyphens, \: index entries, \| formulas
+  }
+}
+
+void RtfReader::Text(std::string_view bytes) {
+  first_word_after_open_ = false;
+  if (skip_ > 0) {
+    const size_t n = std::min(bytes.size(), size_t(skip_));
+    skip_ -= int32_t(n);
+    bytes.remove_prefix(n);
+  }
+  if (bytes.empty() || groups_.empty()) return;
+  switch (State().destination) {
+    case Destination::kText: {
+      if (State().chars.hidden) return;
+      const int32_t code_page = CodePageOfFont(State().chars.font);
+      if (!pending_.empty() && pending_code_page_ != code_page) Flush();
+      pending_code_page_ = code_page;
+      for (char c : bytes) {
+        if (c == '\t') {
+          AppendChar(U'\t');
+          pending_code_page_ = code_page;
+        } else if (c != '\0') {
+          pending_.push_back(c);
+        }
+      }
+      return;
+    }
+    case Destination::kFontTable:
+      for (char c : bytes) {
+        if (c == ';') {
+          FinishFontEntry();
+        } else {
+          font_name_.push_back(c);
+        }
+      }
+      return;
+    case Destination::kColourTable:
+      for (char c : bytes) {
+        if (c == ';') FinishColourEntry();
+      }
+      return;
+    case Destination::kPicture:
+      PictureHex(bytes);
+      return;
+  }
+}
+
+void RtfReader::Byte(uint8_t b) {
+  first_word_after_open_ = false;
+  if (groups_.empty()) return;
+  if (skip_ > 0) {
+    --skip_;
+    return;
+  }
+  if (State().destination == Destination::kFontTable) {
+    font_name_.push_back(char(b));
+    return;
+  }
+  if (State().destination != Destination::kText || State().chars.hidden) return;
+  const int32_t code_page = CodePageOfFont(State().chars.font);
+  if (!pending_.empty() && pending_code_page_ != code_page) Flush();
+  pending_code_page_ = code_page;
+  pending_.push_back(char(b));
+}
+
+void RtfReader::Flush() {
+  if (pending_.empty()) return;
+  std::u32string text;
+  decoder_.Decode(pending_, pending_code_page_, text);
+  pending_.clear();
+  builder_.Append(text, CurrentStyle());
+}
+
+void RtfReader::AppendChar(char32_t c) {
+  if (groups_.empty() || State().destination != Destination::kText || State().chars.hidden) return;
+  Flush();
+  builder_.Append(c, CurrentStyle());
+}
+
+void RtfReader::AppendUnicode(int32_t value) {
+  // Values above 32767 are written as negative numbers.
+  const auto unit = char32_t(value < 0 ? value + 65536 : value);
+  if (unit >= 0xD800 && unit < 0xDC00) {
+    high_surrogate_ = unit;
+    return;
+  }
+  if (unit >= 0xDC00 && unit < 0xE000) {
+    if (high_surrogate_) AppendChar(0x10000 + ((high_surrogate_ - 0xD800) << 10) + (unit - 0xDC00));
+    high_surrogate_ = 0;
+    return;
+  }
+  high_surrogate_ = 0;
+  AppendChar(unit > 0x10FFFF || unit == 0 ? kReplacementCharacter : unit);
+}
+
+void RtfReader::EndParagraph() {
+  if (State().chars.hidden) return;
+  Flush();
+  builder_.EndParagraph(CurrentStyle(), State().paragraph);
+}
+
+uint16_t RtfReader::DefaultFont() {
+  if (auto it = fonts_.find(default_font_number_); it != fonts_.end()) return it->second.index;
+  if (!fonts_.empty()) return fonts_.begin()->second.index;
+  if (!fallback_font_) fallback_font_ = builder_.AddFont({"Times New Roman", 0});
+  return *fallback_font_;
+}
+
+int32_t RtfReader::CodePageOfFont(int32_t number) const {
+  auto it = fonts_.find(number < 0 ? default_font_number_ : number);
+  if (it == fonts_.end()) it = fonts_.find(default_font_number_);
+  if (it == fonts_.end()) return code_page_;
+  if (it->second.code_page > 0) return it->second.code_page;
+  return CodePageForCharset(uint8_t(it->second.charset), code_page_);
+}
+
+CharStyle RtfReader::CurrentStyle() {
+  const CharProps& p = State().chars;
+  CharStyle style;
+  const auto font = fonts_.find(p.font);
+  style.font = p.font >= 0 && font != fonts_.end() ? font->second.index : DefaultFont();
+  style.half_points = p.half_points;
+  style.bold = p.bold;
+  style.italic = p.italic;
+  style.underline = p.underline;
+  style.strike = p.strike;
+  if (p.colour > 0 && size_t(p.colour) < colours_.size() && colours_[size_t(p.colour)]) {
+    style.colour = *colours_[size_t(p.colour)];
+  }
+  return style;
+}
+
+void RtfReader::CharacterWord(RtfWord word, const RtfToken& t) {
+  CharProps& p = State().chars;
+  const bool on = !t.has_param || t.param != 0;
+  switch (word) {
+    case RtfWord::kPlain:
+      p = CharProps{};
+      break;
+    case RtfWord::kBold:
+      p.bold = on;
+      break;
+    case RtfWord::kItalic:
+      p.italic = on;
+      break;
+    case RtfWord::kUnderline:
+      p.underline = on;
+      break;
+    case RtfWord::kUnderlineNone:
+      p.underline = false;
+      break;
+    case RtfWord::kStrike:
+      p.strike = on;
+      break;
+    case RtfWord::kHidden:
+      p.hidden = on;
+      break;
+    case RtfWord::kFont:
+      if (t.has_param) p.font = t.param;
+      break;
+    case RtfWord::kFontSize:
+      if (t.has_param && t.param > 0) p.half_points = std::min(t.param, kMaxHalfPoints);
+      break;
+    case RtfWord::kColour:
+      if (t.has_param) p.colour = t.param;
+      break;
+    default:
+      break;
+  }
+}
+
+void RtfReader::ParagraphWord(RtfWord word, const RtfToken& t) {
+  ParagraphStyle& p = State().paragraph;
+  const int32_t twips = std::clamp(t.param, -kMaxIndent, kMaxIndent);
+  switch (word) {
+    case RtfWord::kPard:
+      p = ParagraphStyle{};
+      break;
+    case RtfWord::kPar:
+    case RtfWord::kRow:
+      EndParagraph();
+      break;
+    case RtfWord::kLine:
+      AppendChar(kLineBreak);
+      break;
+    case RtfWord::kTab:
+    case RtfWord::kCell:
+      AppendChar(U'\t');
+      break;
+    case RtfWord::kLeft:
+      p.alignment = Alignment::kLeft;
+      break;
+    case RtfWord::kCentre:
+      p.alignment = Alignment::kCentre;
+      break;
+    case RtfWord::kRight:
+      p.alignment = Alignment::kRight;
+      break;
+    case RtfWord::kJustify:
+      p.alignment = Alignment::kJustify;
+      break;
+    case RtfWord::kLeftIndent:
+      p.left_indent = twips;
+      break;
+    case RtfWord::kRightIndent:
+      p.right_indent = twips;
+      break;
+    case RtfWord::kFirstIndent:
+      p.first_indent = twips;
+      break;
+    case RtfWord::kSpaceBefore:
+      p.space_before = std::max(0, twips);
+      break;
+    case RtfWord::kSpaceAfter:
+      p.space_after = std::max(0, twips);
+      break;
+    case RtfWord::kTabStop:
+      if (twips > 0 && p.tab_stops.size() < kMaxTabStops) {
+        p.tab_stops.insert(std::upper_bound(p.tab_stops.begin(), p.tab_stops.end(), twips), twips);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void RtfReader::FontTableWord(RtfWord word, const RtfToken& t) {
+  switch (word) {
+    case RtfWord::kFont:
+      if (!font_name_.empty()) FinishFontEntry();
+      font_number_ = t.param;
+      font_charset_ = kDefaultCharset;
+      font_code_page_ = 0;
+      break;
+    case RtfWord::kFontCharset:
+      if (t.param >= 0 && t.param <= 255) font_charset_ = t.param;
+      break;
+    case RtfWord::kCodePage:
+      if (t.param > 0) font_code_page_ = t.param;
+      break;
+    default:
+      break;
+  }
+}
+
+void RtfReader::FinishFontEntry() {
+  const int32_t number = font_number_;
+  std::string name = std::move(font_name_);
+  font_name_.clear();
+  font_number_ = -1;
+  if (number < 0 || fonts_.contains(number) || fonts_.size() >= kMaxFonts) return;
+  while (!name.empty() && (name.back() == ' ' || name.back() == ';')) name.pop_back();
+  while (!name.empty() && name.front() == ' ') name.erase(name.begin());
+  FontSlot slot;
+  slot.charset = font_charset_;
+  slot.code_page = font_code_page_;
+  const int32_t code_page =
+      slot.code_page > 0 ? slot.code_page : CodePageForCharset(uint8_t(slot.charset), code_page_);
+  std::string utf8;
+  for (char32_t c : decoder_.Decode(name, code_page)) AppendUtf8(utf8, c);
+  slot.index = builder_.AddFont({std::move(utf8), uint8_t(slot.charset)});
+  fonts_.emplace(number, slot);
+}
+
+void RtfReader::FinishColourEntry() {
+  if (colours_.size() < kMaxColours) {
+    std::optional<Pixel> colour;
+    if (colour_set_) {
+      colour = Pixel(std::clamp(red_, 0, 255)) << 16 | Pixel(std::clamp(green_, 0, 255)) << 8 |
+               Pixel(std::clamp(blue_, 0, 255));
+    }
+    colours_.push_back(colour);
+  }
+  colour_set_ = false;
+  red_ = green_ = blue_ = 0;
+}
+
+void RtfReader::PictureWord(RtfWord word, const RtfToken& t) {
+  if (!picture_) return;
+  RtfPictureData& p = *picture_;
+  switch (word) {
+    case RtfWord::kPngBlip:
+      p.format = RtfPictureData::Format::kPng;
+      break;
+    case RtfWord::kJpegBlip:
+      p.format = RtfPictureData::Format::kJpeg;
+      break;
+    case RtfWord::kDib:
+      p.format = RtfPictureData::Format::kDib;
+      break;
+    case RtfWord::kPicWidth:
+      p.width_px = t.param;
+      break;
+    case RtfWord::kPicHeight:
+      p.height_px = t.param;
+      break;
+    case RtfWord::kPicGoalWidth:
+      p.goal_width = t.param;
+      break;
+    case RtfWord::kPicGoalHeight:
+      p.goal_height = t.param;
+      break;
+    case RtfWord::kPicScaleX:
+      p.scale_x = t.param;
+      break;
+    case RtfWord::kPicScaleY:
+      p.scale_y = t.param;
+      break;
+    default:
+      break;
+  }
+}
+
+void RtfReader::PictureHex(std::string_view bytes) {
+  if (!picture_) return;
+  for (char c : bytes) {
+    int v = -1;
+    if (c >= '0' && c <= '9') v = c - '0';
+    if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    if (v < 0) continue;
+    if (picture_nibble_ < 0) {
+      picture_nibble_ = v;
+    } else {
+      picture_->bytes.push_back(uint8_t(picture_nibble_ << 4 | v));
+      picture_nibble_ = -1;
+    }
+  }
+}
+
+void RtfReader::FinishPicture() {
+  std::optional<RtfPictureData> data = std::move(picture_);
+  picture_.reset();
+  if (!data || groups_.empty() || State().chars.hidden || pictures_ >= kMaxRtfPictures) return;
+  std::shared_ptr<const Bitmap> picture = DecodeRtfPicture(*data);
+  if (!picture) return;
+  const int64_t pixels = int64_t{picture->Width()} * picture->Height();
+  if (picture_pixels_ + pixels > kMaxPicturePixels) return;
+  picture_pixels_ += pixels;
+  ++pictures_;
+  Flush();
+  builder_.AddPicture(std::move(picture), CurrentStyle());
+}
+
+}  // namespace
+
+DecodeResult<RichDocument> ReadRtf(std::span<const uint8_t> data, const RtfOptions& options) {
+  size_t start = 0;
+  while (start < data.size() && (data[start] == ' ' || data[start] == '\t' || data[start] == '\r' ||
+                                 data[start] == '\n')) {
+    ++start;
+  }
+  static constexpr std::string_view kMagic = "{\\rtf";
+  const auto rest = data.subspan(start);
+  if (rest.size() < kMagic.size() || !std::equal(kMagic.begin(), kMagic.end(), rest.begin())) {
+    return DecodeError{"not an RTF document"};
+  }
+  return RtfReader(rest, options).Read();
+}
+
+}  // namespace velmorant::platform

@@ -1,0 +1,97 @@
+// Every launch and termination is logged, failures warn once naming their target, --no-launch
+// hands nothing on, and the headless shell's pretend processes run until they are ended.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/loop/clock.hpp"
+#include "platform/shell/logged_shell.hpp"
+#include "platform/shell/pretend_shell.hpp"
+
+namespace velmorant::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Succeeds with a pretend process, or fails with a reason.
+class CountingShell final : public Shell {
+ public:
+  LaunchResult Launch(const LaunchRequest& request) override {
+    ++launches;
+    if (request.file.find("bad") != std::string::npos) return {false, nullptr, "no application"};
+    return pretend.Launch(request);
+  }
+  PretendShell pretend;
+  int launches = 0;
+};
+
+class ShellLogging : public ::testing::Test {
+ protected:
+  ShellLogging() {
+    log_.SetFolder("/show");
+    log_.Open(log_path_.string());
+  }
+  ~ShellLogging() override { fs::remove(log_path_); }
+
+  std::vector<std::string> Lines() const {
+    std::ifstream in(log_path_);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  LoggedShell Make(bool no_launch) {
+    auto inner = std::make_unique<CountingShell>();
+    inner_ = inner.get();
+    return LoggedShell(std::move(inner), log_, no_launch);
+  }
+
+  VirtualClock clock_;
+  EventLog log_{clock_};
+  fs::path log_path_ =
+      fs::temp_directory_path() / ("velmorant-shell-log-" + std::to_string(::getpid()));
+  CountingShell* inner_ = nullptr;
+};
+
+TEST_F(ShellLogging, LaunchesAndTerminationsAreLoggedWithPathsInThePresentation) {
+  LoggedShell shell = Make(false);
+  LaunchResult r = shell.Launch({"open", "/show/procesy/a.sh", "#x /p", "/show/procesy", "/show/"});
+  ASSERT_TRUE(r.ok);
+  ASSERT_TRUE(r.process);
+  EXPECT_EQ(r.process->ExitCode(), std::nullopt) << "a pretend process runs until it is ended";
+  EXPECT_TRUE(r.process->Terminate(259));
+  EXPECT_EQ(r.process->ExitCode(), 259);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{
+                         R"({"t":0,"event":"launch","verb":"open","file":"procesy/a.sh",)"
+                         R"("params":"#x /p","dir":"procesy","ok":true})",
+                         R"({"t":0,"event":"terminate","file":"procesy/a.sh","ok":true})"}));
+}
+
+TEST_F(ShellLogging, AFailureIsLoggedAndWarnsOnceNamingItsTarget) {
+  LoggedShell shell = Make(false);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(shell.Launch({"open", "/show/linki/bad.html", "", "/show/linki", {}}).ok);
+  EXPECT_FALSE(shell.Launch({"open", "/show/linki/bad.html", "", "/show/linki", {}}).ok);
+  shell.Refuse({"open", "..\\secret.txt", "", "", {}}, "outside the presentation folder");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "velmorant: linki/bad.html: not opened: no application\n"
+            "velmorant: ..\\secret.txt: not opened: outside the presentation folder\n");
+  ASSERT_EQ(Lines().size(), 3u);
+  for (const std::string& line : Lines()) EXPECT_NE(line.find(R"("ok":false)"), std::string::npos);
+}
+
+TEST_F(ShellLogging, NoLaunchHandsNothingOnAndLogsEachAttempt) {
+  LoggedShell shell = Make(true);
+  ::testing::internal::CaptureStderr();
+  LaunchResult r = shell.Launch({"open", "https://example.org/", "", "/show/linki", {}});
+  shell.Refuse({"open", "..\\x", "", "", {}}, "outside the presentation folder");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_FALSE(r.ok);
+  EXPECT_FALSE(r.process);
+  EXPECT_EQ(inner_->launches, 0);
+  EXPECT_EQ(Lines().size(), 2u);
+}
+
+}  // namespace
+}  // namespace velmorant::platform
