@@ -1,6 +1,8 @@
-// velmorant-med: prints an info.med as JSON (dump) and writes one from JSON (build).
+// velmorant-med: prints an info.med as JSON (dump), writes one from JSON (build) and reports what
+// would break a presentation folder (check).
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -8,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.hpp"
+#include "check/presentation_check.hpp"
 #include "definition/editions.hpp"
 #include "definition/json_form.hpp"
 #include "definition/loader.hpp"
@@ -23,10 +27,14 @@ using namespace velmorant;
 constexpr const char* kUsage =
     "usage: velmorant-med dump FILE.med [--codepage N]\n"
     "       velmorant-med build FILE.json -o OUT [--edition a..g] [--codepage N]\n"
+    "       velmorant-med check DIR [--json] [--codepage N]\n"
     "\n"
     "dump   prints the definition as JSON on standard output\n"
     "build  writes a definition from JSON (missing keys take their defaults); the edition\n"
     "       comes from the JSON's \"edition\" unless --edition is given\n"
+    "check  reports what would break the presentation in DIR (or DIR/info.med), one finding a\n"
+    "       line: error, warning or note, the record and the file; --json gives JSON Lines.\n"
+    "       Exit status 0 without errors, 1 with errors, 2 for a usage error\n"
     "--codepage N  code page of the definition's texts: 874 or 1250 to 1258 (default 1250)\n";
 
 struct Options {
@@ -34,6 +42,7 @@ struct Options {
   std::string input;
   std::string output;
   std::optional<char> edition;
+  bool json = false;
   int code_page = platform::CodePage::kDefault;
 };
 
@@ -64,6 +73,8 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
         return UsageError("--edition needs one letter from a to g");
       }
       options.edition = (*v)[0];
+    } else if (arg == "--json") {
+      options.json = true;
     } else if (arg == "--codepage") {
       auto v = value();
       auto number = v ? tools::ParseCodePageNumber(*v) : std::nullopt;
@@ -78,9 +89,10 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
   if (positional.size() != 2) return UsageError("expected a command and a file");
   options.command = positional[0];
   options.input = positional[1];
-  if (options.command != "dump" && options.command != "build") {
+  if (options.command != "dump" && options.command != "build" && options.command != "check") {
     return UsageError("unknown command " + options.command);
   }
+  if (options.json && options.command != "check") return UsageError("--json is for check");
   if (options.command == "build" && options.output.empty()) return UsageError("build needs -o OUT");
   return std::nullopt;
 }
@@ -134,6 +146,22 @@ int Build(const Options& options, const platform::CodePage& code_page) {
   return 0;
 }
 
+int Check(const Options& options, const platform::CodePage& code_page) {
+  std::error_code ec;
+  const std::filesystem::path folder = PresentationFolder(options.input);
+  if (!std::filesystem::is_directory(folder, ec)) {
+    return UsageError(options.input + " is no presentation folder");
+  }
+  const check::Findings findings = check::CheckPresentation(folder, code_page);
+  for (const check::Finding& finding : findings.All()) {
+    const std::string line = options.json ? check::FormatJson(finding) : check::FormatLine(finding);
+    std::fputs((line + "\n").c_str(), stdout);
+  }
+  std::fflush(stdout);
+  if (std::ferror(stdout)) return 1;
+  return findings.Count(check::Severity::kError) > 0 ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,6 +171,7 @@ int main(int argc, char** argv) {
     std::string problem;
     auto code_page = platform::CodePage::Open(options.code_page, &problem);
     if (!code_page) return UsageError(problem);
+    if (options.command == "check") return Check(options, *code_page);
     return options.command == "dump" ? Dump(options, *code_page) : Build(options, *code_page);
   });
 }

@@ -79,6 +79,8 @@ std::string UsageText() {
          "  --codepage N            code page of the presentation's texts (1250)\n"
          "  --no-launch             open no file, folder, link or program (only log them)\n"
          "  --print-to DIR          write printed documents as PDF files into DIR\n"
+         "  --handout FILE.pdf      headless: one PDF page per play-sequence entry, each page\n"
+         "                          as it looks once settled (no script)\n"
          "  -h, --help              this text\n"
          "\n"
          "Script commands, one per line (# starts a comment), coordinates in window pixels:\n"
@@ -164,6 +166,8 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
       o.no_launch = true;
     } else if (arg == "--print-to") {
       if (auto v = value(arg)) o.print_to = *v;
+    } else if (arg == "--handout") {
+      if (auto v = value(arg)) o.handout = *v;
     } else if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9')) {
       result.error = "unknown option " + std::string(arg);
     } else if (!o.presentation && !have_interval && NamesPresentation(arg)) {
@@ -178,6 +182,8 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
     if (!result.error.empty()) return result;
   }
   if (o.script && !o.headless) result.error = "--script needs --headless";
+  if (o.handout && !o.headless) result.error = "--handout needs --headless";
+  if (o.handout && o.script) result.error = "--handout walks the pages itself: no --script";
   if (o.presentation) o.presentation = PresentationFolder(*o.presentation);
   return result;
 }

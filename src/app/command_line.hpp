@@ -25,6 +25,7 @@ struct CommandLine {
   int codepage = 1250;
   bool no_launch = false;
   std::optional<std::filesystem::path> print_to;
+  std::optional<std::filesystem::path> handout;
   bool help = false;
 };
 

@@ -1,11 +1,13 @@
 #include "app/entry.hpp"
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 
 #include "app/command_line.hpp"
+#include "app/handout.hpp"
 #include "app/player.hpp"
 #include "app/user_settings.hpp"
 #include "platform/single_instance.hpp"
@@ -26,6 +28,9 @@ std::filesystem::path ExecutableFolder(const char* argv0) {
   if (ec) self = std::filesystem::absolute(argv0, ec);
   return self.parent_path();
 }
+
+// Far beyond any walk of a real presentation: the virtual clock stops there whatever happens.
+constexpr int64_t kHandoutClockLimitMs = int64_t{1} << 40;
 
 int UsageError(const std::string& message) {
   std::cerr << "velmorant: " << platform::EscapeControls(message) << "\n(see velmorant --help)\n";
@@ -85,6 +90,12 @@ int Play(int argc, const char* const* argv) {
       }
       headless.script = std::move(script.commands);
     }
+    // The handout walk ends the show itself; the wait only keeps the clock going until then.
+    if (cl.handout) {
+      platform::ScriptCommand wait;
+      wait.ms = kHandoutClockLimitMs;
+      headless.script = {wait};
+    }
     backend = std::make_unique<platform::HeadlessBackend>(std::move(headless));
   }
   if (cl.log) {
@@ -103,11 +114,33 @@ int Play(int argc, const char* const* argv) {
 
   PlayerOptions options;
   options.presentation = cl.presentation ? *cl.presentation : ExecutableFolder(argv[0]);
-  options.interval = cl.interval;
+  // Absolute, so that programs started in folders of their own still find their files.
+  std::error_code absolute_error;
+  if (auto absolute = std::filesystem::absolute(options.presentation, absolute_error);
+      !absolute_error)
+    options.presentation = std::move(absolute);
+  options.interval = cl.handout ? std::string() : cl.interval;
   options.no_launch = cl.no_launch;
   options.end_on_second_close = !cl.headless;
+  options.hold_pages = cl.handout.has_value();
   Player player(*backend, *codepage, std::move(options));
-  const int status = player.Run();
+  std::optional<platform::HandoutPdf> handout;
+  std::optional<HandoutWalk> walk;
+  if (cl.handout) {
+    handout.emplace(*cl.handout, "Velmorant handout", backend->Fonts());
+    if (const std::string problem = handout->Problem(); !problem.empty()) {
+      return UsageError("--handout " + cl.handout->string() + ": " + problem);
+    }
+    walk.emplace(player, *handout);
+  }
+  int status = player.Run();
+  if (handout) {
+    std::string problem;
+    if (!handout->Finish(&problem)) {
+      std::cerr << platform::WarningLine(cl.handout->string(), problem);
+      status = 1;
+    }
+  }
   if (status == 1) {
     std::cerr << "velmorant: choose a presentation: velmorant DIR, velmorant DIR/info.med or"
                  " velmorant -p DIR\n";

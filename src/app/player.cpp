@@ -30,6 +30,10 @@ Player::Player(platform::Backend& backend_in, platform::CodePage codepage_in,
 Player::~Player() = default;
 
 void Player::LeavePage(const TAkc& action) {
+  if (!options.hold_pages) LeaveFor(action);
+}
+
+void Player::LeaveFor(const TAkc& action) {
   display.PendingAction = action;
   window->Close();
 }
@@ -102,7 +106,7 @@ int Player::Run() {
   border->ShowBorder();
   const bool ended = display.RunPresentation(FirstPageWithScreen());
   // Ctrl+C and SIGTERM end the program without the about box.
-  if (ended && !backend.EndRequested()) about->ShowAboutBox();
+  if (ended && !backend.EndRequested() && !options.hold_pages) about->ShowAboutBox();
   return 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,9 @@ struct PlayerOptions {
   bool no_launch = false;
   // A second close command within 3 seconds ends the presentation (on a desktop).
   bool end_on_second_close = false;
+  // Pages are left only through LeaveFor: auto-advance, films, timers and the slide show do not
+  // move on, and no about box follows the end (a handout walks the pages itself).
+  bool hold_pages = false;
 };
 
 // The one context of a running presentation: the forms, the element managers in their fixed order
@@ -42,6 +46,10 @@ class Player final : public EngineHost {
   // Loads the definition, checks the display and runs the presentation: the exit status.
   int Run();
   void StopAllSound();
+  // Leaves the page for `action` even when pages are held.
+  void LeaveFor(const TAkc& action);
+  // Called with the entry whenever a page has become active.
+  std::function<void(int32_t)> OnPageShown;
 
   // ElementHost.
   const Definition& Def() const override { return definition; }

@@ -95,6 +95,7 @@ void Tffmexec::OnPaint() {
   if (FirstPaintPending) {
     FirstPaintPending = false;
     display.StartFirstPage();
+    PageShown();
   }
 }
 
@@ -118,6 +119,7 @@ bool Tffmexec::FormCloseQuery() {
   display.StartPage();
   PaintAllowed = true;
   display.ActivatePage();
+  PageShown();
   player_.backend.Loop().ProcessMessages();
   display.PreloadNextPage();
   return false;
@@ -141,6 +143,10 @@ void Tffmexec::OnMouseDown(platform::MouseButton /*button*/, int32_t x, int32_t 
 
 void Tffmexec::OnKeyDown(uint16_t& key) {
   RunShortcuts(player_, key);
+}
+
+void Tffmexec::PageShown() {
+  if (player_.OnPageShown) player_.OnPageShown(player_.display.CurrentPage);
 }
 
 void Tffmexec::Timer1Timer() {

@@ -41,6 +41,8 @@ class Tffmexec final : public platform::WindowEvents, public PageWindow, public 
   void Focus(platform::ChildControl* child) override { window_->SetFocus(child); }
 
   void SetBounds(const platform::Rect& r) { window_->SetBounds(r); }
+  // What the window shows, its child controls included.
+  platform::Bitmap Composite() const { return window_->Composite(); }
   platform::Timer& Timer1() { return timer1_; }
   // The one film player, showing its pictures in this window.
   platform::FilmPlayer& Film() { return *film_; }
@@ -66,6 +68,7 @@ class Tffmexec final : public platform::WindowEvents, public PageWindow, public 
   // Leaves the presentation as the end action does, also from outside a page change.
   void EndNow();
   void Timer1Timer();
+  void PageShown();
 
   Player& player_;
   std::unique_ptr<platform::Window> window_;

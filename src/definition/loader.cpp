@@ -61,6 +61,7 @@ LoadResult LoadDefinition(std::span<const uint8_t> bytes, std::string_view stamp
     return result;
   }
   NumberRecords(definition);
+  result.end_offset = in.Offset() + 1;
   result.definition = std::move(definition);
   return result;
 }

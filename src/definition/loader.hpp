@@ -14,7 +14,8 @@ namespace velmorant {
 
 struct LoadResult {
   std::optional<Definition> definition;
-  LoadError error;  // meaningful when there is no definition
+  LoadError error;        // meaningful when there is no definition
+  size_t end_offset = 0;  // where the last table ended; the bytes after it are ignored
 };
 
 // The largest info.med read: real ones are a few kilobytes; a bigger file is refused before it is

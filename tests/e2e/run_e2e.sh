@@ -5,12 +5,16 @@
 #              the same moments; a second copy gives way; Escape shows the about box; a key ends it
 # no_show      no definition: the message box appears, closes with Enter, exit status 1
 # terminate    SIGTERM ends the show cleanly with exit status 0 and no about box
+# demo         the bundled demo (DEMO_DIR, given as a relative folder): its welcome sound reaches
+#              the audio device (SDL's disk driver); a program started by a button runs and ends
+#              when its page is left
 set -euo pipefail
-scenario=$1 player=$2 med=$3 bitmaps=$4 xwd_to_png=$5
+scenario=$1 player=$2 med=$3 bitmaps=$4 xwd_to_png=$5 demo=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/e2e_common.sh"
 
 W=320 H=240
+[ "$scenario" = demo ] && W=800 H=600
 start_xvfb $W $H
 
 show=$work/show
@@ -80,6 +84,34 @@ case $scenario in
     kill -TERM "$player_pid"
     exits_with 10 "$player_pid" 0
     log_has '"event":"end"' || fail "the show did not end through its close"
+    ;;
+  demo)
+    export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
+    # A relative presentation folder: the program below starts in a folder of its own.
+    cd "$(dirname "$demo")"
+    "$player" "$(basename "$demo")" --log "$work/log.jsonl" > "$work/player.out" 2>"$work/player.err" &
+    player_pid=$!
+    pids+=("$player_pid")
+    until_true 20 log_has '"event":"page","page":0' || fail "no first page"
+    sounded() { [ -s "$work/audio.raw" ] && [ "$(tr -d '\0' < "$work/audio.raw" | head -c 1 | wc -c)" = 1 ]; }
+    until_true 10 sounded || fail "the welcome sound did not reach the audio device"
+    for page in 1 2 3 4; do
+      xdotool key Return
+      until_true 10 log_has "\"event\":\"page\",\"page\":$page" || fail "no page $page"
+    done
+    # The third button of the centred row at 62 % of the height starts the program.
+    xdotool mousemove $(( W / 2 + 30 )) $(( H * 62 / 100 + 20 )) click 1
+    until_true 10 log_has '"event":"launch".*"ok":true' || fail "the program was not started"
+    until_true 10 grep -q "Program z pokazu" "$work/player.out" || fail "the program did not run"
+    program=$(pgrep -f -n "^sleep 600") || fail "no running program"
+    xdotool key Return
+    until_true 10 log_has '"event":"terminate"' || fail "leaving the page did not end the program"
+    until_true 10 bash -c "! kill -0 $program 2>/dev/null" || fail "the program still runs"
+    xdotool key Escape
+    until_true 10 log_has '"event":"end"' || fail "Escape did not end the show"
+    sleep 0.5
+    xdotool key a
+    exits_with 10 "$player_pid" 0
     ;;
   *)
     echo "unknown scenario $scenario"; exit 2 ;;

@@ -7,8 +7,6 @@
 
 namespace velmorant::platform {
 
-namespace {
-
 std::vector<std::string> SplitComponents(std::string_view path) {
   std::vector<std::string> parts;
   size_t start = 0;
@@ -21,6 +19,8 @@ std::vector<std::string> SplitComponents(std::string_view path) {
   }
   return parts;
 }
+
+namespace {
 
 bool HasDriveLetter(std::string_view name) {
   return name.size() >= 2 && name[1] == ':' &&

@@ -11,6 +11,9 @@
 
 namespace velmorant::platform {
 
+// The components of a '/' separated path, without empty ones and ".".
+std::vector<std::string> SplitComponents(std::string_view path);
+
 // Finds files named by a presentation, written for a case-insensitive Windows file system, inside
 // the presentation folder. Results are paths relative to the folder, in UTF-8, with '/'. Symbolic
 // links are followed only while they stay inside the folder's real path.

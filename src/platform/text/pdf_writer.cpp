@@ -3,13 +3,13 @@
 #include <cairo-ft.h>
 #include <cairo-pdf.h>
 #include <cairo.h>
-#include <fontconfig/fontconfig.h>
 
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "platform/fs/codepage.hpp"
+#include "platform/text/cairo_handles.hpp"
 #include "platform/text/font_face.hpp"
 #include "platform/text/rich_fonts.hpp"
 #include "platform/text/rich_layout.hpp"
@@ -20,19 +20,6 @@ namespace {
 
 // Layout pixels (96 an inch) to PDF points (72 an inch).
 constexpr double kPointsPerPixel = 0.75;
-
-struct SurfaceDestroy {
-  void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-struct ContextDestroy {
-  void operator()(cairo_t* c) const { cairo_destroy(c); }
-};
-struct FontFaceDestroy {
-  void operator()(cairo_font_face_t* f) const { cairo_font_face_destroy(f); }
-};
-using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDestroy>;
-using ContextPtr = std::unique_ptr<cairo_t, ContextDestroy>;
-using FontFacePtr = std::unique_ptr<cairo_font_face_t, FontFaceDestroy>;
 
 bool IsBlank(char32_t c) {
   return c == kParagraphMark || c == kLineBreak || c == kObjectMark;
@@ -66,16 +53,7 @@ class PdfPainter {
 cairo_font_face_t* PdfPainter::FaceFor(const FontFace& face) {
   auto it = faces_.find(&face);
   if (it != faces_.end()) return it->second.get();
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(face.File().c_str()));
-  FcPatternAddInteger(pattern, FC_INDEX, face.FaceIndex());
-  FontFacePtr made(cairo_ft_font_face_create_for_pattern(pattern));
-  FcPatternDestroy(pattern);
-  unsigned int synthesize = 0;
-  if (face.SyntheticBold()) synthesize |= CAIRO_FT_SYNTHESIZE_BOLD;
-  if (face.SyntheticItalic()) synthesize |= CAIRO_FT_SYNTHESIZE_OBLIQUE;
-  if (synthesize) cairo_ft_font_face_set_synthesize(made.get(), synthesize);
-  return faces_.emplace(&face, std::move(made)).first->second.get();
+  return faces_.emplace(&face, CairoFaceOf(face)).first->second.get();
 }
 
 void PdfPainter::Line(const LayoutLine& line, double top) {
@@ -139,22 +117,7 @@ void PdfPainter::Text(size_t a, size_t b, double x0, double baseline) {
 }
 
 void PdfPainter::Picture(const Bitmap& picture, double x, double y) {
-  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, picture.Width());
-  SurfacePtr image(
-      cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.Width(), picture.Height()));
-  if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) return;
-  cairo_surface_flush(image.get());
-  unsigned char* data = cairo_image_surface_get_data(image.get());
-  for (int32_t row = 0; row < picture.Height(); ++row) {
-    const auto from = picture.Row(row);
-    std::copy(from.begin(), from.end(), reinterpret_cast<uint32_t*>(data + size_t(row) * stride));
-  }
-  cairo_surface_mark_dirty(image.get());
-  cairo_save(cr_);
-  cairo_set_source_surface(cr_, image.get(), x, y);
-  cairo_rectangle(cr_, x, y, picture.Width(), picture.Height());
-  cairo_fill(cr_);
-  cairo_restore(cr_);
+  DrawPicture(cr_, picture, x, y);
 }
 
 }  // namespace

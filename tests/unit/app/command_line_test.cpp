@@ -61,6 +61,10 @@ TEST(CommandLine, UsageErrorsAreNamed) {
   EXPECT_NE(Parse({"--frobnicate"}).error, "");
   EXPECT_NE(Parse({"5", "6"}).error, "");
   EXPECT_NE(Parse({"--script", "s.txt"}).error, "") << "a script needs --headless";
+  EXPECT_NE(Parse({"--handout", "h.pdf"}).error, "") << "a handout needs --headless";
+  EXPECT_NE(Parse({"--headless", "--handout", "h.pdf", "--script", "s.txt"}).error, "")
+      << "the handout walks the pages itself";
+  EXPECT_EQ(Parse({"--headless", "--handout", "h.pdf"}).error, "");
   EXPECT_EQ(Parse({"-3"}).error, "") << "a negative interval is an interval, not an option";
 }
 
