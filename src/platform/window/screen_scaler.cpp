@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace velmorant::platform {
 
@@ -97,15 +99,16 @@ Rect ScreenScaler::Affected(const Rect& region) const {
   return r.IsEmpty() ? Rect{} : r;
 }
 
-const Pixel* ScreenScaler::ScaledRow(const Bitmap& picture, int32_t y, int32_t first, int32_t last,
-                                     int32_t keep) {
+const Pixel* ScreenScaler::ScaledRow(RowCache& cache, const Bitmap& picture, int32_t y,
+                                     int32_t first, int32_t last, int32_t keep) const {
   for (int b = 0; b < 2; ++b) {
-    if (buffered_row_[b] == y) return buffers_[b].data();
+    if (cache.buffered_row[b] == y) return cache.buffers[b].data();
   }
-  const int b = buffered_row_[next_buffer_] == keep ? next_buffer_ ^ 1 : next_buffer_;
-  next_buffer_ = b ^ 1;
-  buffered_row_[b] = y;
-  std::vector<Pixel>& out = buffers_[b];
+  const int b =
+      cache.buffered_row[cache.next_buffer] == keep ? cache.next_buffer ^ 1 : cache.next_buffer;
+  cache.next_buffer = b ^ 1;
+  cache.buffered_row[b] = y;
+  std::vector<Pixel>& out = cache.buffers[b];
   const auto count = size_t(last - first);
   out.resize(count);
   const Pixel* src = picture.Row(y).data();
@@ -115,40 +118,60 @@ const Pixel* ScreenScaler::ScaledRow(const Bitmap& picture, int32_t y, int32_t f
     return out.data();
   }
   // Gathered apart and mixed together, so that the mixing vectorises.
-  near_pixels_.resize(count);
-  far_pixels_.resize(count);
+  cache.near_pixels.resize(count);
+  cache.far_pixels.resize(count);
   const int32_t* far = columns_.far_pixel.data() + first;
   for (size_t i = 0; i < count; ++i) {
-    near_pixels_[i] = src[near[i]];
-    far_pixels_[i] = src[far[i]];
+    cache.near_pixels[i] = src[near[i]];
+    cache.far_pixels[i] = src[far[i]];
   }
-  MixRowsWeighted(near_pixels_.data(), far_pixels_.data(),
+  MixRowsWeighted(cache.near_pixels.data(), cache.far_pixels.data(),
                   columns_.byte_weight.data() + size_t(first) * sizeof(Pixel), out.data(), count);
   return out.data();
+}
+
+void ScreenScaler::DrawRows(RowCache& cache, const Bitmap& picture, Bitmap& target,
+                            const Rect& todo, int32_t top, int32_t bottom) const {
+  const int32_t first = todo.left - mapping_.output.left;
+  const int32_t last = todo.right - mapping_.output.left;
+  const auto width = size_t(last - first);
+  // Rows are scaled afresh for every call: the picture may have changed since the last.
+  cache.buffered_row[0] = cache.buffered_row[1] = -1;
+  for (int32_t y = top; y < bottom; ++y) {
+    const auto i = size_t(y - mapping_.output.top);
+    Pixel* out = target.Row(y).data() + todo.left;
+    const int32_t near_row = rows_.near_pixel[i];
+    const Pixel* near = ScaledRow(cache, picture, near_row, first, last, -1);
+    const uint16_t w = rows_.far_weight[i];
+    if (w == 0) {
+      std::memcpy(out, near, width * sizeof(Pixel));
+      continue;
+    }
+    const Pixel* far = ScaledRow(cache, picture, rows_.far_pixel[i], first, last, near_row);
+    MixRows(near, far, w, out, width);
+  }
 }
 
 void ScreenScaler::Draw(const Bitmap& picture, Bitmap& target, const Rect& part) {
   if (picture.GetSize() != mapping_.screen) return;
   const Rect todo = part.Intersect(mapping_.output).Intersect(target.Bounds());
   if (todo.IsEmpty()) return;
-  const int32_t first = todo.left - mapping_.output.left;
-  const int32_t last = todo.right - mapping_.output.left;
-  const auto width = size_t(last - first);
-  // Rows are scaled afresh for every call: the picture may have changed since the last.
-  buffered_row_[0] = buffered_row_[1] = -1;
-  for (int32_t y = todo.top; y < todo.bottom; ++y) {
-    const auto i = size_t(y - mapping_.output.top);
-    Pixel* out = target.Row(y).data() + todo.left;
-    const int32_t near_row = rows_.near_pixel[i];
-    const Pixel* near = ScaledRow(picture, near_row, first, last, -1);
-    const uint16_t w = rows_.far_weight[i];
-    if (w == 0) {
-      std::memcpy(out, near, width * sizeof(Pixel));
-      continue;
-    }
-    const Pixel* far = ScaledRow(picture, rows_.far_pixel[i], first, last, near_row);
-    MixRows(near, far, w, out, width);
+  // A large part is shared with a second thread, which takes the lower rows: the writes of a
+  // 4K frame are more than one core keeps up with in a frame's time.
+  constexpr int64_t kPixelsForTwoThreads = int64_t{1} << 20;
+  if (int64_t{todo.Width()} * todo.Height() < kPixelsForTwoThreads) {
+    DrawRows(caches_[0], picture, target, todo, todo.top, todo.bottom);
+    return;
   }
+  const int32_t middle = todo.top + int32_t(todo.Height() / 2);
+  std::jthread lower;
+  try {
+    lower = std::jthread([&] { DrawRows(caches_[1], picture, target, todo, middle, todo.bottom); });
+  } catch (const std::system_error&) {
+    DrawRows(caches_[0], picture, target, todo, todo.top, todo.bottom);  // no thread to be had
+    return;
+  }
+  DrawRows(caches_[0], picture, target, todo, todo.top, middle);
 }
 
 }  // namespace velmorant::platform

@@ -32,19 +32,26 @@ class ScreenScaler {
   static Taps MakeTaps(int32_t screen, int32_t output, int32_t whole_factor, ScreenFilter filter);
 
  private:
-  // Source row `y` scaled along x for output columns [first, last), kept in one of two buffers;
-  // the buffer of row `keep` is not reused for it.
-  const Pixel* ScaledRow(const Bitmap& picture, int32_t y, int32_t first, int32_t last,
-                         int32_t keep);
+  // Two source rows scaled along x, and the gathers of the one being scaled: one set per thread.
+  struct RowCache {
+    std::vector<Pixel> buffers[2];
+    std::vector<Pixel> near_pixels;  // a row's two gathers before they are mixed
+    std::vector<Pixel> far_pixels;
+    int32_t buffered_row[2] = {-1, -1};
+    int32_t next_buffer = 0;
+  };
+  // Source row `y` scaled along x for output columns [first, last), kept in one of the cache's
+  // two buffers; the buffer of row `keep` is not reused for it.
+  const Pixel* ScaledRow(RowCache& cache, const Bitmap& picture, int32_t y, int32_t first,
+                         int32_t last, int32_t keep) const;
+  // Output rows [top, bottom) of `todo`'s columns.
+  void DrawRows(RowCache& cache, const Bitmap& picture, Bitmap& target, const Rect& todo,
+                int32_t top, int32_t bottom) const;
 
   ScreenMapping mapping_;
   Taps columns_;
   Taps rows_;
-  std::vector<Pixel> buffers_[2];
-  std::vector<Pixel> near_pixels_;  // a row's two gathers before they are mixed
-  std::vector<Pixel> far_pixels_;
-  int32_t buffered_row_[2] = {-1, -1};
-  int32_t next_buffer_ = 0;
+  RowCache caches_[2];
 };
 
 }  // namespace velmorant::platform

@@ -57,6 +57,7 @@ TEST(ScreenScaler, EveryModeMatchesTheReferenceAndStaysInsideItsOutput) {
       {ScaleMode::kFit, {32, 24}, {96, 100}, 0},       // 3 x 3, bars above and below
       {ScaleMode::kFit, {41, 31}, {30, 20}, 1},        // smaller than the screen: plain linear
       {ScaleMode::kStretch, {7, 5}, {7, 100}, 1},      // one axis as it is, the other 20x
+      {ScaleMode::kFit, {400, 300}, {1600, 1000}, 1},  // large enough for two threads
   };
   for (const auto& c : cases) {
     const ScreenMapping m = ScreenMapping::Scaled(c.mode, c.screen, c.window);
