@@ -1,6 +1,7 @@
-// Recording a run: one 800 x 600 frame put through the encoders with its 40 ms of sound, for a
-// page that stands still (most frames of a run) and for a picture that changes every frame (a
-// transition or a film). The time is per frame; 40 ms keeps up with 25 frames a second.
+// Recording a run: 800 x 600 frames put through the encoders with their sound, for a page that
+// stands still (most frames of a run: a second of it, 25 frames, given at once as the recorder
+// does between two clock steps) and for a picture that changes every frame (a transition or a
+// film: one frame and its 40 ms). Real time is 1000 ms for the first, 40 ms for the second.
 
 #include <benchmark/benchmark.h>
 
@@ -32,6 +33,7 @@ platform::Bitmap Page(int frame) {
 }
 
 void Encode(benchmark::State& state, bool moving) {
+  const int frames_at_once = moving ? 1 : kFps;
   const fs::path file = fs::temp_directory_path() / "velmorant-bench-record.mp4";
   std::string error;
   auto video = platform::VideoFile::Create(file, {{kWidth, kHeight}, kFps, {}}, &error);
@@ -41,12 +43,13 @@ void Encode(benchmark::State& state, bool moving) {
   }
   std::vector<platform::Bitmap> pages;
   for (int f = 0; f < (moving ? 50 : 1); ++f) pages.push_back(Page(f));
-  const std::vector<int16_t> sound(44100 / kFps * 2, 1000);
+  const std::vector<int16_t> sound(size_t(44100 / kFps * 2 * frames_at_once), 1000);
   size_t frame = 0;
   for (auto _ : state) {
-    video->AddPicture(pages[frame++ % pages.size()]);
+    video->AddPicture(pages[frame++ % pages.size()], frames_at_once);
     video->AddSound(sound);
   }
+  state.SetItemsProcessed(state.iterations() * frames_at_once);
   video->Finish(&error);
   state.SetLabel(video->PictureCodec());
   fs::remove(file);
@@ -59,7 +62,7 @@ void BM_RecordMovingPicture(benchmark::State& state) {
   Encode(state, true);
 }
 
-BENCHMARK(BM_RecordStillPage)->Unit(benchmark::kMillisecond)->Iterations(250);
+BENCHMARK(BM_RecordStillPage)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_RecordMovingPicture)->Unit(benchmark::kMillisecond)->Iterations(250);
 
 }  // namespace

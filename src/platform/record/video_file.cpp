@@ -178,8 +178,8 @@ bool VideoFile::Send(AVCodecContext& codec, AVStream& stream, const AVFrame* fra
   }
 }
 
-void VideoFile::AddPicture(const Bitmap& picture) {
-  if (finished_ || !error_.empty()) return;
+void VideoFile::AddPicture(const Bitmap& picture, int64_t times) {
+  if (finished_ || !error_.empty() || times <= 0) return;
   Output& out = *out_;
   const Bitmap* source = &picture;
   if (picture.GetSize() != size_) {
@@ -198,8 +198,16 @@ void VideoFile::AddPicture(const Bitmap& picture) {
   const int stride = source->Pitch() * int(sizeof(Pixel));
   sws_scale(out.scaler.get(), &pixels, &stride, 0, size_.height, out.picture->data,
             out.picture->linesize);
-  out.picture->pts = pictures_++;
-  Send(*out.video, *out.video_stream, out.picture.get());
+  // A repeated picture is converted once; the encoder keeps no hold on the frame it was given
+  // that a new timestamp could disturb (it copies what it keeps, or the frame is copied first).
+  for (int64_t i = 0; i < times && error_.empty(); ++i) {
+    if (i > 0 && av_frame_make_writable(out.picture.get()) < 0) {
+      error_ = "out of memory";
+      return;
+    }
+    out.picture->pts = pictures_++;
+    Send(*out.video, *out.video_stream, out.picture.get());
+  }
 }
 
 void VideoFile::SendSoundFrame(int frames) {

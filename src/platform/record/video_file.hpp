@@ -42,8 +42,9 @@ class VideoFile {
 
   Size PictureSize() const { return size_; }
   const char* PictureCodec() const;
-  // The next picture; its top-left part of the file's size is used, black where it is smaller.
-  void AddPicture(const Bitmap& picture);
+  // The next `times` pictures, all this one; its top-left part of the file's size is used,
+  // black where it is smaller.
+  void AddPicture(const Bitmap& picture, int64_t times = 1);
   // More sound: 16-bit interleaved samples in the options' format.
   void AddSound(std::span<const int16_t> samples);
   // Encodes what waits and writes the file's end: false, with `error`, when anything failed.

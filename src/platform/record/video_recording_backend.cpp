@@ -41,10 +41,10 @@ void VideoRecordingBackend::ComposeScreen() {
 void VideoRecordingBackend::RecordUntil(int64_t until_scaled) {
   if (finished_ || next_frame_ * 1000 >= until_scaled) return;
   ComposeScreen();
-  while (next_frame_ * 1000 < until_scaled) {
-    file_->AddPicture(screen_);
-    ++next_frame_;
-  }
+  // The first frame at or after `until`: those before it all show the screen of now.
+  const int64_t end = (until_scaled + 999) / 1000;
+  file_->AddPicture(screen_, end - next_frame_);
+  next_frame_ = end;
   // The track has had every change up to now, so it can be mixed as far as the frames go.
   sound_.clear();
   track_.MixUntil(next_frame_ * 1000 / fps_, sound_);
