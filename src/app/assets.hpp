@@ -45,7 +45,7 @@ class Assets final : public AssetSource {
   const bool& alt_assets_;
   const platform::CodePage& codepage_;
   std::set<std::string> warned_;
-  platform::PictureStore pictures_;
+  platform::PictureStore pictures_{platform::kPictureBudgetBytes, platform::kKeptPictureBytes};
 };
 
 }  // namespace velmorant

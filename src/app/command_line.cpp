@@ -76,6 +76,8 @@ std::string UsageText() {
          "  --window WxH            desktop: a window of that client size, not full screen\n"
          "  --display N             desktop: the monitor to play on, 0 the first (default:\n"
          "                          the one under the pointer)\n"
+         "  --scale MODE            desktop: none (as made), fit, integer or stretch: the\n"
+         "                          presentation's design size scaled to the screen\n"
          "  --codepage N            code page of the presentation's texts (1250)\n"
          "  --no-launch             open no file, folder, link or program (only log them)\n"
          "  --print-to DIR          write printed documents as PDF files into DIR\n"
@@ -154,6 +156,11 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
         result.error = "--display takes a monitor number, 0 for the first";
       } else if (v) {
         o.display = n;
+      }
+    } else if (arg == "--scale") {
+      if (auto v = value(arg)) {
+        o.scale = platform::ParseScaleMode(*v);
+        if (!o.scale) result.error = "--scale takes none, fit, integer or stretch";
       }
     } else if (arg == "--codepage") {
       if (auto v = value(arg); v && !ParseInt(*v, o.codepage)) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/backend.hpp"
+#include "platform/window/scale_mode.hpp"
 
 namespace velmorant {
 
@@ -20,6 +21,7 @@ struct CommandLine {
   platform::MessageAnswer answer = platform::MessageAnswer::kYes;
   std::optional<platform::Size> window;
   std::optional<int> display;
+  std::optional<platform::ScaleMode> scale;
   int codepage = 1250;
   bool no_launch = false;
   std::optional<std::filesystem::path> print_to;

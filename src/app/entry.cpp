@@ -1,5 +1,6 @@
 #include "app/entry.hpp"
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "app/command_line.hpp"
 #include "app/handout.hpp"
 #include "app/player.hpp"
+#include "app/user_settings.hpp"
 #include "platform/record/video_recording_backend.hpp"
 #include "platform/single_instance.hpp"
 #include "platform/text/guarded_run.hpp"
@@ -36,10 +38,19 @@ int UsageError(const std::string& message) {
   return 2;
 }
 
+// The desktop as the command line says, and as the user's settings file says where it is silent.
 std::unique_ptr<platform::Backend> MakeDesktop(const CommandLine& cl) {
+  const std::filesystem::path settings_path =
+      UserSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  const UserSettings user = ReadUserSettings(settings_path);
+  for (const std::string& warning : user.warnings) {
+    std::cerr << platform::WarningLine(settings_path.string(), warning);
+  }
   platform::SdlOptions desktop;
   desktop.window = cl.window;
   desktop.display = cl.display;
+  desktop.preferred_display = user.display;
+  desktop.scale = cl.scale ? cl.scale : user.scale;
   desktop.no_launch = cl.no_launch;
   desktop.print_to = cl.print_to;
   return std::make_unique<platform::SdlBackend>(desktop);

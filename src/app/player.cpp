@@ -71,6 +71,7 @@ bool Player::LoadDefinitionFile() {
 }
 
 bool Player::CheckDisplay() {
+  backend.SetDesignSize(settings.DesignSize());
   const platform::ScreenInfo screen = backend.Screen();
   const DisplayCheck check = settings.DisplayRect(screen.width, screen.height, screen.bits);
   backend.Loop().ProcessMessages();

@@ -17,11 +17,7 @@ int32_t Sub(int32_t a, int32_t b) {
   return Wrap(int64_t{a} - b);
 }
 
-struct Resolution {
-  int32_t width;
-  int32_t height;
-};
-constexpr std::array<Resolution, 4> kResolutions{{{0, 0}, {640, 480}, {800, 600}, {1024, 768}}};
+constexpr std::array<platform::Size, 4> kResolutions{{{0, 0}, {640, 480}, {800, 600}, {1024, 768}}};
 constexpr std::array<int32_t, 4> kMinimumBits{0, 8, 16, 0};
 
 }  // namespace
@@ -138,12 +134,14 @@ bool TOgolne::IsInside(const std::string& path) const {
          finder_.StaysInside(std::string_view(path).substr(ExeFolder.size()));
 }
 
-DisplayCheck TOgolne::DisplayRect(int32_t screen_width, int32_t screen_height, int32_t bits) const {
+platform::Size TOgolne::DesignSize() const {
   // Indexes outside the tables set no requirement.
-  const bool known_resolution =
-      ResolutionIndex >= 0 && size_t(ResolutionIndex) < kResolutions.size();
-  const Resolution design =
-      known_resolution ? kResolutions[size_t(ResolutionIndex)] : Resolution{0, 0};
+  const bool known = ResolutionIndex >= 0 && size_t(ResolutionIndex) < kResolutions.size();
+  return known ? kResolutions[size_t(ResolutionIndex)] : platform::Size{0, 0};
+}
+
+DisplayCheck TOgolne::DisplayRect(int32_t screen_width, int32_t screen_height, int32_t bits) const {
+  const platform::Size design = DesignSize();
   const bool known_colour = ColourIndex >= 0 && size_t(ColourIndex) < kMinimumBits.size();
   const int32_t minimum_bits = known_colour ? kMinimumBits[size_t(ColourIndex)] : 0;
 

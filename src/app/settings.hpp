@@ -66,6 +66,8 @@ class TOgolne : public TOgolneFields {
   platform::DecodeResult<std::vector<uint8_t>> ReadFile(const std::string& path,
                                                         uint64_t max_bytes) const;
 
+  // The width and height of ResolutionIndex; 0 x 0 for none.
+  platform::Size DesignSize() const;
   // The window rectangle and the check result for a screen of the given size and colour depth.
   DisplayCheck DisplayRect(int32_t screen_width, int32_t screen_height, int32_t bits) const;
 

@@ -44,6 +44,9 @@ class Backend {
   virtual FontEngine& Fonts() = 0;
 
   virtual ScreenInfo Screen() const = 0;
+  // The size the presentation was made for, known once its definition is loaded and before any
+  // window shows: a desktop may then play on a virtual screen of that size (Screen() says so).
+  virtual void SetDesignSize(Size /*design*/) {}
   virtual std::unique_ptr<Window> CreateWindow(const std::string& title) = 0;
   // A small decorated window of its own with a caption and a close box (the about box).
   virtual std::unique_ptr<Window> CreateDialog(const std::string& title) {

@@ -11,48 +11,16 @@
 set -euo pipefail
 scenario=$1 player=$2 med=$3 bitmaps=$4 xwd_to_png=$5 demo=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool xwd xwininfo; do
-  command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/install-deps.sh"; exit 1; }
-done
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  # Players first, then their X server; nothing may outlive the test.
-  local i
-  for (( i=${#pids[@]}-1; i>=0; i-- )); do
-    kill "${pids[i]}" 2>/dev/null || continue
-    for _ in $(seq 50); do kill -0 "${pids[i]}" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "${pids[i]}" 2>/dev/null || true
-  done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-# The desktop's system libraries (session bus, GL) keep allocations until the process ends, some
-# in modules already unloaded; leaks of the player's own code are the unit tests' business.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+source "$here/e2e_common.sh"
 
 W=320 H=240
 [ "$scenario" = demo ] && W=800 H=600
-Xvfb -displayfd 3 -screen 0 ${W}x${H}x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n1 "$work/display")
-echo "Xvfb on $DISPLAY"
+start_xvfb $W $H
 
 show=$work/show
 mkdir -p "$show"
 "$med" build "$here/fixture/presentation.json" -o "$show/info.med"
 "$bitmaps" "$here/fixture/bitmaps.txt" "$show"
-
-fail() { echo "FAIL: $*"; [ -f "$work/log.jsonl" ] && cat "$work/log.jsonl"; cat "$work"/*.err 2>/dev/null; exit 1; }
-
-# until_true SECONDS COMMAND...: polls until the command succeeds.
-until_true() {
-  local tries=$(( $1 * 10 )); shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
 
 # screen_shows NAME [L T W H]: the screen (or that part of it) equals the headless NAME.png.
 screen_shows() {
@@ -60,17 +28,6 @@ screen_shows() {
   xwd -root -silent > "$work/screen.xwd" 2>/dev/null || return 1
   "$xwd_to_png" "$work/screen.xwd" "$work/screen-$name.png" "$@" || return 1
   cmp -s "$work/screen-$name.png" "$work/expected/$name.png"
-}
-
-log_has() { grep -q "$1" "$work/log.jsonl" 2>/dev/null; }
-
-# exits_with SECONDS PID STATUS
-exits_with() {
-  local seconds=$1 pid=$2 expected=$3
-  until_true "$seconds" bash -c "! kill -0 $pid 2>/dev/null" || fail "process $pid still runs"
-  local status=0
-  wait "$pid" || status=$?
-  [ "$status" = "$expected" ] || fail "exit status $status, expected $expected"
 }
 
 case $scenario in

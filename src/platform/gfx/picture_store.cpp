@@ -1,6 +1,8 @@
 #include "platform/gfx/picture_store.hpp"
 
+#include <optional>
 #include <system_error>
+#include <utility>
 
 #include "platform/gfx/bmp_decoder.hpp"
 #include "platform/gfx/file_bytes.hpp"
@@ -14,6 +16,17 @@ DecodeResult<std::string> RealPath(const std::filesystem::path& file) {
   auto real = std::filesystem::canonical(file, ec);
   if (ec) return DecodeError{ec.message()};
   return real.string();
+}
+
+// Zero when the file cannot be read; the load then fails as it would have.
+std::pair<std::filesystem::file_time_type, uintmax_t> StampOf(const std::filesystem::path& file) {
+  if (file.empty()) return {};
+  std::error_code ec;
+  const auto written = std::filesystem::last_write_time(file, ec);
+  if (ec) return {};
+  const auto size = std::filesystem::file_size(file, ec);
+  if (ec) return {};
+  return {written, size};
 }
 
 std::string Mebibytes(uint64_t bytes) {
@@ -41,7 +54,8 @@ DecodeResult<PictureStore::Picture> PictureStore::LoadMasked(const std::filesyst
   // '\0', so the key cannot be mistaken for a plain file's.
   const std::string key = *real_file + '\0' + *real_mask;
   const Bitmap& mask_picture = **mask;
-  return Find(key, *real_file, [&](Bitmap& picture) { prepare(picture, mask_picture); });
+  return Find(
+      key, *real_file, [&](Bitmap& picture) { prepare(picture, mask_picture); }, *real_mask);
 }
 
 uint64_t PictureStore::HeldBytes() {
@@ -57,29 +71,75 @@ uint64_t PictureStore::HeldBytes() {
   return held;
 }
 
-DecodeResult<PictureStore::Picture> PictureStore::Find(
-    const std::string& key, const std::filesystem::path& file,
-    const std::function<void(Bitmap&)>& prepare) {
+DecodeResult<PictureStore::Picture> PictureStore::Find(const std::string& key,
+                                                       const std::filesystem::path& file,
+                                                       const std::function<void(Bitmap&)>& prepare,
+                                                       const std::filesystem::path& mask_file) {
+  const auto [written, size] = StampOf(file);
+  const auto [mask_written, mask_size] = StampOf(mask_file);
+  const FileStamp stamp{written, mask_written, size, mask_size};
   if (auto it = entries_.find(key); it != entries_.end()) {
-    if (Picture alive = it->second.picture.lock()) return alive;
+    Picture alive = it->second.picture.lock();
+    // While someone holds a picture everyone shares it, as it was decoded; one that only the
+    // store keeps is decoded again when its file changed on disk.
+    const bool only_kept = alive && it->second.kept && alive.use_count() == 2;
+    if (alive && (!only_kept || it->second.stamp == stamp)) {
+      Keep(it->second, key, alive);
+      return alive;
+    }
+    Forget(it->second);
+    entries_.erase(it);
   }
   auto bytes = ReadFileBytes(file, kMaxBmpFileBytes);
   if (!bytes) return DecodeError{bytes.error()};
-  auto size = ReadBmpSize(*bytes);
-  if (!size) return DecodeError{size.error()};
-  const uint64_t needed = uint64_t(size->width) * uint64_t(size->height) * sizeof(Pixel);
-  const uint64_t held = HeldBytes();
+  auto header = ReadBmpSize(*bytes);
+  if (!header) return DecodeError{header.error()};
+  const uint64_t needed = uint64_t(header->width) * uint64_t(header->height) * sizeof(Pixel);
+  const uint64_t held = MakeRoom(needed);
   if (held + needed > budget_) {
-    return DecodeError{"picture of " + std::to_string(size->width) + " x " +
-                       std::to_string(size->height) + " refused: with the " + Mebibytes(held) +
+    return DecodeError{"picture of " + std::to_string(header->width) + " x " +
+                       std::to_string(header->height) + " refused: with the " + Mebibytes(held) +
                        " of pictures shown it would pass their budget of " + Mebibytes(budget_)};
   }
   auto decoded = DecodeBmp(*bytes);
   if (!decoded) return DecodeError{decoded.error()};
   if (prepare) prepare(*decoded);
   Picture picture = std::make_shared<const Bitmap>(std::move(*decoded));
-  entries_[key] = Entry{picture, needed};
+  Entry& entry = entries_[key] = Entry{picture, needed, stamp, std::nullopt};
+  Keep(entry, key, picture);
   return picture;
+}
+
+void PictureStore::Keep(Entry& entry, const std::string& key, const Picture& picture) {
+  Forget(entry);
+  if (entry.bytes > keep_bytes_) return;
+  kept_.push_front(Kept{key, picture, entry.bytes});
+  entry.kept = kept_.begin();
+  kept_total_ += entry.bytes;
+  while (kept_total_ > keep_bytes_) DropOldestKept();
+}
+
+void PictureStore::Forget(Entry& entry) {
+  if (!entry.kept) return;
+  kept_total_ -= (*entry.kept)->bytes;
+  kept_.erase(*entry.kept);
+  entry.kept.reset();
+}
+
+void PictureStore::DropOldestKept() {
+  const Kept& oldest = kept_.back();
+  kept_total_ -= oldest.bytes;
+  if (auto it = entries_.find(oldest.key); it != entries_.end()) it->second.kept.reset();
+  kept_.pop_back();
+}
+
+uint64_t PictureStore::MakeRoom(uint64_t needed) {
+  uint64_t held = HeldBytes();
+  while (held + needed > budget_ && !kept_.empty()) {
+    DropOldestKept();
+    held = HeldBytes();
+  }
+  return held;
 }
 
 }  // namespace velmorant::platform

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/gfx/bitmap.hpp"
@@ -14,19 +16,25 @@ namespace velmorant::platform {
 
 // The pixel memory that the pictures held at once may take.
 inline constexpr uint64_t kPictureBudgetBytes = uint64_t{1} << 30;
+// What a player keeps of the pictures nobody holds any more, so that going back and forth between
+// pages does not decode their pictures each time: a few full-screen backgrounds and their images.
+inline constexpr uint64_t kKeptPictureBytes = uint64_t{128} << 20;
 
 // BMP pictures decoded once and shared. While anyone holds a picture, asking for the same file
-// (by its real path, whatever link or spelling led to it) hands out the same one; when the last
-// holder lets go it is gone, since the store keeps only weak references. The pictures alive at
-// once stay within a budget of pixel memory: a picture that would pass it is refused from its
-// header's dimensions, before its pixels are allocated. One thread only.
+// (by its real path, whatever link or spelling led to it) hands out the same one. When the last
+// holder lets go, the store keeps the most recently used pictures up to `keep_bytes` and lets the
+// rest go. A file changed on disk since its picture was decoded is decoded again. The pictures
+// alive at once stay within a budget of pixel memory: kept pictures give way first, and a picture
+// that would still pass it is refused from its header's dimensions, before its pixels are
+// allocated. One thread only.
 class PictureStore {
  public:
   using Picture = std::shared_ptr<const Bitmap>;
   // Readies a picture for drawing through its mask; it changes the picture, never the mask.
   using MaskPreparation = std::function<void(Bitmap& picture, const Bitmap& mask)>;
 
-  explicit PictureStore(uint64_t budget_bytes = kPictureBudgetBytes) : budget_(budget_bytes) {}
+  explicit PictureStore(uint64_t budget_bytes = kPictureBudgetBytes, uint64_t keep_bytes = 0)
+      : budget_(budget_bytes), keep_bytes_(keep_bytes) {}
 
   // The picture of a BMP file, or why there is none (in words that do not name the file).
   DecodeResult<Picture> Load(const std::filesystem::path& file);
@@ -37,21 +45,44 @@ class PictureStore {
                                    const std::filesystem::path& mask_file,
                                    const MaskPreparation& prepare);
 
-  // The pixel memory of the pictures alive now.
+  // The pixel memory of the pictures alive now, kept ones included.
   uint64_t HeldBytes();
   uint64_t Budget() const { return budget_; }
 
  private:
+  // What the files were when a picture was decoded: its own and, for a masked one, its mask's.
+  struct FileStamp {
+    std::filesystem::file_time_type written{}, mask_written{};
+    uintmax_t size = 0, mask_size = 0;
+    bool operator==(const FileStamp&) const = default;
+  };
+  struct Kept {
+    std::string key;
+    Picture picture;
+    uint64_t bytes = 0;
+  };
   struct Entry {
     std::weak_ptr<const Bitmap> picture;
     uint64_t bytes = 0;
+    FileStamp stamp;
+    std::optional<std::list<Kept>::iterator> kept;
   };
   // Finds the live picture under `key`, or decodes `file` (and prepares it) and keeps it there.
   DecodeResult<Picture> Find(const std::string& key, const std::filesystem::path& file,
-                             const std::function<void(Bitmap&)>& prepare);
+                             const std::function<void(Bitmap&)>& prepare,
+                             const std::filesystem::path& mask_file = {});
+  // Puts the entry first among the kept pictures and lets the oldest go beyond `keep_bytes_`.
+  void Keep(Entry& entry, const std::string& key, const Picture& picture);
+  void Forget(Entry& entry);
+  void DropOldestKept();
+  // Lets kept pictures go, oldest first, until `needed` more bytes fit the budget.
+  uint64_t MakeRoom(uint64_t needed);
 
   uint64_t budget_;
+  uint64_t keep_bytes_;
   std::map<std::string, Entry> entries_;
+  std::list<Kept> kept_;  // most recently used first
+  uint64_t kept_total_ = 0;
 };
 
 }  // namespace velmorant::platform

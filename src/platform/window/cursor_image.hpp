@@ -16,5 +16,14 @@ struct CursorImage {
 
 // The multi-drag cursor: the arrow with a stack of sheets below its tail, hot spot at the tip.
 CursorImage MultiDragCursor();
+// The cursors the system draws on a screen shown as it is, drawn by us for a scaled one: the
+// arrow, the pointing hand and the hourglass.
+CursorImage ArrowCursor();
+CursorImage HandCursor();
+CursorImage HourglassCursor();
+
+// The picture enlarged (or shrunk) by each factor to the nearest pixel; the hot spot stays on the
+// same spot of the picture.
+CursorImage ScaleCursor(const CursorImage& image, double x_factor, double y_factor);
 
 }  // namespace velmorant::platform

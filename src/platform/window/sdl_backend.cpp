@@ -1,6 +1,7 @@
 #include "platform/window/sdl_backend.hpp"
 
 #include <algorithm>
+#include <iostream>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -15,9 +16,10 @@ namespace {
 
 constexpr int32_t kWheelDelta = 120;
 
-int ChooseDisplay(const std::optional<int>& wanted) {
+int ChooseDisplay(const std::optional<int>& wanted, const std::optional<int>& preferred) {
   const int count = SDL_GetNumVideoDisplays();
   if (count < 1) throw SdlError("no monitor found");
+  if (!wanted && preferred && *preferred >= 0 && *preferred < count) return *preferred;
   if (wanted) {
     if (*wanted < 0 || *wanted >= count) {
       throw std::runtime_error("--display " + std::to_string(*wanted) + ": the monitors are 0 to " +
@@ -56,6 +58,12 @@ SdlLibrary::SdlLibrary() {
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // Asked to draw without a GPU, the window's pixels go to the display server as they are: SDL
+  // would otherwise pass them through a GL texture, which is a software GL's work at full size.
+  const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  if (driver && SDL_strcasecmp(driver, "software") == 0) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw SdlError("cannot open the display");
 }
 
@@ -64,9 +72,10 @@ SdlLibrary::~SdlLibrary() {
 }
 
 SdlBackend::SdlBackend(SdlOptions options)
-    : fonts_(options.fonts),
+    : scale_(options.scale),
+      fonts_(options.fonts),
       services_(MakeDesktopServices(log_, loop_, fonts_, {options.no_launch, options.print_to})) {
-  const int display = ChooseDisplay(options.display);
+  const int display = ChooseDisplay(options.display, options.preferred_display);
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(display, &mode) != 0) throw SdlError("cannot read the monitor");
   SDL_Rect bounds;
@@ -87,6 +96,25 @@ SdlBackend::SdlBackend(SdlOptions options)
 
 SdlBackend::~SdlBackend() = default;
 
+void SdlBackend::SetDesignSize(Size design) {
+  const Size real{screen_info_.width, screen_info_.height};
+  const ScaleMode mode = scale_.value_or(ScaleMode::kNone);
+  if (mode == ScaleMode::kNone || design.width <= 0 || design.height <= 0) {
+    if (!scale_ && SuggestsScaling(real, design)) {
+      std::cerr << "velmorant: this presentation was made for a " << design.width << "x"
+                << design.height << " screen; --scale fit (or scale=fit in"
+                << " $XDG_CONFIG_HOME/velmorant/settings.ini) fills this " << real.width << "x"
+                << real.height << " one with it\n";
+    }
+    return;
+  }
+  screen_->ScaleTo(design, mode);
+  screen_info_.width = design.width;
+  screen_info_.height = design.height;
+  const Rect output = screen_->Mapping().output;
+  cursors_.SetScale(double(output.Width()) / design.width, double(output.Height()) / design.height);
+}
+
 std::unique_ptr<Window> SdlBackend::CreateWindow(const std::string& /*title*/) {
   return std::make_unique<SdlWindow>(loop_, *screen_);
 }
@@ -101,6 +129,7 @@ std::unique_ptr<Window> SdlBackend::CreateDialog(const std::string& title) {
   own.monitor_origin = {bounds.x, bounds.y};
   own.display = std::max(display, 0);
   own.decorated = true;
+  own.host = screen_.get();
   return std::make_unique<SdlWindow>(loop_, std::make_unique<SdlScreen>(own), screens_);
 }
 

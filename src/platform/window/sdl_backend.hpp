@@ -8,6 +8,7 @@
 
 #include "platform/backend.hpp"
 #include "platform/window/desktop_services.hpp"
+#include "platform/window/scale_mode.hpp"
 #include "platform/window/sdl_cursors.hpp"
 #include "platform/window/sdl_screen.hpp"
 
@@ -16,6 +17,11 @@ namespace velmorant::platform {
 struct SdlOptions {
   std::optional<Size> window;  // a window of this client size instead of the full screen
   std::optional<int> display;  // the monitor; default the one under the pointer, else the first
+  // A monitor the user's settings prefer: the default one when it is not there.
+  std::optional<int> preferred_display;
+  // How a presentation's design size is shown; none chosen plays as kNone, with a hint where
+  // scaling would help.
+  std::optional<ScaleMode> scale;
   FontEngine::Options fonts;
   bool no_launch = false;                         // open and start nothing; the attempts are logged
   std::optional<std::filesystem::path> print_to;  // printed documents as PDF files here
@@ -48,6 +54,7 @@ class SdlBackend final : public Backend {
   Printer& Printing() override { return *services_.printer; }
   FontEngine& Fonts() override { return fonts_; }
   ScreenInfo Screen() const override { return screen_info_; }
+  void SetDesignSize(Size design) override;
   std::unique_ptr<Window> CreateWindow(const std::string& title) override;
   std::unique_ptr<Window> CreateDialog(const std::string& title) override;
   void SetScreenCursor(int16_t cursor) override;
@@ -73,6 +80,7 @@ class SdlBackend final : public Backend {
   void PresentIfChanged();
   void UpdateCursor();
 
+  std::optional<ScaleMode> scale_;
   SdlLibrary sdl_;
   RealClock clock_;
   EventLoop loop_{clock_};

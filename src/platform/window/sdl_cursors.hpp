@@ -11,6 +11,8 @@ class SdlCursors {
  public:
   // Shows `cursor` (kCrDefault shows the arrow); nothing happens when it shows already.
   void Show(int16_t cursor);
+  // Cursors grow with a scaled screen's picture: then they are all our own pictures, enlarged.
+  void SetScale(double x_factor, double y_factor);
 
  private:
   SDL_Cursor* Get(int16_t cursor);
@@ -19,6 +21,8 @@ class SdlCursors {
   SdlPtr<SDL_Cursor> hourglass_;
   SdlPtr<SDL_Cursor> multi_drag_;
   SdlPtr<SDL_Cursor> hand_;
+  double x_factor_ = 1.0;
+  double y_factor_ = 1.0;
   int16_t shown_ = 1;  // no cursor number: the first Show always sets one
 };
 

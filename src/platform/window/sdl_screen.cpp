@@ -1,8 +1,8 @@
 #include "platform/window/sdl_screen.hpp"
 
-#include "platform/gfx/colour.hpp"
-
 #include <algorithm>
+
+#include "platform/gfx/colour.hpp"
 
 namespace velmorant::platform {
 
@@ -10,6 +10,10 @@ namespace {
 
 SDL_Rect ToSdl(const Rect& r) {
   return {r.left, r.top, int(r.Width()), int(r.Height())};
+}
+
+Size SizeOf(const Rect& r) {
+  return {int32_t(r.Width()), int32_t(r.Height())};
 }
 
 // Copies the part of `layer` (placed at `at` in monitor coordinates) that lies in `region` into
@@ -25,15 +29,37 @@ void CopyInto(Bitmap& target, const Rect& region, Point origin, const Bitmap& la
   }
 }
 
+void FillRect(Bitmap& target, const Rect& rect, Pixel colour) {
+  const Rect part = rect.Intersect(target.Bounds());
+  for (int32_t y = part.top; y < part.bottom; ++y) {
+    const auto row = target.Row(y).subspan(size_t(part.left), size_t(part.Width()));
+    std::fill(row.begin(), row.end(), colour);
+  }
+}
+
+// What a layer shows: its surface, or its surface with its child controls in `scratch`.
+const Bitmap& PictureOf(const Window& layer, Bitmap& scratch) {
+  if (!layer.HasVisibleChildren()) return layer.Surface();
+  layer.CompositeInto(scratch);
+  return scratch;
+}
+
+bool SoftwareRenderingWanted() {
+  const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  return driver && SDL_strcasecmp(driver, "software") == 0;
+}
+
 }  // namespace
 
 SdlScreen::SdlScreen(const Placement& placement) : placement_(placement), area_(placement.area) {
+  if (placement_.host && placement_.host->IsScaled()) scale_ = ScaleMode::kStretch;
+  const Rect real = RealRect();
   Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
   int x = SDL_WINDOWPOS_CENTERED_DISPLAY(placement.display);
   int y = x;
   if (placement.positioned) {
-    x = placement.monitor_origin.x + area_.left;
-    y = placement.monitor_origin.y + area_.top;
+    x = placement.monitor_origin.x + real.left;
+    y = placement.monitor_origin.y + real.top;
   }
   if (placement.full_screen) {
     flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
@@ -41,24 +67,64 @@ SdlScreen::SdlScreen(const Placement& placement) : placement_(placement), area_(
   } else if (!placement.decorated) {
     flags |= SDL_WINDOW_BORDERLESS;
   }
-  const int w = std::max(1, int(area_.Width()));
-  const int h = std::max(1, int(area_.Height()));
+  const int w = std::max(1, int(real.Width()));
+  const int h = std::max(1, int(real.Height()));
   window_.reset(SDL_CreateWindow(placement.title.c_str(), x, y, w, h, flags));
   if (!window_) throw SdlError("cannot create a window");
+  ChoosePath();
+}
+
+Rect SdlScreen::RealRect() const {
+  // A screen of its own (a dialog) lies where its area is, or where its host shows that area.
+  if (placement_.host && IsScaled()) return placement_.host->RealRectOf(area_);
+  return area_;
+}
+
+Rect SdlScreen::RealRectOf(const Rect& rect) const {
+  int x = 0;
+  int y = 0;
+  SDL_GetWindowPosition(window_.get(), &x, &y);
+  return mapping_.ToOutput(rect.Offset(-area_.left, -area_.top))
+      .Offset(x - placement_.monitor_origin.x, y - placement_.monitor_origin.y);
+}
+
+void SdlScreen::ScaleTo(Size size, ScaleMode mode) {
+  if (shown_) return;
+  scale_ = mode;
+  area_ = {0, 0, size.width, size.height};
+  ChoosePath();
+}
+
+void SdlScreen::ChoosePath() {
   int pixels_w = 0;
   int pixels_h = 0;
   SDL_GetWindowSizeInPixels(window_.get(), &pixels_w, &pixels_h);
+  const bool our_pixels = SDL_GetWindowPixelFormat(window_.get()) == SDL_PIXELFORMAT_RGB888;
   // The window's own pixels serve when they are ours: the same size and XRGB8888.
-  if (pixels_w == w && pixels_h == h &&
-      SDL_GetWindowPixelFormat(window_.get()) == SDL_PIXELFORMAT_RGB888) {
+  if (!renderer_ && !IsScaled() && our_pixels && pixels_w == area_.Width() &&
+      pixels_h == area_.Height()) {
+    path_ = Path::kSurface;
+    OutputResized();
+    return;
+  }
+  // A scaled screen is the GPU's work; without one the CPU scaler writes the window's pixels.
+  if (!renderer_ && IsScaled() && !MakeAcceleratedRenderer() && our_pixels) {
+    path_ = Path::kScaledSurface;
     OutputResized();
     return;
   }
   // No vertical sync: a transition step must not wait for the screen.
-  renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+  if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
   if (!renderer_) throw SdlError("cannot draw in a window");
   SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+  path_ = Path::kTexture;
   MakeTexture();
+}
+
+bool SdlScreen::MakeAcceleratedRenderer() {
+  if (SoftwareRenderingWanted()) return false;
+  renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+  return bool(renderer_);
 }
 
 void SdlScreen::MakeTexture() {
@@ -69,21 +135,41 @@ void SdlScreen::MakeTexture() {
                                    SDL_TEXTUREACCESS_STREAMING, w, h));
   if (!texture_) throw SdlError("cannot make the window's picture");
   SDL_SetTextureBlendMode(texture_.get(), SDL_BLENDMODE_NONE);
-  SDL_SetTextureScaleMode(texture_.get(), SDL_ScaleModeNearest);
+  backdrop_.reset();
   OutputResized();
+}
+
+void SdlScreen::MakeEnlargedTexture() {
+  enlarged_.reset();
+  const bool sharp = mapping_.filter == ScreenFilter::kSharpBilinear;
+  SDL_SetTextureScaleMode(texture_.get(), sharp ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  const Size k = mapping_.WholeFactors();
+  if (!sharp || k == Size{1, 1} || !SDL_RenderTargetSupported(renderer_.get())) return;
+  enlarged_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888,
+                                    SDL_TEXTUREACCESS_TARGET, k.width * mapping_.screen.width,
+                                    k.height * mapping_.screen.height));
+  // Without it (too large for the GPU) the picture is plain linear.
+  if (!enlarged_) return;
+  SDL_SetTextureBlendMode(enlarged_.get(), SDL_BLENDMODE_NONE);
+  SDL_SetTextureScaleMode(enlarged_.get(), SDL_ScaleModeLinear);
+  SDL_SetTextureScaleMode(texture_.get(), SDL_ScaleModeNearest);
 }
 
 void SdlScreen::OutputResized() {
   int w = 0;
   int h = 0;
-  if (UsesTexture()) {
+  if (renderer_) {
     SDL_GetRendererOutputSize(renderer_.get(), &w, &h);
   } else {
     SDL_GetWindowSizeInPixels(window_.get(), &w, &h);
   }
-  const Size screen{int32_t(area_.Width()), int32_t(area_.Height())};
+  const Size screen = SizeOf(area_);
   output_pixels_ = {w, h};
-  mapping_ = ScreenMapping::Filling(screen, output_pixels_);
+  mapping_ = IsScaled() ? ScreenMapping::Scaled(scale_, screen, output_pixels_)
+                        : ScreenMapping::Filling(screen, output_pixels_);
+  bars_dirty_ = true;
+  if (path_ == Path::kScaledSurface) scaler_.emplace(mapping_);
+  if (path_ == Path::kTexture) MakeEnlargedTexture();
 }
 
 void SdlScreen::RemoveLayer(Window* layer) {
@@ -93,6 +179,7 @@ void SdlScreen::RemoveLayer(Window* layer) {
 void SdlScreen::LayerShown(Window* layer) {
   RemoveLayer(layer);
   layers_.push_back(layer);
+  bars_dirty_ = true;
   if (!shown_) {
     shown_ = true;
     SDL_ShowWindow(window_.get());
@@ -104,12 +191,17 @@ void SdlScreen::LayerShown(Window* layer) {
 void SdlScreen::LayerHidden(Window* layer) {
   const bool any =
       std::any_of(layers_.begin(), layers_.end(), [](const Window* l) { return l->IsVisible(); });
+  bars_dirty_ = true;
   if (!any) {
     shown_ = false;
     SDL_HideWindow(window_.get());
     return;
   }
   Present(layer->Bounds());
+}
+
+void SdlScreen::LayerPainted(const Window* layer) {
+  if (layer == Backdrop()) bars_dirty_ = true;
 }
 
 Window* SdlScreen::LayerAt(Point monitor_point) const {
@@ -126,20 +218,30 @@ Window* SdlScreen::TopLayer() const {
   return nullptr;
 }
 
+const Window* SdlScreen::Backdrop() const {
+  if (!IsScaled() || placement_.host) return nullptr;
+  const Window* top = TopLayer();
+  for (const Window* l : layers_) {
+    if (l->IsVisible() && l != top && l->Bounds() == area_) return l;
+  }
+  return nullptr;
+}
+
 void SdlScreen::SetArea(const Rect& area) {
-  const bool resized = area.Width() != area_.Width() || area.Height() != area_.Height();
+  const Rect real_before = RealRect();
   area_ = area;
-  if (resized) {
-    SDL_SetWindowSize(window_.get(), std::max(1, int(area.Width())),
-                      std::max(1, int(area.Height())));
-    if (UsesTexture()) {
+  const Rect real = RealRect();
+  if (SizeOf(real) != SizeOf(real_before) || SizeOf(area) != mapping_.screen) {
+    SDL_SetWindowSize(window_.get(), std::max(1, int(real.Width())),
+                      std::max(1, int(real.Height())));
+    if (path_ == Path::kTexture) {
       MakeTexture();
     } else {
       OutputResized();
     }
   }
-  SDL_SetWindowPosition(window_.get(), placement_.monitor_origin.x + area.left,
-                        placement_.monitor_origin.y + area.top);
+  SDL_SetWindowPosition(window_.get(), placement_.monitor_origin.x + real.left,
+                        placement_.monitor_origin.y + real.top);
 }
 
 void SdlScreen::ComposeInto(Bitmap& target, Point origin, const Rect& region) {
@@ -154,23 +256,26 @@ void SdlScreen::ComposeInto(Bitmap& target, Point origin, const Rect& region) {
       break;
     }
   }
-  const Rect local = region.Offset(-origin.x, -origin.y);
-  if (!covered) {
-    for (int32_t y = local.top; y < local.bottom; ++y) {
-      const auto row = target.Row(y).subspan(size_t(local.left), size_t(local.Width()));
-      std::fill(row.begin(), row.end(), kBlack);
-    }
-  }
+  if (!covered) FillRect(target, region.Offset(-origin.x, -origin.y), kBlack);
   for (size_t i = first; i < layers_.size(); ++i) {
     const Window* l = layers_[i];
     if (!l->IsVisible()) continue;
-    const Bitmap* picture = &l->Surface();
-    if (l->HasVisibleChildren()) {
-      l->CompositeInto(layer_picture_);
-      picture = &layer_picture_;
-    }
-    CopyInto(target, region, origin, *picture, {l->Bounds().left, l->Bounds().top});
+    CopyInto(target, region, origin, PictureOf(*l, layer_picture_),
+             {l->Bounds().left, l->Bounds().top});
   }
+}
+
+const Bitmap& SdlScreen::ScreenPicture(const Rect& region) {
+  const Window* top = TopLayer();
+  if (top && top->Bounds() == area_ && !top->HasVisibleChildren()) return top->Surface();
+  if (screen_picture_.GetSize() != SizeOf(area_)) {
+    screen_picture_.Resize(int32_t(area_.Width()), int32_t(area_.Height()));
+  }
+  // The neighbours of the region feed the mixed pixels along its edges.
+  const Rect wider =
+      Rect{region.left - 1, region.top - 1, region.right + 1, region.bottom + 1}.Intersect(area_);
+  ComposeInto(screen_picture_, {area_.left, area_.top}, wider);
+  return screen_picture_;
 }
 
 void SdlScreen::PresentThroughSurface(const Rect& region) {
@@ -187,6 +292,49 @@ void SdlScreen::PresentThroughSurface(const Rect& region) {
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   const SDL_Rect changed = ToSdl(shown.Offset(-area_.left, -area_.top));
   SDL_UpdateWindowSurfaceRects(window_.get(), &changed, 1);
+}
+
+void SdlScreen::PresentScaled(const Rect& region) {
+  SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
+  if (!surface || surface->format->format != SDL_PIXELFORMAT_RGB888 || !scaler_) return;
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  Bitmap pixels = Bitmap::Borrow(static_cast<Pixel*>(surface->pixels), surface->w, surface->h,
+                                 surface->pitch / int(sizeof(Pixel)));
+  Rect todo = region;
+  Rect changed;
+  if (bars_dirty_) {
+    bars_dirty_ = false;
+    DrawBars(pixels);
+    todo = area_;
+    changed = pixels.Bounds();
+  }
+  const Rect out = scaler_->Affected(todo.Offset(-area_.left, -area_.top));
+  scaler_->Draw(ScreenPicture(todo), pixels, out);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  if (changed.IsEmpty()) changed = out.Intersect(pixels.Bounds());
+  if (changed.IsEmpty()) return;
+  const SDL_Rect sdl_changed = ToSdl(changed);
+  SDL_UpdateWindowSurfaceRects(window_.get(), &sdl_changed, 1);
+}
+
+void SdlScreen::DrawBars(Bitmap& pixels) {
+  const Rect all = pixels.Bounds();
+  const Rect o = mapping_.output.Intersect(all);
+  const Rect bars[] = {{all.left, all.top, all.right, o.top},
+                       {all.left, o.bottom, all.right, all.bottom},
+                       {all.left, o.top, o.left, o.bottom},
+                       {o.right, o.top, all.right, o.bottom}};
+  const Window* backdrop = Backdrop();
+  if (!backdrop) {
+    for (const Rect& bar : bars) FillRect(pixels, bar, kBlack);
+    return;
+  }
+  if (!bars_scaler_ || bars_scaler_->Mapping().output != all ||
+      bars_scaler_->Mapping().screen != SizeOf(area_)) {
+    bars_scaler_.emplace(ScreenMapping::Scaled(ScaleMode::kStretch, SizeOf(area_), SizeOf(all)));
+  }
+  const Bitmap& picture = PictureOf(*backdrop, layer_picture_);
+  for (const Rect& bar : bars) bars_scaler_->Draw(picture, pixels, bar);
 }
 
 void SdlScreen::PresentThroughTexture(const Rect& region) {
@@ -207,25 +355,63 @@ void SdlScreen::PresentThroughTexture(const Rect& region) {
   Refresh();
 }
 
+void SdlScreen::UpdateBackdropTexture() {
+  bars_dirty_ = false;
+  const Window* backdrop = Backdrop();
+  backdrop_shown_ = false;
+  if (!backdrop) return;
+  if (!backdrop_) {
+    backdrop_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888,
+                                      SDL_TEXTUREACCESS_STREAMING, int(area_.Width()),
+                                      int(area_.Height())));
+    if (!backdrop_) return;
+    SDL_SetTextureBlendMode(backdrop_.get(), SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(backdrop_.get(), SDL_ScaleModeLinear);
+  }
+  const Bitmap& picture = PictureOf(*backdrop, layer_picture_);
+  SDL_UpdateTexture(backdrop_.get(), nullptr, picture.Data(), picture.Pitch() * int(sizeof(Pixel)));
+  backdrop_shown_ = true;
+}
+
 void SdlScreen::Present(const Rect& region) {
   const Rect part = region.Intersect(area_);
   if (!shown_ || part.IsEmpty()) return;
-  if (UsesTexture()) {
-    PresentThroughTexture(part);
-  } else {
-    PresentThroughSurface(part);
+  switch (path_) {
+    case Path::kSurface:
+      PresentThroughSurface(part);
+      break;
+    case Path::kScaledSurface:
+      PresentScaled(part);
+      break;
+    case Path::kTexture:
+      PresentThroughTexture(part);
+      break;
   }
 }
 
 void SdlScreen::Refresh() {
   if (!shown_) return;
-  if (!UsesTexture()) {
+  if (path_ != Path::kTexture) {
     SDL_UpdateWindowSurface(window_.get());
     return;
   }
+  if (!mapping_.IsOneToOne()) {
+    if (bars_dirty_) UpdateBackdropTexture();
+    if (backdrop_shown_) {
+      SDL_RenderCopy(renderer_.get(), backdrop_.get(), nullptr, nullptr);
+    } else {
+      SDL_RenderClear(renderer_.get());
+    }
+  }
   const SDL_Rect output = ToSdl(mapping_.output);
-  if (!mapping_.IsOneToOne()) SDL_RenderClear(renderer_.get());
-  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &output);
+  if (enlarged_) {
+    SDL_SetRenderTarget(renderer_.get(), enlarged_.get());
+    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+    SDL_SetRenderTarget(renderer_.get(), nullptr);
+    SDL_RenderCopy(renderer_.get(), enlarged_.get(), nullptr, &output);
+  } else {
+    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &output);
+  }
   SDL_RenderPresent(renderer_.get());
 }
 

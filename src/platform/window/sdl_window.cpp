@@ -59,7 +59,10 @@ void SdlWindow::Hide() {
 }
 
 void SdlWindow::Invalidate() {
-  loop_.PostPaint(static_cast<const Window*>(this), [this] { DeliverPaint(); });
+  loop_.PostPaint(static_cast<const Window*>(this), [this] {
+    DeliverPaint();
+    screen_->LayerPainted(this);
+  });
 }
 
 }  // namespace velmorant::platform

@@ -23,9 +23,9 @@ CommandLineResult Parse(std::vector<const char*> args) {
 }
 
 TEST(CommandLine, ReadsEveryOption) {
-  const auto r =
-      Parse({"--headless", "-p", "show", "--script", "s.txt", "--snapshots", "out", "--log", "-",
-             "--screen", "800x600x16", "--answer", "no", "--codepage", "1251", "--no-launch", "7"});
+  const auto r = Parse({"--headless", "-p", "show", "--script", "s.txt", "--snapshots", "out",
+                        "--log", "-", "--screen", "800x600x16", "--answer", "no", "--codepage",
+                        "1251", "--no-launch", "--scale", "integer", "7"});
   ASSERT_EQ(r.error, "");
   const CommandLine& o = r.options;
   EXPECT_TRUE(o.headless);
@@ -40,6 +40,8 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_EQ(o.codepage, 1251);
   EXPECT_TRUE(o.no_launch);
   EXPECT_EQ(o.interval, "7");
+  EXPECT_EQ(o.scale, platform::ScaleMode::kInteger);
+  EXPECT_FALSE(Parse({}).options.scale) << "no mode chosen is not none chosen";
 }
 
 TEST(CommandLine, UsageErrorsAreNamed) {
@@ -52,6 +54,9 @@ TEST(CommandLine, UsageErrorsAreNamed) {
   EXPECT_NE(Parse({"--window", "axb"}).error, "");
   EXPECT_NE(Parse({"--answer", "maybe"}).error, "");
   EXPECT_NE(Parse({"--codepage", "x"}).error, "");
+  EXPECT_NE(Parse({"--scale", "Fit"}).error, "");
+  EXPECT_NE(Parse({"--scale", "2"}).error, "");
+  EXPECT_NE(Parse({"--scale"}).error, "");
   EXPECT_NE(Parse({"--log"}).error, "");
   EXPECT_NE(Parse({"--frobnicate"}).error, "");
   EXPECT_NE(Parse({"5", "6"}).error, "");

@@ -161,6 +161,21 @@ TEST(DisplayRect, WorkedExamples) {
   EXPECT_EQ(Check(99, -1, true, 1024, 768, 1), (DisplayCheck{0, {512, 384, 512, 384}}));
 }
 
+TEST(DisplayRect, AVirtualScreenOfTheDesignSizeAsksNothingAndIsFilled) {
+  TOgolne s(fs::path("/nonexistent"), *platform::CodePage::Open(1250));
+  const Size sizes[] = {{0, 0}, {640, 480}, {800, 600}, {1024, 768}, {0, 0}, {0, 0}};
+  const int32_t indexes[] = {0, 1, 2, 3, 4, -1};
+  for (size_t i = 0; i < std::size(indexes); ++i) {
+    s.ResolutionIndex = indexes[i];
+    EXPECT_EQ(s.DesignSize(), sizes[i]) << indexes[i];
+  }
+  for (const bool centred : {false, true}) {
+    s.Centred = centred;
+    s.ResolutionIndex = 3;
+    EXPECT_EQ(s.DisplayRect(1024, 768, 32), (DisplayCheck{0, {0, 0, 1024, 768}}));
+  }
+}
+
 TEST(DisplayRect, QuestionsAndCaption) {
   EXPECT_EQ(kDisplayCheckCaption, "Velmorant 3.0");
   EXPECT_EQ(DisplayQuestion(-1), "Za mała rozdzielczość monitora... Startujemy?");

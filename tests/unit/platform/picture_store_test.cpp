@@ -56,7 +56,7 @@ TEST_F(PictureStoreTest, APictureLivesExactlyWhileSomeoneHoldsIt) {
   held.reset();
   EXPECT_FALSE(watch.expired()) << "still held by the second holder";
   second.reset();
-  EXPECT_TRUE(watch.expired()) << "the store keeps no picture alive";
+  EXPECT_TRUE(watch.expired()) << "a store without a share to keep keeps no picture alive";
   EXPECT_EQ(store.HeldBytes(), 0u);
   auto fresh = store.Load(dir_ / "a.bmp").value();
   EXPECT_EQ(fresh->GetSize(), (Size{2, 2}));
@@ -120,6 +120,53 @@ TEST_F(PictureStoreTest, TheBudgetRefusesFromTheHeaderAndFreesWithTheHolders) {
   WriteBytes(dir_ / "broken.bmp", {'B', 'M', 0, 0});
   EXPECT_FALSE(store.Load(dir_ / "broken.bmp"));
   EXPECT_FALSE(store.Load(dir_ / "missing.bmp"));
+}
+
+TEST_F(PictureStoreTest, RecentPicturesAreKeptAfterTheirHoldersWithinTheirShare) {
+  // 4 x 3 pictures are 48 bytes: two fit a share of 100 bytes.
+  for (const char* name : {"b.bmp", "c.bmp"}) WriteBytes(dir_ / name, SolidBmp(4, 3, 0x00FF00));
+  PictureStore store(kPictureBudgetBytes, 100);
+  const Bitmap* a = store.Load(dir_ / "a.bmp").value().get();
+  store.Load(dir_ / "b.bmp").value();
+  EXPECT_EQ(store.HeldBytes(), 96u);  // nobody holds them: kept
+  EXPECT_EQ(store.Load(dir_ / "a.bmp").value().get(), a);
+  // A third picture lets the least recently used one (b) go; a stays.
+  store.Load(dir_ / "c.bmp").value();
+  EXPECT_EQ(store.HeldBytes(), 96u);
+  EXPECT_EQ(store.Load(dir_ / "a.bmp").value().get(), a);
+}
+
+TEST_F(PictureStoreTest, AKeptPictureWhoseFileChangedIsDecodedAgain) {
+  WriteBytes(dir_ / "m.msk", SolidBmp(4, 3, 0xFFFFFF));
+  PictureStore store(kPictureBudgetBytes, 1 << 20);
+  int prepared = 0;
+  const auto prepare = [&](Bitmap&, const Bitmap&) { ++prepared; };
+  store.Load(dir_ / "a.bmp").value();
+  store.LoadMasked(dir_ / "a.bmp", dir_ / "m.msk", prepare).value();
+  store.LoadMasked(dir_ / "a.bmp", dir_ / "m.msk", prepare).value();
+  EXPECT_EQ(prepared, 1);
+  // Only the store keeps them now.
+  WriteBytes(dir_ / "a.bmp", SolidBmp(5, 3, 0x0000FF));
+  EXPECT_EQ(store.Load(dir_ / "a.bmp").value()->Width(), 5);
+  EXPECT_EQ(store.LoadMasked(dir_ / "a.bmp", dir_ / "m.msk", prepare).value()->Width(), 5);
+  EXPECT_EQ(prepared, 2);
+  // A changed mask alone makes a new pair too.
+  WriteBytes(dir_ / "m.msk", SolidBmp(5, 3, 0x000000));
+  store.LoadMasked(dir_ / "a.bmp", dir_ / "m.msk", prepare).value();
+  EXPECT_EQ(prepared, 3);
+}
+
+TEST_F(PictureStoreTest, KeptPicturesGiveWayToTheBudget) {
+  for (int i = 0; i < 3; ++i) {
+    WriteBytes(dir_ / ("big" + std::to_string(i) + ".bmp"), RleClaimingSize(1024, 1024));
+  }
+  // Two 4 MiB pictures kept, a budget of 10 MiB: the third still loads.
+  PictureStore store(10 << 20, 10 << 20);
+  store.Load(dir_ / "big0.bmp").value();
+  store.Load(dir_ / "big1.bmp").value();
+  EXPECT_EQ(store.HeldBytes(), 8u << 20);
+  EXPECT_TRUE(store.Load(dir_ / "big2.bmp"));
+  EXPECT_LE(store.HeldBytes(), 10u << 20);
 }
 
 }  // namespace
