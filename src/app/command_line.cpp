@@ -10,6 +10,8 @@ namespace velmorant {
 
 namespace {
 
+constexpr int kMaxFps = 120;
+
 bool ParseInt(std::string_view s, int& out) {
   auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
   return ec == std::errc() && ptr == s.data() + s.size();
@@ -81,6 +83,8 @@ std::string UsageText() {
          "  --print-to DIR          write printed documents as PDF files into DIR\n"
          "  --handout FILE.pdf      headless: one PDF page per play-sequence entry, each page\n"
          "                          as it looks once settled (no script)\n"
+         "  --record FILE.mp4       headless: record the run as a video with its sounds\n"
+         "  --fps N                 frames per second of the recording, 1 to 120 (25)\n"
          "  -h, --help              this text\n"
          "\n"
          "Script commands, one per line (# starts a comment), coordinates in window pixels:\n"
@@ -168,6 +172,12 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
       if (auto v = value(arg)) o.print_to = *v;
     } else if (arg == "--handout") {
       if (auto v = value(arg)) o.handout = *v;
+    } else if (arg == "--record") {
+      if (auto v = value(arg)) o.record = *v;
+    } else if (arg == "--fps") {
+      if (auto v = value(arg); v && (!ParseInt(*v, o.fps) || o.fps < 1 || o.fps > kMaxFps)) {
+        result.error = "--fps takes frames per second, 1 to " + std::to_string(kMaxFps);
+      }
     } else if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9')) {
       result.error = "unknown option " + std::string(arg);
     } else if (!o.presentation && !have_interval && NamesPresentation(arg)) {
@@ -184,6 +194,8 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
   if (o.script && !o.headless) result.error = "--script needs --headless";
   if (o.handout && !o.headless) result.error = "--handout needs --headless";
   if (o.handout && o.script) result.error = "--handout walks the pages itself: no --script";
+  if (o.record && !o.headless) result.error = "--record needs --headless";
+  if (o.record && o.handout) result.error = "--record and --handout are separate runs";
   if (o.presentation) o.presentation = PresentationFolder(*o.presentation);
   return result;
 }

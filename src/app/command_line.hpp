@@ -26,6 +26,8 @@ struct CommandLine {
   bool no_launch = false;
   std::optional<std::filesystem::path> print_to;
   std::optional<std::filesystem::path> handout;
+  std::optional<std::filesystem::path> record;
+  int fps = 25;
   bool help = false;
 };
 

@@ -10,6 +10,7 @@
 #include "app/handout.hpp"
 #include "app/player.hpp"
 #include "app/user_settings.hpp"
+#include "platform/record/video_recording_backend.hpp"
 #include "platform/single_instance.hpp"
 #include "platform/text/guarded_run.hpp"
 #include "platform/text/warning_line.hpp"
@@ -65,6 +66,7 @@ int Play(int argc, const char* const* argv) {
   }
   // One copy at a time on a desktop: a second one brings the first to the front and gives way.
   std::unique_ptr<platform::Backend> backend;
+  platform::VideoRecordingBackend* recording = nullptr;
   std::optional<platform::SingleInstance> instance;
   if (!cl.headless) {
     instance.emplace(platform::SingleInstance::NameForThisSession("VELMORANT.MUTEX"));
@@ -96,7 +98,21 @@ int Play(int argc, const char* const* argv) {
       wait.ms = kHandoutClockLimitMs;
       headless.script = {wait};
     }
-    backend = std::make_unique<platform::HeadlessBackend>(std::move(headless));
+    auto run = std::make_unique<platform::HeadlessBackend>(std::move(headless));
+    if (cl.record) {
+      platform::VideoFileOptions video;
+      video.size = {cl.screen.width, cl.screen.height};
+      video.fps = cl.fps;
+      std::string problem;
+      auto file = platform::VideoFile::Create(*cl.record, video, &problem);
+      if (!file) return UsageError("--record " + cl.record->string() + ": " + problem);
+      auto recorder = std::make_unique<platform::VideoRecordingBackend>(std::move(run),
+                                                                        std::move(file), cl.fps);
+      recording = recorder.get();
+      backend = std::move(recorder);
+    } else {
+      backend = std::move(run);
+    }
   }
   if (cl.log) {
     try {
@@ -134,6 +150,13 @@ int Play(int argc, const char* const* argv) {
     walk.emplace(player, *handout);
   }
   int status = player.Run();
+  if (recording) {
+    std::string problem;
+    if (!recording->Finish(&problem)) {
+      std::cerr << platform::WarningLine(cl.record->string(), problem);
+      status = 1;
+    }
+  }
   if (handout) {
     std::string problem;
     if (!handout->Finish(&problem)) {

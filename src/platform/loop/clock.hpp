@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 
 namespace velmorant::platform {
 
@@ -17,17 +18,24 @@ class Clock {
 
 class VirtualClock final : public Clock {
  public:
+  // Told of every step just before it is taken, while what the run shows is still that of `from`.
+  using StepHook = std::function<void(int64_t from, int64_t to)>;
+
   int64_t NowMs() const override { return now_; }
   void Sleep(int64_t ms) override {
-    if (ms > 0) now_ += ms;
+    if (ms > 0) AdvanceTo(now_ + ms);
   }
   // Time never runs backwards.
   void AdvanceTo(int64_t t) {
-    if (t > now_) now_ = t;
+    if (t <= now_) return;
+    if (on_step_) on_step_(now_, t);
+    now_ = t;
   }
+  void SetStepHook(StepHook hook) { on_step_ = std::move(hook); }
 
  private:
   int64_t now_ = 0;
+  StepHook on_step_;
 };
 
 class RealClock final : public Clock {

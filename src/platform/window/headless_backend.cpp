@@ -68,6 +68,14 @@ Window* HeadlessBackend::InputTarget() const {
   return nullptr;
 }
 
+std::vector<const Window*> HeadlessBackend::ShownWindows() const {
+  std::vector<const Window*> shown;
+  for (const HeadlessWindow* w : windows_) {
+    if (w->IsVisible()) shown.push_back(w);
+  }
+  return shown;
+}
+
 void HeadlessBackend::TakeSnapshot(const std::string& name) {
   Window* w = InputTarget();
   const Bitmap picture = w ? w->Composite() : Bitmap();

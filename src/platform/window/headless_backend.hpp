@@ -47,6 +47,8 @@ class HeadlessBackend final : public Backend {
 
   // The virtual clock moves only through these.
   VirtualClock& Virtual() { return clock_; }
+  // The visible windows, bottom first: what a screen would show.
+  std::vector<const Window*> ShownWindows() const;
 
  private:
   class HeadlessWindow;

@@ -65,6 +65,15 @@ TEST(CommandLine, UsageErrorsAreNamed) {
   EXPECT_NE(Parse({"--headless", "--handout", "h.pdf", "--script", "s.txt"}).error, "")
       << "the handout walks the pages itself";
   EXPECT_EQ(Parse({"--headless", "--handout", "h.pdf"}).error, "");
+  EXPECT_NE(Parse({"--record", "r.mp4"}).error, "") << "a recording needs --headless";
+  EXPECT_NE(Parse({"--headless", "--record", "r.mp4", "--handout", "h.pdf"}).error, "");
+  for (const char* fps : {"0", "121", "-5", "25fps", ""}) {
+    EXPECT_NE(Parse({"--headless", "--fps", fps}).error, "") << fps;
+  }
+  const CommandLine recorded = Parse({"--headless", "--record", "r.mp4", "--fps", "120"}).options;
+  EXPECT_EQ(recorded.record, std::filesystem::path("r.mp4"));
+  EXPECT_EQ(recorded.fps, 120);
+  EXPECT_EQ(Parse({"--headless"}).options.fps, 25);
   EXPECT_EQ(Parse({"-3"}).error, "") << "a negative interval is an interval, not an option";
 }
 

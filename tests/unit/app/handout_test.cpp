@@ -9,9 +9,9 @@
 #include <sstream>
 #include <vector>
 
-#include "app/entry.hpp"
 #include "definition/loader.hpp"
 #include "support/bmp_builder.hpp"
+#include "support/run_player.hpp"
 #include "support/test_files.hpp"
 
 namespace velmorant {
@@ -78,12 +78,7 @@ class Handout : public ::testing::Test {
                                      "-p",        show_.string(), "--log",    log_.string(),
                                      "--handout", pdf_.string()};
     args.insert(args.end(), extra.begin(), extra.end());
-    std::vector<const char*> argv;
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    ::testing::internal::CaptureStderr();
-    const int status = RunPlayer(int(argv.size()), argv.data());
-    errors_ = ::testing::internal::GetCapturedStderr();
-    return status;
+    return testing::RunPlayerQuietly(args, errors_);
   }
 
   std::vector<nlohmann::json> Log(const std::string& event) const {
