@@ -12,6 +12,8 @@
 
 #include "definition/loader.hpp"
 #include "platform/film/film_decoder.hpp"
+#include "platform/gfx/bmp_decoder.hpp"
+#include "platform/gfx/file_bytes.hpp"
 #include "support/bmp_builder.hpp"
 #include "support/run_player.hpp"
 #include "support/test_files.hpp"
@@ -55,12 +57,12 @@ struct Decoded {
   std::vector<int16_t> sound;  // the mixer's format, from the start
 };
 
-Decoded Decode(const fs::path& file) {
+Decoded Decode(const fs::path& file, platform::Size size = {kWidth, kHeight}) {
   Decoded out;
   const platform::SoundFormat format;
   auto decoder = platform::FilmDecoder::Open(file.string(), format);
   if (!decoder) return out;
-  decoder->SetPictureSize({kWidth, kHeight});
+  decoder->SetPictureSize(size);
   while (auto item = decoder->Next()) {
     if (auto* picture = std::get_if<platform::FilmPicture>(&*item)) {
       out.pictures.push_back(std::move(*picture));
@@ -175,6 +177,38 @@ TEST_F(Record, TheSameRunGivesTheSameFileAtAnyFrameRate) {
 TEST_F(Record, AFileThatCannotBeWrittenIsAUsageErrorBeforeThePlay) {
   EXPECT_EQ(Run(work_ / "no-such-folder" / "run.mp4"), 2);
   EXPECT_NE(errors_.find("--record"), std::string::npos) << errors_;
+}
+
+// The bundled demo's tour, recorded: its first page's background under its welcome chime, and
+// its last page's background at the end.
+TEST(RecordDemo, TheTourShowsItsPagesAndSoundsAtTheirTimes) {
+  const fs::path demo = VELMORANT_DEMO_DIR;
+  if (!fs::exists(demo / "info.med")) GTEST_SKIP() << "the demo is not built in " << demo;
+  const fs::path work = testing::FreshTestFolder("velmorant-record-demo-");
+  const fs::path video = work / "tour.mp4";
+  std::string errors;
+  ASSERT_EQ(testing::RunPlayerQuietly({"velmorant", "--headless", "--screen", "800x600x32", "-p",
+                                       demo.string(), "--script", VELMORANT_DEMO_TOUR, "--fps", "5",
+                                       "--snapshots", work.string(), "--record", video.string()},
+                                      errors),
+            0)
+      << errors;
+  const Decoded decoded = Decode(video, {800, 600});
+  fs::remove_all(work);
+  ASSERT_GT(decoded.pictures.size(), 100u);
+  const auto background = [&](const char* name) {
+    auto bytes = platform::ReadFileBytes(demo / "tla" / name, 1 << 24);
+    return platform::DecodeBmp(bytes.value()).value();
+  };
+  // A corner no element covers on the first and the last page.
+  const platform::Pixel first = background("powitanie.bmp").At(10, 590);
+  const platform::Pixel last = background("koniec.bmp").At(10, 590);
+  EXPECT_TRUE(Near(decoded.pictures[2].picture.At(10, 590), first));
+  EXPECT_TRUE(Near(decoded.pictures.back().picture.At(10, 590), last));
+  EXPECT_FALSE(Near(first, last));
+  // The chime of the first page, then quiet until the next page.
+  EXPECT_GT(Loudness(decoded.sound, 50, 700), 300.0);
+  EXPECT_LT(Loudness(decoded.sound, 1200, 2900), 30.0);
 }
 
 }  // namespace
