@@ -9,7 +9,12 @@ cupsd=/usr/sbin/cupsd
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 
 if [ "$mode" = stop ]; then
-  [ -f "$dir/cupsd.pid" ] && kill "$(cat "$dir/cupsd.pid")" 2>/dev/null
+  # Waits until the daemon is gone, so that its folder can be removed without a race.
+  if [ -f "$dir/cupsd.pid" ]; then
+    pid=$(cat "$dir/cupsd.pid")
+    kill "$pid" 2>/dev/null
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  fi
   exit 0
 fi
 
