@@ -20,13 +20,13 @@ struct WaveBufferFreer {
 bool LoadWithLoader(const std::string& path, const SoundFormat& format, std::vector<int16_t>& out) {
   SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
   if (!file) return false;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec found{};
   Uint8* raw = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(file, 1, &spec, &raw, &length)) return false;
+  if (!SDL_LoadWAV_RW(file, 1, &found, &raw, &length)) return false;
   std::unique_ptr<Uint8, WaveBufferFreer> buffer(raw);
   SDL_AudioCVT cvt{};
-  if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+  if (SDL_BuildAudioCVT(&cvt, found.format, found.channels, found.freq, AUDIO_S16SYS,
                         Uint8(format.channels), format.rate) < 0) {
     return false;
   }
