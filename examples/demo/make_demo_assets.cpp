@@ -430,12 +430,14 @@ bool WriteTune(const fs::path& path, const std::vector<std::pair<double, int>>& 
   return velmorant::fixtures::WriteWave(path, {1, 1, kRate, 16}, data);
 }
 
-// Captions keep their bytes; a rich text spells every byte beyond ASCII as \'hh.
-std::string AsCaption(const std::string& bytes) {
+// A caption keeps its bytes but its last line break; a rich text spells every byte beyond ASCII
+// as \'hh.
+std::string AsCaption(std::string bytes) {
+  while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
   return bytes;
 }
 
-std::string AsRichText(const std::string& bytes) {
+std::string AsRichText(std::string bytes) {
   constexpr char kHex[] = "0123456789abcdef";
   std::string rtf;
   for (const char c : bytes) {
@@ -452,9 +454,9 @@ std::string AsRichText(const std::string& bytes) {
 }
 
 // Captions and rich texts are kept in UTF-8 beside this program and written in code page 1250,
-// as the presentation's editors wrote them. Captions lose their last line break.
+// as the presentation's editors wrote them.
 bool WriteTexts(const fs::path& source, const fs::path& out, const std::string& folder,
-                std::string (*encode)(const std::string&)) {
+                std::string (*encode)(std::string)) {
   const auto codepage = velmorant::platform::CodePage::Open(1250);
   if (!codepage) return false;
   bool ok = true;
@@ -462,10 +464,7 @@ bool WriteTexts(const fs::path& source, const fs::path& out, const std::string& 
     std::ifstream in(entry.path(), std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    std::string utf8 = text.str();
-    if (encode == AsCaption)
-      while (!utf8.empty() && (utf8.back() == '\n' || utf8.back() == '\r')) utf8.pop_back();
-    const auto bytes = codepage->FromUtf8(utf8);
+    const auto bytes = codepage->FromUtf8(text.str());
     std::ofstream file(out / folder / entry.path().filename(), std::ios::binary);
     if (!bytes || !(file << encode(*bytes))) {
       std::cerr << "make_demo_assets: cannot write " << (out / folder / entry.path().filename())

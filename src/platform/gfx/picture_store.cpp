@@ -75,21 +75,25 @@ DecodeResult<PictureStore::Picture> PictureStore::Find(const std::string& key,
                                                        const std::filesystem::path& file,
                                                        const std::function<void(Bitmap&)>& prepare,
                                                        const std::filesystem::path& mask_file) {
-  const auto [written, size] = StampOf(file);
-  const auto [mask_written, mask_size] = StampOf(mask_file);
-  const FileStamp stamp{written, mask_written, size, mask_size};
+  // Asked of the disk only where it is compared or kept: a picture someone holds needs none.
+  const auto stamp_now = [&] {
+    const auto [written, size] = StampOf(file);
+    const auto [mask_written, mask_size] = StampOf(mask_file);
+    return FileStamp{written, mask_written, size, mask_size};
+  };
   if (auto it = entries_.find(key); it != entries_.end()) {
     Picture alive = it->second.picture.lock();
     // While someone holds a picture everyone shares it, as it was decoded; one that only the
     // store keeps is decoded again when its file changed on disk.
     const bool only_kept = alive && it->second.kept && alive.use_count() == 2;
-    if (alive && (!only_kept || it->second.stamp == stamp)) {
+    if (alive && (!only_kept || it->second.stamp == stamp_now())) {
       Keep(it->second, key, alive);
       return alive;
     }
     Forget(it->second);
     entries_.erase(it);
   }
+  const FileStamp stamp = stamp_now();
   auto bytes = ReadFileBytes(file, kMaxBmpFileBytes);
   if (!bytes) return DecodeError{bytes.error()};
   auto header = ReadBmpSize(*bytes);
