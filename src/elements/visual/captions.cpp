@@ -80,9 +80,10 @@ std::optional<MaskedPicture> TNapisy::Render(const TNap& nap, const std::string&
   const platform::Rect visible = box.Intersect({0, 0, client.width, client.height});
   if (width == 0 || height <= 0 || visible.IsEmpty()) return std::nullopt;
   // The effects run over the whole box, also where it reaches past the window; the pictures stop
-  // at the window's right and bottom edges. A box too large to hold is cut to the window
+  // at the window's right and bottom edges. A box larger than four windows is cut to the window
   // altogether: an absurd box costs no more than the window.
-  const bool whole_box = platform::FitsBitmap(width, height);
+  const int64_t window_area = int64_t{client.width} * client.height;
+  const bool whole_box = platform::FitsBitmap(width, height) && width * height <= 4 * window_area;
   const platform::Rect pictured =
       whole_box ? platform::Rect{box.left, box.top, std::min(box.right, client.width),
                                  std::min(box.bottom, client.height)}

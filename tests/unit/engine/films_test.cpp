@@ -145,6 +145,7 @@ TEST_F(Films, APauseBetweenTransitionStepsShowsTheFilmsDuePicturesAndNothingElse
                                  [](int frame, int, int) { return 0x101010 * (frame + 1); }));
   TFil f = Film();
   f.FileName = media_.Path("moving.avi");
+  media_.host.film_window->SetBounds({0, 0, 64, 48});
   Load(f);
   const platform::Bitmap& shown = media_.host.film_window->Surface();
   std::vector<platform::Pixel> seen;
