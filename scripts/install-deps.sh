@@ -10,7 +10,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   libsdl2-dev libsdl2-mixer-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
-  xvfb xauth xdotool x11-apps x11-utils procps
+  xvfb xauth xdotool xclip x11-apps x11-utils procps
   libglib2.0-dev shared-mime-info
   libcairo2-dev libcups2-dev libjpeg62-turbo-dev poppler-utils cups-daemon printer-driver-cups-pdf
 )

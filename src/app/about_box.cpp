@@ -16,9 +16,14 @@ constexpr int32_t kLabelLeft = 8;
 constexpr int32_t kLogoMargin = 8;
 constexpr uint8_t kEastEuropeCharset = 238;
 
-// Keys that type nothing on their own do not close the box.
-bool IsModifier(uint16_t key) {
-  return key == 16 || key == 17 || key == 18;
+// The box closes on a key press, which only keys that type a character make: letters, digits,
+// the numeric pad, punctuation, Space, Enter, Escape, Backspace and Tab. Function keys, arrows
+// and locks type nothing.
+bool TypesACharacter(uint16_t key) {
+  if (key == 8 || key == 9 || key == 13 || key == 27 || key == 32) return true;
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return true;
+  if (key >= 96 && key <= 111) return key != 108;  // the numeric pad, not its separator
+  return (key >= 186 && key <= 192) || (key >= 219 && key <= 223) || key == 226;
 }
 
 platform::FontRequest LabelFont(bool underlined) {
@@ -49,10 +54,9 @@ Tffprmain::~Tffprmain() {
   window_->SetEvents(nullptr);
 }
 
-void Tffprmain::ShowAboutBox() {
-  const platform::ScreenInfo screen = backend_.Screen();
-  const int32_t left = (screen.width - kClientWidth) / 2;
-  const int32_t top = (screen.height - kClientHeight) / 2;
+void Tffprmain::ShowAboutBox(const platform::Rect& over) {
+  const int32_t left = over.left + int32_t((over.Width() - kClientWidth) / 2);
+  const int32_t top = over.top + int32_t((over.Height() - kClientHeight) / 2);
   window_->SetBounds({left, top, left + kClientWidth, top + kClientHeight});
   window_->SetCursor(platform::kCrArrow);
   OnPaint();
@@ -79,7 +83,9 @@ void Tffprmain::OnPaint() {
   }
 }
 
-void Tffprmain::OnMouseDown(platform::MouseButton /*button*/, int32_t x, int32_t y) {
+void Tffprmain::OnMouseDown(platform::MouseButton button, int32_t x, int32_t y) {
+  // A click is the left button's.
+  if (button != platform::MouseButton::kLeft) return;
   if (LabelBounds(labels_[3]).Contains({x, y})) {
     OpenWebAddress();
     return;
@@ -88,7 +94,7 @@ void Tffprmain::OnMouseDown(platform::MouseButton /*button*/, int32_t x, int32_t
 }
 
 void Tffprmain::OnKeyDown(uint16_t& key) {
-  if (IsModifier(key)) return;
+  if (!TypesACharacter(key)) return;
   key = 0;
   Close();
 }

@@ -12,8 +12,8 @@
 namespace velmorant {
 
 // Tffprmain: the start-up form. It stays hidden while the presentation runs, then shows as the
-// about box: a small black window with the logo and four labels, closed by any key or click,
-// which ends the program. The fourth label opens the web address.
+// about box: a small black window with the logo and four labels, closed by a key that types a
+// character or a left click, which ends the program. The fourth label opens the web address.
 class Tffprmain final : public platform::WindowEvents {
  public:
   static constexpr int32_t kClientWidth = 252;
@@ -24,8 +24,8 @@ class Tffprmain final : public platform::WindowEvents {
   Tffprmain(platform::Backend& backend, bool no_launch);
   ~Tffprmain() override;
 
-  // Shows the about box centred on the screen until it is closed.
-  void ShowAboutBox();
+  // Shows the about box centred over `over` (the presentation's window) until it is closed.
+  void ShowAboutBox(const platform::Rect& over);
   bool Visible() const { return window_->IsVisible(); }
 
   void OnPaint() override;

@@ -106,7 +106,8 @@ int Player::Run() {
   border->ShowBorder();
   const bool ended = display.RunPresentation(FirstPageWithScreen());
   // Ctrl+C and SIGTERM end the program without the about box.
-  if (ended && !backend.EndRequested() && !options.hold_pages) about->ShowAboutBox();
+  if (ended && !backend.EndRequested() && !options.hold_pages)
+    about->ShowAboutBox(window->Bounds());
   return 0;
 }
 

@@ -41,6 +41,7 @@ class Tffmexec final : public platform::WindowEvents, public PageWindow, public 
   void Focus(platform::ChildControl* child) override { window_->SetFocus(child); }
 
   void SetBounds(const platform::Rect& r) { window_->SetBounds(r); }
+  platform::Rect Bounds() const { return window_->Bounds(); }
   // What the window shows, its child controls included.
   platform::Bitmap Composite() const { return window_->Composite(); }
   platform::Timer& Timer1() { return timer1_; }

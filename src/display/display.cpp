@@ -1,6 +1,9 @@
 #include "display/display.hpp"
 
+#include <algorithm>
+
 #include "display/hourglass.hpp"
+#include "platform/film/film_player.hpp"
 #include "sequence/engine_host.hpp"
 #include "sequence/media.hpp"
 #include "sequence/screens.hpp"
@@ -27,7 +30,16 @@ platform::Size TDisplay::ClientSize() const {
 
 void TDisplay::Sleep(int ms) {
   host_.Window().Present();
-  host_.Platform().GetClock().Sleep(ms > 0 ? ms : 0);
+  platform::Clock& clock = host_.Platform().GetClock();
+  const int64_t until = clock.NowMs() + std::max(ms, 0);
+  // A playing film keeps moving through the pause, as it did when it drew itself: its due
+  // pictures are shown, and nothing else runs.
+  platform::FilmPlayer& film = host_.Film();
+  for (std::optional<int64_t> next = film.DrawDuePictures(); next && *next < until;
+       next = film.DrawDuePictures()) {
+    clock.Sleep(std::max<int64_t>(*next - clock.NowMs(), 1));
+  }
+  clock.Sleep(until - clock.NowMs());
 }
 
 const std::vector<TPrz>& TDisplay::Transitions() const {

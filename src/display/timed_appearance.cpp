@@ -5,13 +5,14 @@
 
 namespace velmorant {
 
-void TimedAppearance::Prepare(const Look& look, const platform::Rect& rect, MaskedPicture picture) {
+void TimedAppearance::Prepare(const Look& look, const platform::Rect& rect, MaskedPicture picture,
+                              std::optional<platform::Rect> picture_part) {
   rect_ = rect;
   picture_ = std::move(picture);
   can_disappear_ = look.can_disappear;
   draw_changes_only_ = look.draw_changes_only;
   if (picture_.picture) {
-    appear_ = std::make_unique<TRender>(drawing_, look.appear_transition, rect_, std::nullopt,
+    appear_ = std::make_unique<TRender>(drawing_, look.appear_transition, rect_, picture_part,
                                         picture_.picture.get(), picture_.mask.get());
   }
   if (can_disappear_) {

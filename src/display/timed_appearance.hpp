@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "display/asset_source.hpp"
 #include "display/drawing_context.hpp"
@@ -43,8 +44,11 @@ class TimedAppearance {
   void SetShown() { shown_ = true; }
 
   // Builds the renderers around `rect`; without a picture nothing appears, but the frame, the
-  // backdrop and the timer work as for any other element.
-  void Prepare(const Look& look, const platform::Rect& rect, MaskedPicture picture);
+  // backdrop and the timer work as for any other element. `picture_part` is the rectangle's
+  // extent in the picture's pixels (the whole picture when none): it may reach past a picture cut
+  // off at the window's edge, whose missing part then draws nothing.
+  void Prepare(const Look& look, const platform::Rect& rect, MaskedPicture picture,
+               std::optional<platform::Rect> picture_part = std::nullopt);
   bool Prepared() const { return prepared_; }
   // Clears Shown and drops everything without drawing (the page's Hide).
   void Release();

@@ -12,6 +12,7 @@
 #include "platform/shell/shell.hpp"
 #include "platform/text/font_engine.hpp"
 #include "platform/text/printer.hpp"
+#include "platform/window/clipboard.hpp"
 #include "platform/window/window.hpp"
 
 namespace velmorant::platform {
@@ -67,6 +68,11 @@ class Backend {
   virtual void PollInput() {}
   // True once the user asked the whole player to end (Ctrl+C, SIGTERM): no more input comes.
   virtual bool EndRequested() const { return false; }
+  // Where a text's selection is copied; a desktop gives its own, the default keeps it here.
+  virtual Clipboard& TextClipboard() { return own_clipboard_; }
+
+ private:
+  MemoryClipboard own_clipboard_;
 };
 
 }  // namespace velmorant::platform

@@ -36,6 +36,7 @@ class ForwardingBackend : public Backend {
   bool WaitForInput(int64_t deadline) override { return inner_.WaitForInput(deadline); }
   void PollInput() override { inner_.PollInput(); }
   bool EndRequested() const override { return inner_.EndRequested(); }
+  Clipboard& TextClipboard() override { return inner_.TextClipboard(); }
 
  private:
   Backend& inner_;

@@ -5,6 +5,7 @@
 #              the same moments; a second copy gives way; Escape shows the about box; a key ends it
 # no_show      no definition: the message box appears, closes with Enter, exit status 1
 # terminate    SIGTERM ends the show cleanly with exit status 0 and no about box
+# copy         a drag over a rich text selects its first line; Ctrl+C puts it on the clipboard
 # demo         the bundled demo (DEMO_DIR, given as a relative folder): its welcome sound reaches
 #              the audio device (SDL's disk driver); a program started by a button runs and ends
 #              when its page is left
@@ -84,6 +85,33 @@ case $scenario in
     kill -TERM "$player_pid"
     exits_with 10 "$player_pid" 0
     log_has '"event":"end"' || fail "the show did not end through its close"
+    ;;
+  copy)
+    command -v xclip >/dev/null || { echo "missing xclip: run scripts/install-deps.sh"; exit 1; }
+    copy_show=$work/copy
+    mkdir -p "$copy_show"
+    "$med" build "$here/copy_fixture/presentation.json" -o "$copy_show/info.med"
+    "$bitmaps" "$here/copy_fixture/bitmaps.txt" "$copy_show"
+    cp -r "$here/copy_fixture/files/." "$copy_show/"
+    "$player" "$copy_show" --log "$work/log.jsonl" 2>"$work/player.err" &
+    player_pid=$!
+    pids+=("$player_pid")
+    until_true 20 log_has '"event":"page","page":0' || fail "no first page"
+    # The text covers the upper half of the screen; its first line is the first 20 pixels.
+    sleep 0.5
+    xdotool mousemove 3 9 mousedown 1
+    xdotool mousemove 100 10 mousemove $(( W - 30 )) 10 mouseup 1
+    xdotool key ctrl+c
+    # Read once, after the copy: readers polled in a loop made the X server refuse an answer the
+    # player sent to one already gone, and Xlib ends a program on that error.
+    sleep 1
+    clipboard=$(timeout 10 xclip -selection clipboard -o 2>&1) || true
+    [ "$clipboard" = "Zaznacz mnie" ] || fail "the clipboard holds '$clipboard'"
+    xdotool key Escape
+    until_true 10 log_has '"event":"end"' || fail "Escape did not end the show"
+    sleep 0.5
+    xdotool key a
+    exits_with 10 "$player_pid" 0
     ;;
   demo)
     export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw

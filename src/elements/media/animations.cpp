@@ -39,8 +39,11 @@ void TAnimacje::Show(int32_t index) {
   if (e.Appearance.Shown()) return;
   e.CurrentFrame = 0;
   const TAni& animation = Record(index);
-  if (!animation.Frames.empty() && !animation.Frames.front().FileName.empty()) Prepare(index);
-  TakeOverButtons(index);
+  // Without a first frame to show there is nothing for the buttons to play or stop.
+  if (!animation.Frames.empty() && !animation.Frames.front().FileName.empty()) {
+    Prepare(index);
+    TakeOverButtons(index);
+  }
   e.Appearance.SetShown();
 }
 
@@ -106,11 +109,10 @@ TAnimacje::Frame& TAnimacje::ReadyFrame(int32_t index, size_t f) {
 void TAnimacje::TakeOverButtons(int32_t index) {
   const TAni& animation = Record(index);
   ControlRegistry& controls = host_.Controls();
-  if (!controls.IsMap(animation.MapIndex)) return;
+  // Without a play button the map is not the animation's: its regions keep their own actions.
+  if (animation.PlayRegion == -1 || !controls.IsMap(animation.MapIndex)) return;
   controls.ShowMap(animation.MapIndex);
-  if (animation.PlayRegion != -1) {
-    controls.SetOnClick(animation.MapIndex, animation.PlayRegion, [this, index] { Play(index); });
-  }
+  controls.SetOnClick(animation.MapIndex, animation.PlayRegion, [this, index] { Play(index); });
   if (animation.StopRegion != -1) {
     controls.SetOnClick(animation.MapIndex, animation.StopRegion,
                         [this, index] { StopAnimation(index); });

@@ -59,10 +59,12 @@ void TDzwieki::Activate(int32_t index) {
   if (!e.Shown) return;
   const TDzw& s = Record(index);
   host_.Controls().RunMapPhase(Phase::kActivate, s.MapIndex);
-  if (!HasSound(index)) return;
+  // Only a sound that starts by itself becomes the one carried over: a button's sound left
+  // silent must not keep the page before's music playing past this page.
+  if (!HasSound(index) || !s.AutoPlay) return;
   int32_t& current = host_.CurrentSound();
   // A sound already playing on from the page before is not started again.
-  if (s.AutoPlay && current != s.Number) host_.Platform().Sounds().PlaySound(e.Path, e.Flags);
+  if (current != s.Number) host_.Platform().Sounds().PlaySound(e.Path, e.Flags);
   current = s.Number;
 }
 

@@ -54,7 +54,8 @@ std::optional<std::string> TNapisy::ReadText(const TNap& nap) {
 }
 
 std::optional<MaskedPicture> TNapisy::Render(const TNap& nap, const std::string& text,
-                                             platform::Rect& box) {
+                                             platform::Rect& box,
+                                             std::optional<platform::Rect>& part) {
   platform::FontRequest wanted;
   wanted.name = host_.ToUtf8(nap.FontName);
   wanted.size_points = nap.FontSize;
@@ -75,13 +76,21 @@ std::optional<MaskedPicture> TNapisy::Render(const TNap& nap, const std::string&
                  .Height();
   }
   box.bottom = int32_t(std::min<int64_t>(int64_t{box.top} + height, INT32_MAX));
-  // Only the part of the box inside the window is drawn: an absurd box costs no more than that.
   const platform::Size client = host_.Drawing().ClientSize();
   const platform::Rect visible = box.Intersect({0, 0, client.width, client.height});
   if (width == 0 || height <= 0 || visible.IsEmpty()) return std::nullopt;
-  const platform::Rect local{0, 0, int32_t(visible.Width()), int32_t(visible.Height())};
-  // The whole box, in the visible part's coordinates.
-  const platform::Rect whole = box.Offset(-visible.left, -visible.top);
+  // The effects run over the whole box, also where it reaches past the window; the pictures stop
+  // at the window's right and bottom edges. A box larger than four windows is cut to the window
+  // altogether: an absurd box costs no more than the window.
+  const int64_t window_area = int64_t{client.width} * client.height;
+  const bool whole_box = platform::FitsBitmap(width, height) && width * height <= 4 * window_area;
+  const platform::Rect pictured =
+      whole_box ? platform::Rect{box.left, box.top, std::min(box.right, client.width),
+                                 std::min(box.bottom, client.height)}
+                : visible;
+  const platform::Rect local{0, 0, int32_t(pictured.Width()), int32_t(pictured.Height())};
+  // The whole box, in the picture's coordinates.
+  const platform::Rect whole = box.Offset(-pictured.left, -pictured.top);
 
   auto mask = std::make_shared<Bitmap>(local.right, local.bottom, platform::kWhite);
   platform::Rect draw = whole;
@@ -96,7 +105,11 @@ std::optional<MaskedPicture> TNapisy::Render(const TNap& nap, const std::string&
   } else {
     face->Fill(platform::ToPixel(nap.Colour));
   }
-  box = visible;
+  if (whole_box) {
+    part = whole;
+  } else {
+    box = visible;
+  }
   PrepareMaskedImage(*face, mask.get());
   return MaskedPicture{std::move(face), std::move(mask)};
 }
@@ -110,14 +123,15 @@ void TNapisy::Show(int32_t index) {
     // A caption whose file or texture is missing draws nothing.
     if (const std::optional<std::string> text = ReadText(nap)) {
       platform::Rect box;
-      if (std::optional<MaskedPicture> picture = Render(nap, *text, box)) {
+      std::optional<platform::Rect> part;
+      if (std::optional<MaskedPicture> picture = Render(nap, *text, box, part)) {
         TimedAppearance::Look look;
         look.appear_transition = nap.TransitionIn;
         look.disappear_transition = nap.TransitionOut;
         look.frame = nap.FrameIndex;
         look.can_disappear = nap.DurationMs > 0;
         look.timed = nap.DelayMs > 0 || nap.DurationMs > 0;
-        e.Appearance.Prepare(look, box, std::move(*picture));
+        e.Appearance.Prepare(look, box, std::move(*picture), part);
       }
     }
   }

@@ -48,9 +48,10 @@ class TNapisy final : public ElementKind {
   const TNap& Record(int32_t index) const;
   // The caption file's text in UTF-8, decoded by the font's character set.
   std::optional<std::string> ReadText(const TNap& nap);
-  // The face (colour or texture) and the glyph mask for `box`; nothing when it cannot be made.
-  std::optional<MaskedPicture> Render(const TNap& nap, const std::string& text,
-                                      platform::Rect& box);
+  // The face (colour or texture) and the glyph mask for `box`, and the box's extent in them
+  // (`part`) where they are cut at the window's edge; nothing when they cannot be made.
+  std::optional<MaskedPicture> Render(const TNap& nap, const std::string& text, platform::Rect& box,
+                                      std::optional<platform::Rect>& part);
 
   ElementHost& host_;
   std::vector<std::unique_ptr<Live>> live_;

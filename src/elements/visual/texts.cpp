@@ -47,7 +47,7 @@ std::optional<platform::RichDocument> TTeksty::LoadDocument(const TTek& tek) {
   const std::optional<std::vector<uint8_t>> bytes =
       host_.Assets().FileBytes(kAssetTexts, tek.FileName);
   if (!bytes) return std::nullopt;
-  auto doc = platform::ReadRtf(*bytes, {host_.CodePageNumber()});
+  auto doc = platform::ReadRtf(*bytes, {host_.CodePageNumber(), &host_.Platform().Fonts()});
   if (doc) return std::move(*doc);
   // What is not RTF is shown as plain text, as the rich-text control shows it.
   const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
@@ -59,7 +59,8 @@ std::optional<platform::RichDocument> TTeksty::LoadDocument(const TTek& tek) {
 void TTeksty::CreateControl(int32_t index, platform::RichDocument doc) {
   Live& e = *live_[size_t(index)];
   const TTek& tek = Record(index);
-  e.Control = std::make_unique<platform::RichTextView>(host_.Platform().Fonts());
+  e.Control = std::make_unique<platform::RichTextView>(host_.Platform().Fonts(), &host_.Loop(),
+                                                       &host_.Platform().TextClipboard());
   platform::RichTextView& view = *e.Control;
   view.SetVisible(false);
   view.SetBounds(e.Rect);
@@ -71,7 +72,7 @@ void TTeksty::CreateControl(int32_t index, platform::RichDocument doc) {
   view.SetCursor(platform::kCrArrow);
   view.on_mouse_move = [this, index](int32_t x, int32_t y) { HoverPhrase(index, x, y); };
   view.on_mouse_down = [this, index](platform::MouseButton b, int32_t x, int32_t y) {
-    ClickPhrase(index, b, x, y);
+    return ClickPhrase(index, b, x, y);
   };
 }
 
@@ -189,13 +190,14 @@ void TTeksty::HoverPhrase(int32_t index, int32_t x, int32_t y) {
   if (view.Cursor() != cursor) view.SetCursor(cursor);
 }
 
-void TTeksty::ClickPhrase(int32_t index, platform::MouseButton button, int32_t x, int32_t y) {
+bool TTeksty::ClickPhrase(int32_t index, platform::MouseButton button, int32_t x, int32_t y) {
   // Only the left button puts the caret where it clicks.
-  if (button != platform::MouseButton::kLeft) return;
+  if (button != platform::MouseButton::kLeft) return false;
   const TTek& tek = Record(index);
   const int32_t phrase = PhraseAt(index, x, y);
-  if (phrase < 0 || phrase >= tek.Targets.Count()) return;
+  if (phrase < 0 || phrase >= tek.Targets.Count()) return false;
   host_.LeavePage({kActionGoTo, tek.Targets[size_t(phrase)]});
+  return true;
 }
 
 }  // namespace velmorant

@@ -63,7 +63,8 @@ class TTeksty final : public ElementKind {
   // The phrase at a client point of the view; -1 for none.
   int32_t PhraseAt(int32_t index, int32_t x, int32_t y) const;
   void HoverPhrase(int32_t index, int32_t x, int32_t y);
-  void ClickPhrase(int32_t index, platform::MouseButton button, int32_t x, int32_t y);
+  // True when the press followed a phrase.
+  bool ClickPhrase(int32_t index, platform::MouseButton button, int32_t x, int32_t y);
 
   ElementHost& host_;
   std::vector<std::unique_ptr<Live>> live_;

@@ -131,6 +131,16 @@ void DecodedFilmPlayer::Tick() {
   RunNotify();
 }
 
+std::optional<int64_t> DecodedFilmPlayer::DrawDuePictures() {
+  if (mode_ != FilmMode::kPlaying) return std::nullopt;
+  const int64_t end = source_->DurationMs();
+  const int64_t position = std::clamp<int64_t>(loop_.NowMs() - started_at_, 0, end);
+  DrawDue(position);
+  // The end itself is the timer's to announce, once messages are handled again.
+  if (position >= end) return std::nullopt;
+  return started_at_ + std::min(source_->NextPictureAfter(position), end);
+}
+
 void DecodedFilmPlayer::DrawDue(int64_t position) {
   const FilmPicture* due = source_->PictureAt(position);
   if (!due || due->start_ms == shown_ || due->picture.IsEmpty()) return;

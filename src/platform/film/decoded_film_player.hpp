@@ -30,6 +30,7 @@ class DecodedFilmPlayer final : public FilmPlayer {
   void Stop() override;
   void Close() override;
   FilmMode Mode() const override { return mode_; }
+  std::optional<int64_t> DrawDuePictures() override;
 
   // Where the film is now, in ms from its start.
   int64_t PositionMs() const;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/gfx/geometry.hpp"
@@ -32,6 +33,10 @@ class FilmPlayer {
   virtual void Stop() = 0;
   virtual void Close() = 0;
   virtual FilmMode Mode() const = 0;
+  // Draws the pictures due by now and nothing else, for a pause in which no message is handled
+  // (a transition's steps); the loop time at which the next one is due, or none while nothing
+  // plays.
+  virtual std::optional<int64_t> DrawDuePictures() { return std::nullopt; }
 
   void SetOnNotify(Notify notify) { on_notify_ = std::move(notify); }
   bool HasNotify() const { return bool(on_notify_); }

@@ -64,7 +64,7 @@ void PdfPainter::Line(const LayoutLine& line, double top) {
     const size_t run_end =
         run + 1 < doc_.char_runs.size() ? doc_.char_runs[run + 1].start : doc_.Length();
     const size_t b = std::min<size_t>(run_end, line.end);
-    Text(a, b, left, baseline);
+    Text(a, b, left, baseline - RisePixels(doc_.StyleAt(a)));
     for (size_t p = a; p < b; ++p) {
       if (doc_.text[p] != kObjectMark) continue;
       if (const RichPicture* picture = doc_.PictureAt(p)) {

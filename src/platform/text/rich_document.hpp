@@ -30,8 +30,16 @@ struct CharStyle {
   bool underline = false;
   bool strike = false;
   Pixel colour = 0;
+  // The baseline raised by this many half points (lowered when negative): raised and lowered
+  // text.
+  int32_t rise = 0;
   friend bool operator==(const CharStyle&, const CharStyle&) = default;
 };
+
+// A style's rise in pixels at 96 an inch.
+inline int32_t RisePixels(const CharStyle& style) {
+  return style.rise * 2 / 3;
+}
 
 // Lengths in twips (1/1440 inch).
 struct ParagraphStyle {

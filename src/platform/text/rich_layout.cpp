@@ -144,8 +144,10 @@ void RichLayout::FinishLine(uint32_t start, uint32_t end, int32_t x0, int32_t av
   int32_t descent = 0;
   for (size_t p = start; p < end; p = std::min<size_t>(cursor.RunEnd(p), end)) {
     const TextMetrics& m = cursor.FontAt(p).Metrics();
-    ascent = std::max(ascent, m.ascent);
-    descent = std::max(descent, m.descent);
+    // Raised text makes the line taller above, lowered text below.
+    const int32_t rise = RisePixels(cursor.Style(p));
+    ascent = std::max(ascent, m.ascent + rise);
+    descent = std::max(descent, m.descent - rise);
   }
   for (auto it = std::lower_bound(doc_.pictures.begin(), doc_.pictures.end(), start,
                                   [](const RichPicture&r, uint32_t s) { return r.position < s; });
@@ -240,7 +242,7 @@ void RichLayout::PaintLine(Bitmap& target, const LayoutLine& line, Point origin,
     piece.offsets.push_back(shown > a ? char_x_[shown - 1] + char_width_[shown - 1] - char_x_[a]
                                       : 0);
     const int64_t x = left + char_x_[a];
-    const int64_t cell_top = top + line.ascent - font.Metrics().ascent;
+    const int64_t cell_top = top + line.ascent - font.Metrics().ascent - RisePixels(style);
     velmorant::platform::PaintLine(target, font, piece, x, cell_top, style.colour, clip);
     a = b;
   }

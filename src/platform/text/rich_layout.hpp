@@ -38,8 +38,8 @@ class RichLayout {
 
   // The line holding the point's height: the first above the text, the last below it.
   size_t LineAt(int32_t y) const;
-  // The character under a point (EM_CHARFROMPOS): past a line's end its last character, below
-  // the text the document's last; 0 for an empty document.
+  // The character under a point (EM_CHARFROMPOS): past a line's end its last character; above or
+  // below the text, the one at that x on the first or the last line; 0 for an empty document.
   int32_t CharAt(Point p) const;
   // Where character p stands on its line.
   int32_t CharX(size_t p) const { return char_x_[p]; }

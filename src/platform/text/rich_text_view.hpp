@@ -3,14 +3,19 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/colour.hpp"
 #include "platform/gfx/geometry.hpp"
+#include "platform/loop/event_loop.hpp"
 #include "platform/text/font_engine.hpp"
 #include "platform/text/rich_document.hpp"
 #include "platform/text/rich_fonts.hpp"
 #include "platform/text/rich_layout.hpp"
+#include "platform/text/rich_selection.hpp"
+#include "platform/text/scroll_bar.hpp"
+#include "platform/window/clipboard.hpp"
 #include "platform/window/window.hpp"
 
 namespace velmorant::platform {
@@ -18,10 +23,17 @@ namespace velmorant::platform {
 // A borderless, read-only rich-text control over a window: the document laid out at the
 // control's width on its background colour, scrolled vertically with a scroll bar (shown when the
 // text is taller than the control), the mouse wheel and the arrow, page, Home and End keys.
-// Mouse moves and presses over the text go to its owner's handlers in client coordinates.
+// Mouse moves and presses over the text go to its owner's handlers in client coordinates; a
+// press the owner does not take starts a selection, drawn inverted, which Ctrl+C copies to the
+// clipboard. The bar's thumb is dragged, and its arrows and track repeat while held, on `loop`'s
+// timers.
 class RichTextView final : public ChildControl {
  public:
-  explicit RichTextView(const FontEngine& fonts) : engine_(fonts) {}
+  // Without a loop nothing repeats and there are no double clicks; without a clipboard nothing
+  // is copied.
+  explicit RichTextView(const FontEngine& fonts, EventLoop* loop = nullptr,
+                        Clipboard* clipboard = nullptr);
+  ~RichTextView() override;
   RichTextView(const RichTextView&) = delete;
   RichTextView& operator=(const RichTextView&) = delete;
 
@@ -43,10 +55,19 @@ class RichTextView final : public ChildControl {
 
   // EM_CHARFROMPOS: the character under a client point.
   int32_t CharFromPos(Point client) const;
+  // The place between characters nearest a client point, where a press puts the caret.
+  int32_t CaretFromPos(Point client) const;
 
-  // Called with client coordinates.
+  TextSelection Selection() const { return selection_; }
+  void Select(int32_t anchor, int32_t caret);
+  void SelectAll() { Select(0, int32_t(doc_.Length())); }
+  // The selected text to the clipboard, as UTF-8; nothing when none is selected.
+  void Copy() const;
+
+  // Called with client coordinates. A press handler returns true when it took the press (a
+  // phrase followed): no selection starts then.
   std::function<void(int32_t, int32_t)> on_mouse_move;
-  std::function<void(MouseButton, int32_t, int32_t)> on_mouse_down;
+  std::function<bool(MouseButton, int32_t, int32_t)> on_mouse_down;
 
   // What the control shows, at its size.
   const Bitmap& Picture() const;
@@ -56,13 +77,21 @@ class RichTextView final : public ChildControl {
   bool Visible() const override { return visible_; }
   void PaintOnto(Bitmap& target) const override;
   void OnMouseDown(MouseButton button, int32_t x, int32_t y) override;
+  void OnMouseUp(MouseButton button, int32_t x, int32_t y) override;
   void OnMouseMove(int32_t x, int32_t y) override;
   void OnWheel(int32_t delta) override;
-  void OnKeyDown(uint16_t& key) override;
+  void OnKeyDown(uint16_t& key, KeyModifiers modifiers) override;
+  bool TakesFocus() const override { return true; }
   int16_t Cursor() const override { return over_bar_ ? int16_t(kCrArrow) : cursor_; }
 
   // The text stands this far in from the control's left and right edges.
   static constexpr int32_t kInset = 1;
+  // A held arrow or track steps again after the first delay, then at every repeat.
+  static constexpr int32_t kFirstRepeatMs = 500;
+  static constexpr int32_t kRepeatMs = 50;
+  // Two presses this close in time and place are a double click.
+  static constexpr int64_t kDoubleClickMs = 500;
+  static constexpr int32_t kDoubleClickSlop = 2;
 
  private:
   void LayOut();
@@ -72,9 +101,29 @@ class RichTextView final : public ChildControl {
   Rect BarArea() const;
   void Render() const;
   void RenderRows(int32_t top, int32_t bottom) const;
+  void InvertSelection(const Rect& rows) const;
   void RenderBar() const;
+  VerticalScrollBar Bar() const;
+  void PressBar(Point p);
+  void StepBar(VerticalScrollBar::Part part);
+  void RepeatHeld();
+  void PressText(Point p);
+  bool IsDoubleClick(Point p);
+
+  // What the left button held down is doing.
+  enum class Drag { kNone, kSelecting, kThumb, kHeldPart };
 
   const FontEngine& engine_;
+  EventLoop* loop_;
+  Clipboard* clipboard_;
+  std::unique_ptr<Timer> repeat_;
+  TextSelection selection_;
+  Drag drag_ = Drag::kNone;
+  VerticalScrollBar::Part held_part_ = VerticalScrollBar::Part::kNone;
+  int32_t thumb_grab_ = 0;  // from the thumb's top to where it was pressed
+  Point pointer_;
+  std::optional<int64_t> last_press_ms_;
+  Point last_press_;
   RichDocument doc_;
   std::unique_ptr<RichFonts> fonts_;
   std::unique_ptr<RichLayout> layout_;

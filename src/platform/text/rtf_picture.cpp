@@ -4,51 +4,17 @@
 #include <optional>
 
 #include "platform/gfx/bmp_decoder.hpp"
+#include "platform/gfx/dib_file.hpp"
 #include "platform/gfx/jpeg_decoder.hpp"
 #include "platform/gfx/little_endian.hpp"
 #include "platform/gfx/png_writer.hpp"
+#include "platform/text/metafile.hpp"
 
 namespace velmorant::platform {
 
 namespace {
 
 constexpr int32_t kTwipsPerPixel = 15;  // 1440 twips an inch at 96 pixels an inch
-constexpr size_t kFileHeaderBytes = 14;
-
-void PutU32Le(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
-  for (size_t i = 0; i < 4; ++i) bytes[offset + i] = uint8_t(value >> (8 * i));
-}
-
-// A DIB is a BMP file without its 14-byte file header: put one in front, pointing past the
-// header and colour table.
-std::optional<std::vector<uint8_t>> AsBmpFile(const std::vector<uint8_t>& dib) {
-  if (dib.size() < 12) return std::nullopt;
-  const uint32_t header = ReadU32Le(dib, 0);
-  if (header < 12 || header > dib.size()) return std::nullopt;
-  uint64_t colours = 0;
-  uint64_t entry = 4;
-  if (header == 12) {
-    const uint16_t bits = ReadU16Le(dib, 10);
-    colours = bits <= 8 ? uint64_t{1} << bits : 0;
-    entry = 3;
-  } else if (dib.size() >= 36) {
-    const uint16_t bits = ReadU16Le(dib, 14);
-    const uint32_t compression = ReadU32Le(dib, 16);
-    const uint32_t used = ReadU32Le(dib, 32);
-    colours = used != 0 ? used : (bits <= 8 ? uint64_t{1} << bits : 0);
-    // BITFIELDS masks follow a 40-byte header.
-    if (header == 40 && (compression == 3 || compression == 6)) colours += compression == 3 ? 3 : 4;
-  }
-  const uint64_t offset = kFileHeaderBytes + header + colours * entry;
-  if (offset > kFileHeaderBytes + dib.size()) return std::nullopt;
-  std::vector<uint8_t> file(kFileHeaderBytes);
-  file[0] = 'B';
-  file[1] = 'M';
-  PutU32Le(file, 2, uint32_t(kFileHeaderBytes + dib.size()));
-  PutU32Le(file, 10, uint32_t(offset));
-  file.insert(file.end(), dib.begin(), dib.end());
-  return file;
-}
 
 // The PNG header's size, checked before anything is decoded.
 bool PngFitsPicture(std::span<const uint8_t> png) {
@@ -97,6 +63,7 @@ std::shared_ptr<const Bitmap> DecodeRtfPicture(const RtfPictureData& data) {
       }
       break;
     case RtfPictureData::Format::kUnknown:
+    case RtfPictureData::Format::kWindowsMetafile:
       break;
   }
   if (!decoded || decoded->IsEmpty()) return nullptr;
@@ -104,6 +71,32 @@ std::shared_ptr<const Bitmap> DecodeRtfPicture(const RtfPictureData& data) {
   const int32_t height = ShownSide(data.goal_height, decoded->Height(), data.scale_y);
   if (int64_t{width} * height > kMaxRtfPicturePixels) return nullptr;
   return std::make_shared<const Bitmap>(ScaleNearest(*decoded, width, height));
+}
+
+std::shared_ptr<const Bitmap> DecodeRtfMetafile(const RtfPictureData& data, const FontEngine* fonts,
+                                                int32_t code_page) {
+  if (data.format != RtfPictureData::Format::kWindowsMetafile) return nullptr;
+  // \picw and \pich of a metafile are in hundredths of a millimetre.
+  const auto own_px = [](int32_t himetric) {
+    return int32_t(std::clamp<int64_t>(int64_t{himetric} * 96 / 2540, 0, kMaxRtfPictureSide));
+  };
+  MetafileOptions options;
+  options.size = {ShownSide(data.goal_width, own_px(data.width_px), data.scale_x),
+                  ShownSide(data.goal_height, own_px(data.height_px), data.scale_y)};
+  options.default_extent = {std::max(1, data.width_px), std::max(1, data.height_px)};
+  options.fonts = fonts;
+  options.code_page = code_page;
+  // What the picture and the bitmaps inside it take together, counted before each is allocated.
+  int64_t charged = 0;
+  options.charge = [&charged](int64_t width, int64_t height) {
+    if (width <= 0 || height <= 0 || width * height > kMaxRtfPicturePixels) return false;
+    if (charged + width * height > 2 * kMaxRtfPicturePixels) return false;
+    charged += width * height;
+    return true;
+  };
+  std::optional<Bitmap> picture = PlayWindowsMetafile(data.bytes, options);
+  if (!picture) return nullptr;
+  return std::make_shared<const Bitmap>(std::move(*picture));
 }
 
 }  // namespace velmorant::platform

@@ -5,14 +5,16 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.hpp"
+#include "platform/text/font_engine.hpp"
 
 namespace velmorant::platform {
 
 // What a \pict group says about its picture. Sizes are in twips unless named otherwise.
 struct RtfPictureData {
-  enum class Format : uint8_t { kUnknown, kPng, kJpeg, kDib };
+  enum class Format : uint8_t { kUnknown, kPng, kJpeg, kDib, kWindowsMetafile };
   Format format = Format::kUnknown;
-  int32_t width_px = 0;  // \picw: the picture's own size (pixels for bitmaps)
+  int32_t width_px =
+      0;  // \picw: the picture's own size (pixels for bitmaps, 0.01 mm for metafiles)
   int32_t height_px = 0;
   int32_t goal_width = 0;  // \picwgoal
   int32_t goal_height = 0;
@@ -28,5 +30,11 @@ inline constexpr int32_t kMaxRtfPictureSide = 8192;
 // The picture decoded and brought to the size the document shows it at (96 pixels an inch);
 // nothing for formats without a decoder here (metafiles) and for data that does not decode.
 std::shared_ptr<const Bitmap> DecodeRtfPicture(const RtfPictureData& data);
+
+// A metafile played at the size the document shows it at, its text in `fonts` (none: no text)
+// and, where its fonts name none, in `code_page`; nothing for data that does not play. Every
+// picture it makes is charged against the picture limits before it is allocated.
+std::shared_ptr<const Bitmap> DecodeRtfMetafile(const RtfPictureData& data, const FontEngine* fonts,
+                                                int32_t code_page);
 
 }  // namespace velmorant::platform

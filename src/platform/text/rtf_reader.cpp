@@ -30,6 +30,9 @@ struct CharProps {
   bool underline = false;
   bool strike = false;
   bool hidden = false;
+  enum class Script : uint8_t { kNone, kSuper, kSub } script = Script::kNone;
+  int32_t rise = 0;  // \up and \dn, in half points
+  bool small_caps = false;
 };
 
 struct GroupState {
@@ -52,11 +55,28 @@ constexpr int32_t kMaxIndent = 1 << 20;
 // All pictures of a document together.
 constexpr int64_t kMaxPicturePixels = kMaxRtfPicturePixels * 4;
 constexpr int32_t kMaxHalfPoints = 3276;
+// \up and \dn without a number.
+constexpr int32_t kDefaultRise = 6;
+
+// The capital of a lower-case letter of the Latin, Greek and Cyrillic alphabets; any other
+// character as it is.
+char32_t UpperCase(char32_t c) {
+  if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
+  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
+      c != 0x17F) {
+    // Pairs of capital and small letter; from 0x139 to 0x148 and above 0x178 the small is even.
+    const bool small_even = (c >= 0x139 && c <= 0x148) || c >= 0x179;
+    return (c % 2 == 0) == small_even ? c - 1 : c;
+  }
+  if ((c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F)) return c - 0x20;
+  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+  return c;
+}
 
 class RtfReader {
  public:
   RtfReader(std::span<const uint8_t> data, const RtfOptions& options)
-      : scanner_(data), code_page_(options.default_code_page) {}
+      : scanner_(data), code_page_(options.default_code_page), font_engine_(options.fonts) {}
 
   RichDocument Read();
 
@@ -76,6 +96,9 @@ class RtfReader {
   void PictureWord(RtfWord word, const RtfToken& t);
 
   void AppendChar(char32_t c);
+  // Characters in the current style; in small capitals, lower-case letters become smaller
+  // capitals.
+  void Emit(std::u32string_view text);
   void AppendUnicode(int32_t value);
   void Flush();
   void EndParagraph();
@@ -93,6 +116,7 @@ class RtfReader {
   TextDecoder decoder_;
   std::vector<GroupState> groups_;
   int32_t code_page_;
+  const FontEngine* font_engine_;
   int32_t default_font_number_ = 0;
   std::optional<uint16_t> fallback_font_;
   std::map<int32_t, FontSlot> fonts_;
@@ -381,13 +405,36 @@ void RtfReader::Flush() {
   std::u32string text;
   decoder_.Decode(pending_, pending_code_page_, text);
   pending_.clear();
-  builder_.Append(text, CurrentStyle());
+  Emit(text);
 }
 
 void RtfReader::AppendChar(char32_t c) {
   if (groups_.empty() || State().destination != Destination::kText || State().chars.hidden) return;
   Flush();
-  builder_.Append(c, CurrentStyle());
+  Emit(std::u32string_view(&c, 1));
+}
+
+void RtfReader::Emit(std::u32string_view text) {
+  const CharStyle style = CurrentStyle();
+  if (!State().chars.small_caps) {
+    builder_.Append(text, style);
+    return;
+  }
+  CharStyle small = style;
+  small.half_points = std::max(1, style.half_points * 4 / 5);
+  std::u32string run;
+  bool lower = false;
+  auto flush = [&] {
+    if (!run.empty()) builder_.Append(run, lower ? small : style);
+    run.clear();
+  };
+  for (char32_t c : text) {
+    const char32_t upper = UpperCase(c);
+    if ((upper != c) != lower) flush();
+    lower = upper != c;
+    run.push_back(upper);
+  }
+  flush();
 }
 
 void RtfReader::AppendUnicode(int32_t value) {
@@ -433,6 +480,13 @@ CharStyle RtfReader::CurrentStyle() {
   const auto font = fonts_.find(p.font);
   style.font = p.font >= 0 && font != fonts_.end() ? font->second.index : DefaultFont();
   style.half_points = p.half_points;
+  style.rise = p.rise;
+  // Raised and lowered text is smaller, as the rich edit draws it: two thirds of the size, its
+  // baseline a third of the size up, or a fifth down.
+  if (p.script != CharProps::Script::kNone) {
+    style.half_points = std::max(1, p.half_points * 2 / 3);
+    style.rise += p.script == CharProps::Script::kSuper ? p.half_points / 3 : -p.half_points / 5;
+  }
   style.bold = p.bold;
   style.italic = p.italic;
   style.underline = p.underline;
@@ -467,6 +521,24 @@ void RtfReader::CharacterWord(RtfWord word, const RtfToken& t) {
       break;
     case RtfWord::kHidden:
       p.hidden = on;
+      break;
+    case RtfWord::kSuper:
+      p.script = on ? CharProps::Script::kSuper : CharProps::Script::kNone;
+      break;
+    case RtfWord::kSub:
+      p.script = on ? CharProps::Script::kSub : CharProps::Script::kNone;
+      break;
+    case RtfWord::kNoSuperSub:
+      p.script = CharProps::Script::kNone;
+      break;
+    case RtfWord::kUp:
+    case RtfWord::kDown: {
+      const int32_t by = std::clamp(t.has_param ? t.param : kDefaultRise, 0, kMaxHalfPoints);
+      p.rise = word == RtfWord::kUp ? by : -by;
+      break;
+    }
+    case RtfWord::kSmallCaps:
+      p.small_caps = on;
       break;
     case RtfWord::kFont:
       if (t.has_param) p.font = t.param;
@@ -601,6 +673,9 @@ void RtfReader::PictureWord(RtfWord word, const RtfToken& t) {
     case RtfWord::kDib:
       p.format = RtfPictureData::Format::kDib;
       break;
+    case RtfWord::kWindowsMetafile:
+      p.format = RtfPictureData::Format::kWindowsMetafile;
+      break;
     case RtfWord::kPicWidth:
       p.width_px = t.param;
       break;
@@ -645,7 +720,9 @@ void RtfReader::FinishPicture() {
   std::optional<RtfPictureData> data = std::move(picture_);
   picture_.reset();
   if (!data || groups_.empty() || State().chars.hidden || pictures_ >= kMaxRtfPictures) return;
-  std::shared_ptr<const Bitmap> picture = DecodeRtfPicture(*data);
+  std::shared_ptr<const Bitmap> picture = data->format == RtfPictureData::Format::kWindowsMetafile
+                                              ? DecodeRtfMetafile(*data, font_engine_, code_page_)
+                                              : DecodeRtfPicture(*data);
   if (!picture) return;
   const int64_t pixels = int64_t{picture->Width()} * picture->Height();
   if (picture_pixels_ + pixels > kMaxPicturePixels) return;

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "platform/gfx/decode_result.hpp"
+#include "platform/text/font_engine.hpp"
 #include "platform/text/rich_document.hpp"
 
 namespace velmorant::platform {
@@ -11,6 +12,8 @@ namespace velmorant::platform {
 struct RtfOptions {
   // Bytes of a document that names no code page (\ansicpg) and of fonts without a charset.
   int32_t default_code_page = 1252;
+  // Where the text of pictures stored as metafiles is drawn from; without fonts it is left out.
+  const FontEngine* fonts = nullptr;
 };
 
 // Nesting deeper than this is read as if the deeper groups were not there.

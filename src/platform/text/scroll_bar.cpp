@@ -62,9 +62,20 @@ VerticalScrollBar::VerticalScrollBar(const Rect& area, int64_t content, int64_t 
   const int64_t size = std::clamp<int64_t>(track * view / content, kMinThumb, track);
   const int64_t room = track - size;
   const int64_t most = content - view;
+  room_ = room;
+  most_ = most;
   const int64_t at = room * std::clamp<int64_t>(position, 0, most) / most;
   thumb_ = {area.left, int32_t(area.top + arrow_ + at), area.right,
             int32_t(area.top + arrow_ + at + size)};
+}
+
+int64_t VerticalScrollBar::PositionForThumbAt(int64_t top) const {
+  if (room_ <= 0) return 0;
+  const int64_t at = std::clamp<int64_t>(top - (area_.top + arrow_), 0, room_);
+  // The first position that shows the thumb there, where positions outnumber the track's pixels;
+  // the nearest one where they are fewer.
+  if (most_ >= room_) return (at * most_ + room_ - 1) / room_;
+  return (at * most_ + room_ / 2) / room_;
 }
 
 VerticalScrollBar::Part VerticalScrollBar::PartAt(Point p) const {

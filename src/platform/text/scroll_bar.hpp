@@ -20,12 +20,16 @@ class VerticalScrollBar {
 
   Part PartAt(Point p) const;
   Rect Thumb() const { return thumb_; }
+  // The scroll position that puts the thumb's top at `top` (clamped to the track).
+  int64_t PositionForThumbAt(int64_t top) const;
   void Paint(Bitmap& target) const;
 
  private:
   Rect area_;
   Rect thumb_;
   int32_t arrow_ = kWidth;
+  int64_t room_ = 0;  // track pixels the thumb can move
+  int64_t most_ = 0;  // the largest position
 };
 
 }  // namespace velmorant::platform

@@ -117,7 +117,11 @@ bool HeadlessBackend::Run(const ScriptCommand& c) {
         pointer_ = {c.x, c.y};
         if (w) PostMove(*w, {c.x, c.y});
       }
-      if (w) loop_.PostFor(w, [w, c] { w->DeliverMouseDown(c.button, c.x, c.y); });
+      // A click is a press and a release at the same moment.
+      if (w) {
+        loop_.PostFor(w, [w, c] { w->DeliverMouseDown(c.button, c.x, c.y); });
+        loop_.PostFor(w, [w, c] { w->DeliverMouseUp(c.button, c.x, c.y); });
+      }
       return true;
     case K::kKey:
       if (w) loop_.PostFor(w, [w, c] { w->DeliverKeyDown(c.key); });

@@ -209,6 +209,9 @@ void SdlBackend::Handle(const SDL_Event& e) {
     case SDL_MOUSEBUTTONDOWN:
       PostMouseDown(e.button);
       break;
+    case SDL_MOUSEBUTTONUP:
+      PostMouseUp(e.button);
+      break;
     case SDL_MOUSEWHEEL:
       PostWheel(e.wheel);
       break;
@@ -272,7 +275,23 @@ void SdlBackend::PostMouseDown(const SDL_MouseButtonEvent& e) {
   if (!w) return;
   const Point at{pointer_.x - w->Bounds().left, pointer_.y - w->Bounds().top};
   const MouseButton button = ButtonOf(e.button);
+  // Held, the pointer stays the player's outside its window too: a drag goes on past the edge.
+  SDL_CaptureMouse(SDL_TRUE);
   loop_.PostFor(w, [w, at, button] { w->DeliverMouseDown(button, at.x, at.y); });
+}
+
+void SdlBackend::PostMouseUp(const SDL_MouseButtonEvent& e) {
+  MovePointer(e.windowID, e.x, e.y);
+  if ((SDL_GetMouseState(nullptr, nullptr) &
+       (SDL_BUTTON_LMASK | SDL_BUTTON_RMASK | SDL_BUTTON_MMASK)) == 0) {
+    SDL_CaptureMouse(SDL_FALSE);
+  }
+  SdlScreen* screen = ScreenOf(e.windowID);
+  Window* w = screen ? screen->LayerAt(pointer_) : nullptr;
+  if (!w) return;
+  const Point at{pointer_.x - w->Bounds().left, pointer_.y - w->Bounds().top};
+  const MouseButton button = ButtonOf(e.button);
+  loop_.PostFor(w, [w, at, button] { w->DeliverMouseUp(button, at.x, at.y); });
 }
 
 void SdlBackend::PostWheel(const SDL_MouseWheelEvent& e) {
@@ -291,7 +310,9 @@ void SdlBackend::PostKey(const SDL_KeyboardEvent& e) {
   if (!screen) screen = screen_.get();
   Window* w = screen->TopLayer();
   if (!w) return;
-  loop_.PostFor(w, [w, key] { w->DeliverKeyDown(key); });
+  const KeyModifiers modifiers{(e.keysym.mod & KMOD_SHIFT) != 0, (e.keysym.mod & KMOD_CTRL) != 0,
+                               (e.keysym.mod & KMOD_ALT) != 0};
+  loop_.PostFor(w, [w, key, modifiers] { w->DeliverKeyDown(key, modifiers); });
 }
 
 void SdlBackend::PresentIfChanged() {

@@ -9,6 +9,7 @@
 #include "platform/backend.hpp"
 #include "platform/window/desktop_services.hpp"
 #include "platform/window/scale_mode.hpp"
+#include "platform/window/sdl_clipboard.hpp"
 #include "platform/window/sdl_cursors.hpp"
 #include "platform/window/sdl_screen.hpp"
 
@@ -64,6 +65,7 @@ class SdlBackend final : public Backend {
   bool WaitForInput(int64_t deadline) override;
   void PollInput() override;
   bool EndRequested() const override { return end_requested_; }
+  Clipboard& TextClipboard() override { return clipboard_; }
 
   // May be called from any thread: asks for the player's windows to be restored and raised.
   void RequestRaise();
@@ -75,6 +77,7 @@ class SdlBackend final : public Backend {
   void MovePointer(uint32_t window_id, int32_t x, int32_t y);
   void FlushMotion();
   void PostMouseDown(const SDL_MouseButtonEvent& e);
+  void PostMouseUp(const SDL_MouseButtonEvent& e);
   void PostWheel(const SDL_MouseWheelEvent& e);
   void PostKey(const SDL_KeyboardEvent& e);
   void PresentIfChanged();
@@ -91,6 +94,7 @@ class SdlBackend final : public Backend {
   std::unique_ptr<SdlScreen> screen_;
   std::vector<SdlScreen*> screens_;  // the main screen and the dialogs' own
   SdlCursors cursors_;
+  SdlClipboard clipboard_;
   int16_t screen_cursor_ = kCrDefault;
   uint32_t raise_event_ = 0;
   bool end_requested_ = false;

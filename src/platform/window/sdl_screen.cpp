@@ -75,9 +75,20 @@ SdlScreen::SdlScreen(const Placement& placement) : placement_(placement), area_(
 }
 
 Rect SdlScreen::RealRect() const {
-  // A screen of its own (a dialog) lies where its area is, or where its host shows that area.
-  if (placement_.host && IsScaled()) return placement_.host->RealRectOf(area_);
-  return area_;
+  // A screen of its own (a dialog) lies where its host shows its area: a host in a window of the
+  // desktop takes it along to where that window stands.
+  if (!placement_.host) return area_;
+  if (IsScaled()) return placement_.host->RealRectOf(area_);
+  const Point at = placement_.host->AreaOrigin();
+  return area_.Offset(at.x, at.y);
+}
+
+Point SdlScreen::AreaOrigin() const {
+  int x = 0;
+  int y = 0;
+  SDL_GetWindowPosition(window_.get(), &x, &y);
+  return {x - placement_.monitor_origin.x - area_.left,
+          y - placement_.monitor_origin.y - area_.top};
 }
 
 Rect SdlScreen::RealRectOf(const Rect& rect) const {

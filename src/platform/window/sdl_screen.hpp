@@ -55,6 +55,8 @@ class SdlScreen {
   bool IsScaled() const { return scale_ != ScaleMode::kNone; }
   // The monitor rectangle of the real pixels that show `rect` of this screen.
   Rect RealRectOf(const Rect& rect) const;
+  // Where the origin of this unscaled screen's coordinates lies on the monitor.
+  Point AreaOrigin() const;
 
   void AddLayer(Window* layer) { layers_.push_back(layer); }
   void RemoveLayer(Window* layer);

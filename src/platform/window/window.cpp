@@ -19,6 +19,7 @@ void Window::AddChild(ChildControl* child) {
 void Window::RemoveChild(ChildControl* child) {
   std::erase(children_, child);
   if (focus_ == child) focus_ = nullptr;
+  if (capture_ == child) capture_ = nullptr;
 }
 
 void Window::SendToBack(ChildControl* child) {
@@ -68,7 +69,7 @@ ChildControl* Window::ChildAt(int32_t x, int32_t y) const {
 }
 
 void Window::DeliverMouseMove(int32_t x, int32_t y) {
-  if (ChildControl* c = ChildAt(x, y)) {
+  if (ChildControl* c = capture_ ? capture_ : ChildAt(x, y)) {
     const Rect b = c->Bounds();
     c->OnMouseMove(x - b.left, y - b.top);
     return;
@@ -78,6 +79,8 @@ void Window::DeliverMouseMove(int32_t x, int32_t y) {
 
 void Window::DeliverMouseDown(MouseButton button, int32_t x, int32_t y) {
   if (ChildControl* c = ChildAt(x, y)) {
+    if (c->TakesFocus()) focus_ = c;
+    capture_ = c;
     const Rect b = c->Bounds();
     c->OnMouseDown(button, x - b.left, y - b.top);
     return;
@@ -85,9 +88,20 @@ void Window::DeliverMouseDown(MouseButton button, int32_t x, int32_t y) {
   if (events_) events_->OnMouseDown(button, x, y);
 }
 
-void Window::DeliverKeyDown(uint16_t key) {
+void Window::DeliverMouseUp(MouseButton button, int32_t x, int32_t y) {
+  ChildControl* c = capture_ ? capture_ : ChildAt(x, y);
+  capture_ = nullptr;
+  if (c) {
+    const Rect b = c->Bounds();
+    c->OnMouseUp(button, x - b.left, y - b.top);
+    return;
+  }
+  if (events_) events_->OnMouseUp(button, x, y);
+}
+
+void Window::DeliverKeyDown(uint16_t key, KeyModifiers modifiers) {
   if (events_) events_->OnKeyDown(key);
-  if (key != 0 && focus_ && focus_->Visible()) focus_->OnKeyDown(key);
+  if (key != 0 && focus_ && focus_->Visible()) focus_->OnKeyDown(key, modifiers);
 }
 
 void Window::DeliverWheel(int32_t x, int32_t y, int32_t delta) {

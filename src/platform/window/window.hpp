@@ -10,6 +10,13 @@ namespace velmorant::platform {
 
 enum class MouseButton { kLeft, kRight, kMiddle };
 
+// The modifier keys held with a key press. A backend that cannot tell passes none.
+struct KeyModifiers {
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+};
+
 // Cursor values as the Windows form library numbers them.
 enum CursorId : int16_t {
   kCrDefault = 0,
@@ -26,6 +33,7 @@ class WindowEvents {
   virtual void OnPaint() {}
   virtual void OnMouseMove(int32_t /*x*/, int32_t /*y*/) {}
   virtual void OnMouseDown(MouseButton /*button*/, int32_t /*x*/, int32_t /*y*/) {}
+  virtual void OnMouseUp(MouseButton /*button*/, int32_t /*x*/, int32_t /*y*/) {}
   // The handler may consume the key by setting it to 0.
   virtual void OnKeyDown(uint16_t& /*key*/) {}
   virtual void OnWheel(int32_t /*x*/, int32_t /*y*/, int32_t /*delta*/) {}
@@ -35,7 +43,8 @@ class WindowEvents {
 
 // A child window drawn over its parent's surface when the parent is presented (the hint panel,
 // rich-text views). Coordinates are the parent's client coordinates; events arrive in the
-// control's own client coordinates.
+// control's own client coordinates. A press on a control captures the pointer for it: its moves
+// and the release go to that control, wherever they happen, until the release.
 class ChildControl {
  public:
   virtual ~ChildControl() = default;
@@ -44,11 +53,14 @@ class ChildControl {
   // Draws the control into `target`, a picture of the parent's client area.
   virtual void PaintOnto(Bitmap& target) const = 0;
   virtual void OnMouseDown(MouseButton /*button*/, int32_t /*x*/, int32_t /*y*/) {}
+  virtual void OnMouseUp(MouseButton /*button*/, int32_t /*x*/, int32_t /*y*/) {}
   virtual void OnMouseMove(int32_t /*x*/, int32_t /*y*/) {}
   virtual void OnWheel(int32_t /*delta*/) {}
   // Keys the window's own handler left unconsumed, while the control has the focus; the control
   // consumes a key by setting it to 0.
-  virtual void OnKeyDown(uint16_t& /*key*/) {}
+  virtual void OnKeyDown(uint16_t& /*key*/, KeyModifiers /*modifiers*/) {}
+  // A control that takes the keys gets the focus when it is pressed.
+  virtual bool TakesFocus() const { return false; }
   virtual int16_t Cursor() const { return kCrDefault; }
 };
 
@@ -99,7 +111,8 @@ class Window {
   // Input routing shared by every backend: a point over a visible child goes to the child.
   void DeliverMouseMove(int32_t x, int32_t y);
   void DeliverMouseDown(MouseButton button, int32_t x, int32_t y);
-  void DeliverKeyDown(uint16_t key);
+  void DeliverMouseUp(MouseButton button, int32_t x, int32_t y);
+  void DeliverKeyDown(uint16_t key, KeyModifiers modifiers = {});
   void DeliverWheel(int32_t x, int32_t y, int32_t delta);
   void DeliverPaint();
   void DeliverSystemClose();
@@ -114,6 +127,7 @@ class Window {
   int16_t cursor_ = kCrDefault;
   std::vector<ChildControl*> children_;
   ChildControl* focus_ = nullptr;
+  ChildControl* capture_ = nullptr;  // the pressed control, until the release
 };
 
 }  // namespace velmorant::platform

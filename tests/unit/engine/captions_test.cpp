@@ -148,6 +148,33 @@ TEST_F(Captions, OnlyThePartInsideTheWindowIsDrawn) {
   EXPECT_LT(ink.left, 5) << "the lines start at the box's left edge";
 }
 
+TEST_F(Captions, AnEffectRunsOverTheWholeBoxAlsoWhereItReachesPastTheWindow) {
+  TNap low = Caption();
+  low.X = 0;
+  low.Y = 50;
+  low.W = 100;
+  low.H = 100;  // the box (0, 50, 200, 150), half below the 200 x 100 window
+  low.TransitionIn = 0;
+  TPrz zoom;
+  zoom.Kind = 10;
+  zoom.Steps = 2;
+  ShowPage({low}, {zoom});
+  EXPECT_EQ(captions_->BoxOf(0), (Rect{0, 50, 200, 150}));
+  std::vector<Bitmap> steps;
+  host_.window.on_present = [&] { steps.push_back(Window()); };
+  host_.display.PaintFromBuffer();
+  host_.display.StartPage();
+  ASSERT_EQ(steps.size(), 2u);
+  // The second step fills half the box around its centre (100, 100): (50, 75, 150, 125).
+  const Rect ink = BoundsOf(steps[1], kRed);
+  ASSERT_FALSE(ink.IsEmpty());
+  EXPECT_GE(ink.top, 75);
+  EXPECT_GE(ink.left, 50);
+  EXPECT_LE(ink.right, 150);
+  // The final draw: the box's upper half, the letters at its top.
+  EXPECT_LT(BoundsOf(Window(), kRed).top, 60);
+}
+
 TEST_F(Captions, MissingFilesDrawNothing) {
   TNap no_file = Caption();
   no_file.FileName = "brak.txt";

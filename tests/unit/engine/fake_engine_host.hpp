@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,7 +22,10 @@ class FakePageWindow final : public PageWindow, public ChildControls {
 
   platform::Bitmap& Surface() override { return surface; }
   platform::Size ClientSize() const override { return surface.GetSize(); }
-  void Present() override { ++presents; }
+  void Present() override {
+    ++presents;
+    if (on_present) on_present();
+  }
   void Close() override { ++close_requests; }
   bool ShowModal() override { return true; }
   platform::Point LastMouse() const override { return last_mouse; }
@@ -43,6 +47,7 @@ class FakePageWindow final : public PageWindow, public ChildControls {
   HintPanel hint{platform::Font(), nullptr};
   platform::Point last_mouse{-1, -1};
   int presents = 0;
+  std::function<void()> on_present;
   int close_requests = 0;
   std::vector<platform::ChildControl*> children;
   platform::ChildControl* focus = nullptr;

@@ -139,6 +139,30 @@ TEST_F(Films, TheStartDelayCountsFromStartAndPauseToggles) {
   EXPECT_EQ(media_.Events().back(), "film resume f.avi");
 }
 
+TEST_F(Films, APauseBetweenTransitionStepsShowsTheFilmsDuePicturesAndNothingElse) {
+  // Four pictures of 100 ms, each of its own colour.
+  ASSERT_TRUE(fixtures::WriteAvi(media_.dir / "moving.avi", 8, 8, 10, 4, fixtures::FilmCodec::kRaw,
+                                 [](int frame, int, int) { return 0x101010 * (frame + 1); }));
+  TFil f = Film();
+  f.FileName = media_.Path("moving.avi");
+  media_.host.film_window->SetBounds({0, 0, 64, 48});
+  Load(f);
+  const platform::Bitmap& shown = media_.host.film_window->Surface();
+  std::vector<platform::Pixel> seen;
+  media_.host.window.on_present = [&] { seen.push_back(shown.At(16, 12)); };
+  // Another element's effect pausing twice, 150 ms each, on the GUI thread.
+  media_.host.display.Sleep(150);
+  media_.host.display.Sleep(150);
+  EXPECT_EQ(seen, (std::vector<platform::Pixel>{0x101010, 0x202020}));
+  EXPECT_EQ(shown.At(16, 12), 0x303030);
+  EXPECT_EQ(media_.Events(), (Events{"film open moving.avi", "stop", "film play moving.avi"}));
+  // The end is announced by the film's timer, once messages are handled again.
+  media_.host.display.Sleep(200);
+  EXPECT_EQ(Closes(), 0);
+  media_.RunUntil(500);
+  EXPECT_EQ(Closes(), 1);
+}
+
 TEST_F(Films, ASilencingFilmStopsTheSoundAndClearsTheCurrentOneWhenHidden) {
   Load(Film(), true);
   // Films start before sounds are activated, so this page's own sound plays on.

@@ -75,13 +75,20 @@ TEST_F(SoundCarry, LeavingAScreenWhoseLastSoundIsNotCurrentSilencesIt) {
 
 TEST_F(SoundCarry, PlayWhileNothingSoundsStartsWithoutBecomingCurrent) {
   media_.Load(Pages({WithButtons(Sound(A(), 0, 0))}, {{0}, {}}));
-  EXPECT_EQ(media_.host.display.CurrentSound, 0);  // made current by its Activate
-  media_.Click(0, 1);                              // stop
-  EXPECT_EQ(media_.host.display.CurrentSound, -1);
-  media_.Click(0, 0);  // nothing sounds: plays, stays not current
+  EXPECT_EQ(media_.host.display.CurrentSound, -1);  // not started, so not current
+  media_.Click(0, 0);                               // nothing sounds: plays, stays not current
   EXPECT_EQ(media_.host.display.CurrentSound, -1);
   media_.GoTo(1);
-  EXPECT_EQ(media_.Events(), (Events{"stop", "play a.wav", "stop"}));
+  EXPECT_EQ(media_.Events(), (Events{"play a.wav", "stop"}));
+}
+
+TEST_F(SoundCarry, MusicStopsWhenTheScreenListsAButtonSoundAfterIt) {
+  // The music starts by itself; the button's sound listed after it never played.
+  media_.Load(Pages({Sound(A(), 1), WithButtons(Sound(B(), 0))}, {{0, 1}, {}}));
+  EXPECT_EQ(media_.host.display.CurrentSound, 0);
+  media_.GoTo(1);
+  EXPECT_EQ(media_.Events(), (Events{"play a.wav", "stop", "stop"}));
+  EXPECT_EQ(media_.host.display.CurrentSound, -1);
 }
 
 TEST_F(SoundCarry, StopSilencesASoundAnotherRecordStarted) {

@@ -13,17 +13,24 @@ namespace {
 
 class Control final : public ChildControl {
  public:
-  Rect Bounds() const override { return {10, 10, 20, 20}; }
   bool Visible() const override { return visible; }
   void PaintOnto(Bitmap&) const override {}
-  void OnKeyDown(uint16_t& key) override {
+  void OnKeyDown(uint16_t& key, KeyModifiers) override {
     keys.push_back(key);
     if (key == 40) key = 0;
   }
+  void OnMouseMove(int32_t x, int32_t y) override { moves.push_back({x, y}); }
+  void OnMouseUp(MouseButton, int32_t x, int32_t y) override { releases.push_back({x, y}); }
+  bool TakesFocus() const override { return focusable; }
   int16_t Cursor() const override { return cursor; }
+  Rect Bounds() const override { return bounds; }
   bool visible = true;
+  bool focusable = false;
+  Rect bounds{10, 10, 20, 20};
   int16_t cursor = kCrDefault;
   std::vector<uint16_t> keys;
+  std::vector<Point> moves;
+  std::vector<Point> releases;
 };
 
 class Shortcuts final : public WindowEvents {
@@ -31,14 +38,20 @@ class Shortcuts final : public WindowEvents {
   void OnKeyDown(uint16_t& key) override {
     if (key == 27) key = 0;
   }
-  void OnMouseMove(int32_t, int32_t) override {}
+  void OnMouseMove(int32_t, int32_t) override { ++moves; }
+  int moves = 0;
 };
 
-TEST(ChildControlInput, TheFocusedControlGetsTheKeysTheWindowLeaves) {
-  HeadlessBackend backend(HeadlessOptions{});
-  auto window = backend.CreateWindow("w");
+// A headless window whose own handler takes Escape.
+class ChildControlInput : public ::testing::Test {
+ protected:
+  ChildControlInput() { window->SetEvents(&shortcuts); }
+  HeadlessBackend backend{HeadlessOptions{}};
   Shortcuts shortcuts;
-  window->SetEvents(&shortcuts);
+  std::unique_ptr<Window> window = backend.CreateWindow("w");
+};
+
+TEST_F(ChildControlInput, TheFocusedControlGetsTheKeysTheWindowLeaves) {
   Control control;
   window->AddChild(&control);
   window->DeliverKeyDown(40);
@@ -57,7 +70,36 @@ TEST(ChildControlInput, TheFocusedControlGetsTheKeysTheWindowLeaves) {
   EXPECT_EQ(control.keys.size(), 1u);
 }
 
-TEST(ChildControlInput, PointerShapesOfControlsAreLoggedWhenTheyChange) {
+TEST_F(ChildControlInput, APressFocusesAControlThatTakesKeysAndCapturesThePointer) {
+  Control first;
+  Control second;
+  first.focusable = second.focusable = true;
+  second.bounds = {30, 10, 40, 20};
+  window->AddChild(&first);
+  window->AddChild(&second);
+  window->SetFocus(&second);  // the one shown last
+  window->DeliverMouseDown(MouseButton::kLeft, 12, 12);
+  EXPECT_EQ(window->Focus(), &first) << "Page Down scrolls the text that was clicked";
+  // Held, the pointer's moves and its release go to the pressed control, also outside it.
+  window->DeliverMouseMove(35, 15);
+  window->DeliverMouseMove(90, 90);
+  window->DeliverMouseUp(MouseButton::kLeft, 90, 90);
+  EXPECT_EQ(first.moves, (std::vector<Point>{{25, 5}, {80, 80}}));
+  EXPECT_EQ(first.releases, (std::vector<Point>{{80, 80}}));
+  EXPECT_TRUE(second.moves.empty());
+  window->DeliverMouseMove(35, 15);
+  EXPECT_EQ(second.moves, (std::vector<Point>{{5, 5}}));
+  EXPECT_EQ(shortcuts.moves, 0);
+  // A control that takes no keys leaves the focus where it was.
+  first.focusable = false;
+  window->DeliverMouseDown(MouseButton::kLeft, 12, 12);
+  EXPECT_EQ(window->Focus(), &first);
+  window->SetFocus(&second);
+  window->DeliverMouseDown(MouseButton::kLeft, 12, 12);
+  EXPECT_EQ(window->Focus(), &second);
+}
+
+TEST(ChildControlCursor, PointerShapesOfControlsAreLoggedWhenTheyChange) {
   const auto log = std::filesystem::temp_directory_path() /
                    ("velmorant-cursor-" + std::to_string(::getpid()) + ".jsonl");
   HeadlessOptions options;

@@ -31,6 +31,26 @@ struct Laid {
   RichLayout layout;
 };
 
+TEST(RichLayout, RaisedTextStandsAboveTheLineAndMakesItTaller) {
+  const Laid flat("xx", 200);
+  const Laid raised("x{\\super x}", 200);
+  EXPECT_GT(raised.layout.Height(), flat.layout.Height());
+  // The raised letter's ink ends above the plain one's.
+  Bitmap picture(60, raised.layout.Height(), kWhite);
+  raised.layout.Paint(picture, {0, 0}, picture.Bounds());
+  auto lowest_ink = [&](int32_t from, int32_t to) {
+    int32_t lowest = -1;
+    for (int32_t y = 0; y < picture.Height(); ++y) {
+      for (int32_t x = from; x < to; ++x) {
+        if (picture.At(x, y) != kWhite) lowest = y;
+      }
+    }
+    return lowest;
+  };
+  const int32_t second = raised.layout.CharX(1);
+  EXPECT_LT(lowest_ink(second, 60), lowest_ink(0, second) - 3);
+}
+
 TEST(RichLayout, WrapsAfterSpacesAndBreaksWordsWiderThanTheLine) {
   const Laid words("one two three four five six seven", 90);
   ASSERT_GE(words.layout.Lines().size(), 3u);

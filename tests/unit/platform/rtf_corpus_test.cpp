@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -36,6 +37,43 @@ class RtfCorpus : public test::CorpusTest {
     return doc.text.find(words) != std::u32string::npos;
   }
 };
+
+bool HasInk(const Bitmap& b) {
+  for (int32_t y = 0; y < b.Height(); ++y) {
+    for (int32_t x = 0; x < b.Width(); ++x) {
+      if (b.At(x, y) != 0xFFFFFF) return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(RtfCorpus, PicturesStoredAsMetafilesAreDrawn) {
+  FontEngine fonts;
+  size_t shown = 0;
+  size_t without_metafiles = 0;
+  for (const char* name :
+       {"rtfpipe_Issue33.rtf", "rtfpipe_Issue46.rtf", "rtfpipe_PictureObjectEmbed2.rtf",
+        "rtfpipe_phprtflite_image_from_strings.rtf", "rtfpipe_rtf2xml_old3_from_web.rtf",
+        "striprtf_Example_text.rtf"}) {
+    SCOPED_TRACE(name);
+    std::vector<uint8_t> bytes = Bytes(File(name));
+    const auto doc = ReadRtf(bytes, {1252, &fonts});
+    ASSERT_TRUE(doc.has_value());
+    for (const RichPicture& p : doc->pictures) EXPECT_TRUE(HasInk(*p.picture));
+    // The same document with its metafiles named as something else shows fewer pictures.
+    static constexpr std::string_view kWord = "\\wmetafile";
+    for (auto at = std::search(bytes.begin(), bytes.end(), kWord.begin(), kWord.end());
+         at != bytes.end(); at = std::search(at, bytes.end(), kWord.begin(), kWord.end())) {
+      *(at + 1) = 'x';
+    }
+    const auto without = ReadRtf(bytes, {1252, &fonts});
+    ASSERT_TRUE(without.has_value());
+    shown += doc->pictures.size();
+    without_metafiles += without->pictures.size();
+  }
+  // Some keep their metafile only as the copy for older readers, beside a picture of another kind.
+  EXPECT_GE(shown, without_metafiles + 8);
+}
 
 bool StartsAsRtf(const std::vector<uint8_t>& bytes) {
   static constexpr std::string_view kMagic = "{\\rtf";

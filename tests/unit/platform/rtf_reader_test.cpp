@@ -5,7 +5,9 @@
 #include "platform/gfx/png_writer.hpp"
 #include "platform/text/rich_document_builder.hpp"
 #include "platform/text/rtf_reader.hpp"
+#include "platform/text/wmf_records.hpp"
 #include "support/bmp_builder.hpp"
+#include "support/wmf_builder.hpp"
 
 namespace velmorant::platform {
 namespace {
@@ -63,6 +65,24 @@ TEST(RtfReader, TextStylesFontsAndColours) {
   EXPECT_FALSE(doc.StyleAt(24).strike);
   ASSERT_EQ(doc.paragraphs.size(), 2u);
   EXPECT_EQ(doc.paragraphs[1].start, 18u);
+}
+
+TEST(RtfReader, RaisedLoweredAndSmallCapitalText) {
+  const RichDocument doc =
+      Read(R"({\rtf1\fs24 x{\super 2}y\sub 3\nosupersub z\up4 u\dn6 d\up0\scaps Ab\scaps0 c})");
+  EXPECT_EQ(doc.text, U"x2y3zudABc");
+  auto at = [&](size_t p) { return std::pair{doc.StyleAt(p).half_points, doc.StyleAt(p).rise}; };
+  EXPECT_EQ(at(0), (std::pair{24, 0}));
+  EXPECT_EQ(at(1), (std::pair{16, 8})) << "superscript: smaller, a third of the size up";
+  EXPECT_EQ(at(2), (std::pair{24, 0}));
+  EXPECT_EQ(at(3), (std::pair{16, -4})) << "subscript: smaller, a fifth of the size down";
+  EXPECT_EQ(at(4), (std::pair{24, 0}));
+  EXPECT_EQ(at(5), (std::pair{24, 4})) << "\\up keeps the size";
+  EXPECT_EQ(at(6), (std::pair{24, -6}));
+  EXPECT_EQ(at(7), (std::pair{24, 0})) << "a capital stays as it is";
+  EXPECT_EQ(at(8), (std::pair{19, 0})) << "a small letter becomes a smaller capital";
+  EXPECT_EQ(at(9), (std::pair{24, 0}));
+  EXPECT_EQ(Text(R"({\rtf1\ansicpg1250\scaps \'b3\'b9k \'9f\u1103?})", 1250), U"ŁĄK ŹЯ");
 }
 
 TEST(RtfReader, CodePagesOfTheDocumentAndOfEachFont) {
@@ -159,6 +179,23 @@ TEST(RtfReader, DeepNestingIsBoundedWithoutLosingWhatFollows) {
   EXPECT_EQ(text.front(), U'a');
   EXPECT_EQ(text.back(), U'b');
   EXPECT_EQ(text.size(), size_t(kMaxRtfDepth) + 1);
+}
+
+TEST(RtfReader, MetafilePicturesArePlayedAtTheirShownSize) {
+  // A red rectangle over the left half of its window, shown 300 x 150 twips (20 x 10 pixels).
+  testing::WmfBuilder w;
+  w.Record(wmf::kSetWindowExt, {100, 200});  // y, x
+  w.Record(wmf::kCreateBrush, {0, 0x00FF, 0, 0}).Record(wmf::kSelectObject, {0});
+  w.Record(wmf::kCreatePen, {5, 0, 0, 0, 0}).Record(wmf::kSelectObject, {1});  // no outline
+  w.Record(wmf::kRectangle, {100, 100, 0, 0});
+  const RichDocument doc =
+      Read("{\\rtf1 a{\\pict\\wmetafile8\\picw5292\\pich2646\\picwgoal300\\pichgoal150 " +
+           Hex(w.Bytes()) + "}b}");
+  ASSERT_EQ(doc.pictures.size(), 1u);
+  const Bitmap& picture = *doc.pictures[0].picture;
+  EXPECT_EQ(picture.GetSize(), (Size{20, 10}));
+  EXPECT_EQ(picture.At(2, 5), 0xFF0000u);
+  EXPECT_EQ(picture.At(15, 5), 0xFFFFFFu);
 }
 
 TEST(RtfReader, PicturesDecodeAtTheirShownSize) {
