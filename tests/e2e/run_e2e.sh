@@ -8,6 +8,9 @@
 # demo         the bundled demo (DEMO_DIR, given as a relative folder): its welcome sound reaches
 #              the audio device (SDL's disk driver); a program started by a button runs and ends
 #              when its page is left
+# chooser      started with no presentation: the folder dialog (a zenity stand-in) asks; a folder
+#              without info.med gives the message and the dialog again; the next one plays;
+#              Cancel ends with status 1
 set -euo pipefail
 scenario=$1 player=$2 med=$3 bitmaps=$4 xwd_to_png=$5 demo=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -112,6 +115,43 @@ case $scenario in
     sleep 0.5
     xdotool key a
     exits_with 10 "$player_pid" 0
+    ;;
+  chooser)
+    # No session bus, so no portal: the dialog is zenity's, and zenity is this stand-in.
+    unset DBUS_SESSION_BUS_ADDRESS
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -p "$work/bin" "$work/empty" "$XDG_RUNTIME_DIR"
+    cat > "$work/bin/zenity" <<STUB
+#!/bin/sh
+echo "\$*" >> "$work/zenity.calls"
+case \$(wc -l < "$work/zenity.calls") in
+  1) echo "$work/empty" ;;
+  2) echo "$show" ;;
+  *) exit 1 ;;
+esac
+STUB
+    chmod +x "$work/bin/zenity"
+    export PATH=$work/bin:$PATH
+    "$player" --log "$work/log.jsonl" 2>"$work/player.err" &
+    player_pid=$!
+    pids+=("$player_pid")
+    find_box() {
+      xwininfo -root -children | grep '"Velmorant 2005"' | grep -v ' 1x1+' >/dev/null
+    }
+    until_true 20 find_box || fail "no message for the folder without info.med"
+    xdotool mousemove $(( W / 2 )) $(( H / 2 ))
+    xdotool key Return
+    until_true 20 log_has '"event":"page","page":0' || fail "the second folder chosen did not play"
+    grep -q -- '--file-selection --directory --title=' "$work/zenity.calls" ||
+      fail "zenity was not asked for a folder: $(cat "$work/zenity.calls")"
+    kill -TERM "$player_pid"
+    exits_with 10 "$player_pid" 0
+    # The stand-in cancels from now on: no message, status 1.
+    : > "$work/log.jsonl"
+    status=0
+    timeout 20 "$player" --log "$work/log.jsonl" 2>"$work/cancel.err" || status=$?
+    [ "$status" = 1 ] || fail "Cancel ended with status $status"
+    log_has '"event":"message"' && fail "Cancel showed a message"
     ;;
   *)
     echo "unknown scenario $scenario"; exit 2 ;;
