@@ -1,5 +1,6 @@
 # Installs a build tree into a scratch DESTDIR as a packager would, then checks what landed there:
 # cmake -DBUILD=.. -DWORK=.. -DVERSION=.. [-DICON_PNGS=ON] [-DGROFF=..] -P run_install.cmake
+cmake_policy(VERSION 3.25)
 set(prefix /usr/local)
 set(root ${WORK}${prefix})
 file(REMOVE_RECURSE ${WORK})

@@ -47,13 +47,14 @@ TEST(PresentationChoice, TheFirstFolderThatPlaysEndsTheQuestions) {
 }
 
 TEST(PresentationChoice, CancelPlaysNothingAndABrokenChooserFallsBackToTheOwnFolder) {
-  platform::ListedFolderChooser cancelled({{}});
+  platform::ListedFolderChooser cancelled({platform::FolderChoice{}});
   int plays = 0;
   EXPECT_EQ(PlayChosenFolder(cancelled, "t", "/own", [&](const fs::path&) { return ++plays, 0; }),
             1);
   EXPECT_EQ(plays, 0);
 
-  platform::ListedFolderChooser broken({{Outcome::kFailed, {}, "no display"}});
+  platform::ListedFolderChooser broken(
+      {platform::FolderChoice{Outcome::kFailed, {}, "no display"}});
   fs::path played;
   ::testing::internal::CaptureStderr();
   const int status = PlayChosenFolder(broken, "t", "/own", [&](const fs::path& folder) {
