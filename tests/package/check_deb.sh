@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 # Warnings are listed for the record; an error fails.
-lintian --fail-on error --no-tag-display-limit "$deb" | tee "$work/lintian" ||
+lintian --fail-on error --tag-display-limit 0 "$deb" | tee "$work/lintian" ||
   fail "lintian reports errors"
 echo "lintian: $(grep -c '^E:' "$work/lintian" || true) errors, $(grep -c '^W:' "$work/lintian" || true) warnings"
 
