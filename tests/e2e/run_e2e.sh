@@ -33,6 +33,16 @@ screen_shows() {
   cmp -s "$work/screen-$name.png" "$work/expected/$name.png"
 }
 
+# answer_message_box WHY: waits for the player's message box and presses Enter on it. The box is a
+# mapped top-level window of its own caption (the hidden about box is 1 x 1); it stands in the
+# middle of the screen, and without a window manager the keyboard follows the pointer.
+answer_message_box() {
+  find_box() { xwininfo -root -children | grep '"Velmorant 2005"' | grep -v ' 1x1+' >/dev/null; }
+  until_true 20 find_box || fail "$1"
+  xdotool mousemove $(( W / 2 )) $(( H / 2 ))
+  xdotool key Return
+}
+
 case $scenario in
   play)
     "$player" --headless -p "$show" --screen ${W}x${H}x24 --script "$here/fixture/headless.txt" \
@@ -65,15 +75,7 @@ case $scenario in
     "$player" "$empty" --log "$work/log.jsonl" 2>"$work/player.err" &
     player_pid=$!
     pids+=("$player_pid")
-    # The box is a mapped top-level window of its own caption (the hidden about box is 1 x 1).
-    find_box() {
-      xwininfo -root -children | grep '"Velmorant 2005"' | grep -v ' 1x1+' >/dev/null
-    }
-    until_true 20 find_box || fail "no message box"
-    # It stands in the middle of the screen; without a window manager the keyboard follows the
-    # pointer.
-    xdotool mousemove $(( W / 2 )) $(( H / 2 ))
-    xdotool key Return
+    answer_message_box "no message box"
     exits_with 10 "$player_pid" 1
     grep -q '"text":"Nie ma definicji projekcji ...","answer":"ok"' "$work/log.jsonl" ||
       fail "the message was not logged"
@@ -135,12 +137,7 @@ STUB
     "$player" --log "$work/log.jsonl" 2>"$work/player.err" &
     player_pid=$!
     pids+=("$player_pid")
-    find_box() {
-      xwininfo -root -children | grep '"Velmorant 2005"' | grep -v ' 1x1+' >/dev/null
-    }
-    until_true 20 find_box || fail "no message for the folder without info.med"
-    xdotool mousemove $(( W / 2 )) $(( H / 2 ))
-    xdotool key Return
+    answer_message_box "no message for the folder without info.med"
     until_true 20 log_has '"event":"page","page":0' || fail "the second folder chosen did not play"
     grep -q -- '--file-selection --directory --title=' "$work/zenity.calls" ||
       fail "zenity was not asked for a folder: $(cat "$work/zenity.calls")"
