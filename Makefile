@@ -6,7 +6,7 @@ CMAKE_COMMON = -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 STRICT = -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run install test unit optimised fuzz fuzz-smoke bench format clean
+.PHONY: all deps build run install test unit optimised fuzz fuzz-smoke bench format clean deb deb-check
 
 all: build
 
@@ -34,7 +34,7 @@ unit: deps
 	cmake --build build/test -j$(JOBS)
 	cd build/test && ctest -j$(JOBS) --output-on-failure --timeout 300
 
-test: unit optimised fuzz-smoke
+test: unit optimised fuzz-smoke deb-check
 
 # Everything, tests and benchmarks included, built once optimised: some warnings only show there.
 optimised: deps
@@ -52,6 +52,20 @@ bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVELMORANT_TESTS=OFF -DVELMORANT_BENCH=ON $(CMAKE_COMMON)
 	cmake --build build/bench -j$(JOBS)
 	./scripts/run-benchmarks.sh build/bench
+
+# The Debian package, built as Debian builds one: from a copy of the committed tree (dpkg-buildpackage
+# writes beside its source folder), without the tests; the .deb is left in build/deb/.
+DEB_DIR = build/deb
+deb: deps
+	rm -rf $(DEB_DIR) && mkdir -p $(DEB_DIR)/src
+	git archive HEAD | tar -x -C $(DEB_DIR)/src
+	cd $(DEB_DIR)/src && DEB_BUILD_OPTIONS="parallel=$(JOBS) nocheck $(DEB_BUILD_OPTIONS)" \
+	  dpkg-buildpackage -us -uc -b
+
+# The package as a user gets it: lintian, the desktop files' validators, and the unpacked
+# programs playing the installed demo.
+deb-check: deb
+	./tests/package/check_deb.sh $(DEB_DIR) .
 
 format:
 	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

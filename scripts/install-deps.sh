@@ -14,6 +14,11 @@ packages=(
   libglib2.0-dev shared-mime-info
   libcairo2-dev libcups2-dev libjpeg62-turbo-dev poppler-utils cups-daemon printer-driver-cups-pdf
 )
+# The Debian package: the icon's rendering, the Build-Depends the list above lacks, the packaging
+# tools and the checks `make test` runs on the package; a message bus for the folder chooser's
+# tests.
+packages+=(librsvg2-bin libjpeg-dev debhelper dpkg-dev lintian desktop-file-utils appstream
+           dbus-daemon)
 
 missing=()
 for p in "${packages[@]}"; do

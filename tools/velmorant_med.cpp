@@ -19,6 +19,7 @@
 #include "platform/gfx/file_bytes.hpp"
 #include "platform/text/guarded_run.hpp"
 #include "tool_common.hpp"
+#include "velmorant/version.hpp"
 
 namespace {
 
@@ -35,7 +36,8 @@ constexpr const char* kUsage =
     "check  reports what would break the presentation in DIR (or DIR/info.med), one finding a\n"
     "       line: error, warning or note, the record and the file; --json gives JSON Lines.\n"
     "       Exit status 0 without errors, 1 with errors, 2 for a usage error\n"
-    "--codepage N  code page of the definition's texts: 874 or 1250 to 1258 (default 1250)\n";
+    "--codepage N  code page of the definition's texts: 874 or 1250 to 1258 (default 1250)\n"
+    "--version     the tool's name and version\n";
 
 struct Options {
   std::string command;
@@ -62,6 +64,9 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
     };
     if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
+      return 0;
+    } else if (arg == "--version") {
+      std::fputs(VersionLine("velmorant-med").c_str(), stdout);
       return 0;
     } else if (arg == "-o" || arg == "--output") {
       auto v = value();

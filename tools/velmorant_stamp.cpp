@@ -12,6 +12,7 @@
 #include "platform/gfx/file_bytes.hpp"
 #include "platform/text/guarded_run.hpp"
 #include "tool_common.hpp"
+#include "velmorant/version.hpp"
 
 namespace {
 
@@ -21,7 +22,10 @@ constexpr const char* kUsage =
     "usage: velmorant-stamp PLAYER DEFINITION [--codepage N]\n"
     "\n"
     "Writes the byte size of DEFINITION (an info.med, at most 999999 bytes) into the size stamp\n"
-    "of the PLAYER executable; the stamped player then loads only a definition of that size.\n";
+    "of the PLAYER executable; the stamped player then loads only a definition of that size.\n"
+    "\n"
+    "--codepage N  accepted as velmorant-med takes it; the stamp holds no text\n"
+    "--version     the tool's name and version\n";
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "velmorant-stamp: %s\n%s", message.c_str(), kUsage);
@@ -38,6 +42,10 @@ int Stamp(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::fputs(VersionLine("velmorant-stamp").c_str(), stdout);
       return 0;
     }
     if (arg == "--codepage") {

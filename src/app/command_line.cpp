@@ -85,6 +85,7 @@ std::string UsageText() {
          "                          as it looks once settled (no script)\n"
          "  --record FILE.mp4       headless: record the run as a video with its sounds\n"
          "  --fps N                 frames per second of the recording, 1 to 120 (25)\n"
+         "  --version               the player's name and version\n"
          "  -h, --help              this text\n"
          "\n"
          "Script commands, one per line (# starts a comment), coordinates in window pixels:\n"
@@ -107,6 +108,8 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
     };
     if (arg == "-h" || arg == "--help") {
       o.help = true;
+    } else if (arg == "--version") {
+      o.version = true;
     } else if (arg == "-p" || arg == "--presentation") {
       if (auto v = value(arg)) o.presentation = *v;
     } else if (arg == "--headless") {

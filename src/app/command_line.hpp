@@ -29,6 +29,7 @@ struct CommandLine {
   std::optional<std::filesystem::path> record;
   int fps = 25;
   bool help = false;
+  bool version = false;
 };
 
 struct CommandLineResult {

@@ -9,7 +9,9 @@
 #include "app/command_line.hpp"
 #include "app/handout.hpp"
 #include "app/player.hpp"
+#include "app/presentation_choice.hpp"
 #include "app/user_settings.hpp"
+#include "platform/chooser/desktop_folder_chooser.hpp"
 #include "platform/record/video_recording_backend.hpp"
 #include "platform/single_instance.hpp"
 #include "platform/text/guarded_run.hpp"
@@ -17,6 +19,7 @@
 #include "platform/window/headless_backend.hpp"
 #include "platform/window/headless_script.hpp"
 #include "platform/window/sdl_backend.hpp"
+#include "velmorant/version.hpp"
 
 namespace velmorant {
 
@@ -56,12 +59,59 @@ std::unique_ptr<platform::Backend> MakeDesktop(const CommandLine& cl) {
   return std::make_unique<platform::SdlBackend>(desktop);
 }
 
+// One presentation folder played as the command line says: the exit status.
+int PlayFolder(const CommandLine& cl, platform::Backend& backend,
+               const platform::CodePage& codepage, const std::filesystem::path& folder,
+               platform::VideoRecordingBackend* recording) {
+  PlayerOptions options;
+  options.presentation = folder;
+  // Absolute, so that programs started in folders of their own still find their files.
+  std::error_code absolute_error;
+  if (auto absolute = std::filesystem::absolute(options.presentation, absolute_error);
+      !absolute_error)
+    options.presentation = std::move(absolute);
+  options.interval = cl.handout ? std::string() : cl.interval;
+  options.no_launch = cl.no_launch;
+  options.end_on_second_close = !cl.headless;
+  options.hold_pages = cl.handout.has_value();
+  Player player(backend, codepage, std::move(options));
+  std::optional<platform::HandoutPdf> handout;
+  std::optional<HandoutWalk> walk;
+  if (cl.handout) {
+    handout.emplace(*cl.handout, "Velmorant handout", backend.Fonts());
+    if (const std::string problem = handout->Problem(); !problem.empty()) {
+      return UsageError("--handout " + cl.handout->string() + ": " + problem);
+    }
+    walk.emplace(player, *handout);
+  }
+  int status = player.Run();
+  if (recording) {
+    std::string problem;
+    if (!recording->Finish(&problem)) {
+      std::cerr << platform::WarningLine(cl.record->string(), problem);
+      status = 1;
+    }
+  }
+  if (handout) {
+    std::string problem;
+    if (!handout->Finish(&problem)) {
+      std::cerr << platform::WarningLine(cl.handout->string(), problem);
+      status = 1;
+    }
+  }
+  return status;
+}
+
 int Play(int argc, const char* const* argv) {
   const CommandLineResult parsed = ParseCommandLine(argc, argv);
   if (!parsed.error.empty()) return UsageError(parsed.error);
   const CommandLine& cl = parsed.options;
   if (cl.help) {
     std::cout << UsageText();
+    return 0;
+  }
+  if (cl.version) {
+    std::cout << VersionLine("velmorant");
     return 0;
   }
   // One copy at a time on a desktop: a second one brings the first to the front and gives way.
@@ -128,42 +178,24 @@ int Play(int argc, const char* const* argv) {
     return UsageError("--codepage " + std::to_string(cl.codepage) + ": " + codepage_error);
   }
 
-  PlayerOptions options;
-  options.presentation = cl.presentation ? *cl.presentation : ExecutableFolder(argv[0]);
-  // Absolute, so that programs started in folders of their own still find their files.
-  std::error_code absolute_error;
-  if (auto absolute = std::filesystem::absolute(options.presentation, absolute_error);
-      !absolute_error)
-    options.presentation = std::move(absolute);
-  options.interval = cl.handout ? std::string() : cl.interval;
-  options.no_launch = cl.no_launch;
-  options.end_on_second_close = !cl.headless;
-  options.hold_pages = cl.handout.has_value();
-  Player player(*backend, *codepage, std::move(options));
-  std::optional<platform::HandoutPdf> handout;
-  std::optional<HandoutWalk> walk;
-  if (cl.handout) {
-    handout.emplace(*cl.handout, "Velmorant handout", backend->Fonts());
-    if (const std::string problem = handout->Problem(); !problem.empty()) {
-      return UsageError("--handout " + cl.handout->string() + ": " + problem);
-    }
-    walk.emplace(player, *handout);
+  const std::filesystem::path own_folder =
+      cl.presentation ? *cl.presentation : ExecutableFolder(argv[0]);
+  auto play = [&](const std::filesystem::path& folder) {
+    return PlayFolder(cl, *backend, *codepage, folder, recording);
+  };
+  // Started from a menu: no presentation named and none beside the player, so ask for one.
+  std::unique_ptr<platform::FolderChooser> chooser;
+  if (!cl.headless && !cl.presentation && !HoldsDefinition(own_folder)) {
+    chooser =
+        platform::FindDesktopFolderChooser(std::getenv("DBUS_SESSION_BUS_ADDRESS"),
+                                           std::getenv("XDG_RUNTIME_DIR"), std::getenv("PATH"));
   }
-  int status = player.Run();
-  if (recording) {
-    std::string problem;
-    if (!recording->Finish(&problem)) {
-      std::cerr << platform::WarningLine(cl.record->string(), problem);
-      status = 1;
-    }
-  }
-  if (handout) {
-    std::string problem;
-    if (!handout->Finish(&problem)) {
-      std::cerr << platform::WarningLine(cl.handout->string(), problem);
-      status = 1;
-    }
-  }
+  const int status =
+      chooser ? PlayChosenFolder(*chooser,
+                                 ChooserTitle(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                                              std::getenv("LANG")),
+                                 own_folder, play)
+              : play(own_folder);
   if (status == 1) {
     std::cerr << "velmorant: choose a presentation: velmorant DIR, velmorant DIR/info.med or"
                  " velmorant -p DIR\n";

@@ -1,5 +1,6 @@
 # Installs a build tree into a scratch DESTDIR as a packager would, then checks what landed there:
-# cmake -DBUILD=.. -DWORK=.. -DMAN_SOURCE=.. [-DGROFF=..] -P run_install.cmake
+# cmake -DBUILD=.. -DWORK=.. -DVERSION=.. [-DICON_PNGS=ON] [-DGROFF=..] -P run_install.cmake
+cmake_policy(VERSION 3.25)
 set(prefix /usr/local)
 set(root ${WORK}${prefix})
 file(REMOVE_RECURSE ${WORK})
@@ -10,22 +11,42 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed (${rc}):\n${out}${err}")
 endif()
 
-# Exactly the programs, their pages, the player's desktop entry and the file type of info.med: no
-# libraries, headers or test programs.
+# Exactly the programs, their pages, the desktop entry, the file type of info.med, the icon, the
+# software-centre description and the demo: no libraries, headers or test programs.
 file(GLOB_RECURSE installed RELATIVE ${root} ${WORK}/*)
 list(SORT installed)
+set(demo_files ${installed})
+list(FILTER demo_files INCLUDE REGEX "^share/velmorant/demo/")
+list(FILTER installed EXCLUDE REGEX "^share/velmorant/demo/")
 set(programs velmorant velmorant-med velmorant-stamp)
 set(expected)
 foreach(program IN LISTS programs)
-  list(APPEND expected bin/${program})
+  list(APPEND expected bin/${program} share/man/man1/${program}.1)
 endforeach()
-foreach(program IN LISTS programs)
-  list(APPEND expected share/man/man1/${program}.1)
-endforeach()
-list(APPEND expected share/applications/velmorant.desktop share/mime/packages/velmorant.xml)
+list(APPEND expected share/applications/velmorant.desktop share/mime/packages/velmorant.xml
+     share/metainfo/example.velmorant.Velmorant.metainfo.xml
+     share/icons/hicolor/scalable/apps/velmorant.svg)
+if(ICON_PNGS)
+  foreach(size 48 128 256)
+    list(APPEND expected share/icons/hicolor/${size}x${size}/apps/velmorant.png)
+  endforeach()
+endif()
 list(SORT expected)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed:\n  ${installed}\nexpected:\n  ${expected}")
+endif()
+
+# The demo is a presentation of its own: its definition, its assets, and its program still a
+# program.
+set(demo share/velmorant/demo)
+foreach(file info.med tla/powitanie.bmp dzwieki/powitanie.wav filmy/kolory.avi teksty/opis.rtf)
+  if(NOT "${demo}/${file}" IN_LIST demo_files)
+    message(FATAL_ERROR "the installed demo lacks ${file}:\n  ${demo_files}")
+  endif()
+endforeach()
+execute_process(COMMAND test -x ${root}/${demo}/procesy/zegar.sh RESULT_VARIABLE not_executable)
+if(not_executable)
+  message(FATAL_ERROR "the demo's program is installed without its execute bit")
 endif()
 
 foreach(program IN LISTS programs)
@@ -33,6 +54,10 @@ foreach(program IN LISTS programs)
   execute_process(COMMAND ${root}/bin/${program} --help RESULT_VARIABLE rc OUTPUT_VARIABLE usage)
   if(NOT rc EQUAL 0 OR NOT usage MATCHES "usage: ${program} ")
     message(FATAL_ERROR "${program} --help (${rc}):\n${usage}")
+  endif()
+  execute_process(COMMAND ${root}/bin/${program} --version RESULT_VARIABLE rc OUTPUT_VARIABLE line)
+  if(NOT rc EQUAL 0 OR NOT line STREQUAL "${program} ${VERSION}\n")
+    message(FATAL_ERROR "${program} --version (${rc}): \"${line}\", expected ${program} ${VERSION}")
   endif()
   # Its page names every option its --help does.
   set(page ${root}/share/man/man1/${program}.1)
@@ -53,9 +78,10 @@ foreach(program IN LISTS programs)
   endif()
 endforeach()
 
-# "Open with Velmorant" on an info.med gives the player that file.
+# "Open with Velmorant" on an info.med or a folder gives the player that file; from the menu it
+# gets no argument at all, and asks for a folder.
 file(READ ${root}/share/applications/velmorant.desktop entry)
-foreach(line "Exec=velmorant -p %f" "MimeType=application/x-velmorant-presentation;")
+foreach(line "Exec=velmorant %f\n" "MimeType=application/x-velmorant-presentation;inode/directory;")
   string(FIND "${entry}" "${line}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the desktop entry lacks ${line}")

@@ -9,6 +9,9 @@
 # demo         the bundled demo (DEMO_DIR, given as a relative folder): its welcome sound reaches
 #              the audio device (SDL's disk driver); a program started by a button runs and ends
 #              when its page is left
+# chooser      started with no presentation: the folder dialog (a zenity stand-in) asks; a folder
+#              without info.med gives the message and the dialog again; the next one plays;
+#              Cancel ends with status 1
 set -euo pipefail
 scenario=$1 player=$2 med=$3 bitmaps=$4 xwd_to_png=$5 demo=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -29,6 +32,16 @@ screen_shows() {
   xwd -root -silent > "$work/screen.xwd" 2>/dev/null || return 1
   "$xwd_to_png" "$work/screen.xwd" "$work/screen-$name.png" "$@" || return 1
   cmp -s "$work/screen-$name.png" "$work/expected/$name.png"
+}
+
+# answer_message_box WHY: waits for the player's message box and presses Enter on it. The box is a
+# mapped top-level window of its own caption (the hidden about box is 1 x 1); it stands in the
+# middle of the screen, and without a window manager the keyboard follows the pointer.
+answer_message_box() {
+  find_box() { xwininfo -root -children | grep '"Velmorant 2005"' | grep -v ' 1x1+' >/dev/null; }
+  until_true 20 find_box || fail "$1"
+  xdotool mousemove $(( W / 2 )) $(( H / 2 ))
+  xdotool key Return
 }
 
 case $scenario in
@@ -63,15 +76,7 @@ case $scenario in
     "$player" "$empty" --log "$work/log.jsonl" 2>"$work/player.err" &
     player_pid=$!
     pids+=("$player_pid")
-    # The box is a mapped top-level window of its own caption (the hidden about box is 1 x 1).
-    find_box() {
-      xwininfo -root -children | grep '"Velmorant 2005"' | grep -v ' 1x1+' >/dev/null
-    }
-    until_true 20 find_box || fail "no message box"
-    # It stands in the middle of the screen; without a window manager the keyboard follows the
-    # pointer.
-    xdotool mousemove $(( W / 2 )) $(( H / 2 ))
-    xdotool key Return
+    answer_message_box "no message box"
     exits_with 10 "$player_pid" 1
     grep -q '"text":"Nie ma definicji projekcji ...","answer":"ok"' "$work/log.jsonl" ||
       fail "the message was not logged"
@@ -140,6 +145,38 @@ case $scenario in
     sleep 0.5
     xdotool key a
     exits_with 10 "$player_pid" 0
+    ;;
+  chooser)
+    # No session bus, so no portal: the dialog is zenity's, and zenity is this stand-in.
+    unset DBUS_SESSION_BUS_ADDRESS
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -p "$work/bin" "$work/empty" "$XDG_RUNTIME_DIR"
+    cat > "$work/bin/zenity" <<STUB
+#!/bin/sh
+echo "\$*" >> "$work/zenity.calls"
+case \$(wc -l < "$work/zenity.calls") in
+  1) echo "$work/empty" ;;
+  2) echo "$show" ;;
+  *) exit 1 ;;
+esac
+STUB
+    chmod +x "$work/bin/zenity"
+    export PATH=$work/bin:$PATH
+    "$player" --log "$work/log.jsonl" 2>"$work/player.err" &
+    player_pid=$!
+    pids+=("$player_pid")
+    answer_message_box "no message for the folder without info.med"
+    until_true 20 log_has '"event":"page","page":0' || fail "the second folder chosen did not play"
+    grep -q -- '--file-selection --directory --title=' "$work/zenity.calls" ||
+      fail "zenity was not asked for a folder: $(cat "$work/zenity.calls")"
+    kill -TERM "$player_pid"
+    exits_with 10 "$player_pid" 0
+    # The stand-in cancels from now on: no message, status 1.
+    : > "$work/log.jsonl"
+    status=0
+    timeout 20 "$player" --log "$work/log.jsonl" 2>"$work/cancel.err" || status=$?
+    [ "$status" = 1 ] || fail "Cancel ended with status $status"
+    log_has '"event":"message"' && fail "Cancel showed a message"
     ;;
   *)
     echo "unknown scenario $scenario"; exit 2 ;;

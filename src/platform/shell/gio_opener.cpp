@@ -7,37 +7,12 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/gio_handles.hpp"
 #include "platform/shell/process_group.hpp"
 
 namespace velmorant::platform {
 
 namespace {
-
-struct GObjectUnref {
-  void operator()(gpointer object) const { g_object_unref(object); }
-};
-template <class T>
-using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
-
-struct GFree {
-  void operator()(gpointer memory) const { g_free(memory); }
-};
-using GText = std::unique_ptr<char, GFree>;
-
-class GErrorSlot {
- public:
-  GErrorSlot() = default;
-  GErrorSlot(const GErrorSlot&) = delete;
-  GErrorSlot& operator=(const GErrorSlot&) = delete;
-  ~GErrorSlot() { g_clear_error(&error_); }
-  GError** Out() { return &error_; }
-  std::string Message(const std::string& fallback) const {
-    return error_ ? std::string(error_->message) : fallback;
-  }
-
- private:
-  GError* error_ = nullptr;
-};
 
 constexpr const char* kFolderType = "inode/directory";
 
