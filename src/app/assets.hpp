@@ -19,8 +19,13 @@ namespace velmorant {
 class Assets final : public AssetSource {
  public:
   // `alt_assets` is the display engine's alternate-asset switch, read at every request.
-  Assets(TOgolne& settings, const bool& alt_assets, const platform::CodePage& codepage)
-      : settings_(settings), alt_assets_(alt_assets), codepage_(codepage) {}
+  // Pictures are charged against `memory`, the player's budget of decoded memory.
+  Assets(TOgolne& settings, const bool& alt_assets, const platform::CodePage& codepage,
+         platform::MemoryBudget& memory)
+      : settings_(settings),
+        alt_assets_(alt_assets),
+        codepage_(codepage),
+        pictures_(memory, platform::kKeptPictureBytes) {}
 
   std::string PathOf(int32_t kind, const std::string& name) override;
   std::string FolderOf(int32_t kind) override { return settings_.AssetFolder(kind); }
@@ -45,7 +50,7 @@ class Assets final : public AssetSource {
   const bool& alt_assets_;
   const platform::CodePage& codepage_;
   std::set<std::string> warned_;
-  platform::PictureStore pictures_{platform::kPictureBudgetBytes, platform::kKeptPictureBytes};
+  platform::PictureStore pictures_;
 };
 
 }  // namespace velmorant

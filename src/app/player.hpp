@@ -89,7 +89,7 @@ class Player final : public EngineHost {
   THist hist;
   TOgolne settings;
   TDisplay display{*this};
-  velmorant::Assets assets{settings, display.AltAssets, codepage};
+  velmorant::Assets assets{settings, display.AltAssets, codepage, backend.Memory()};
 
  private:
   std::filesystem::path DefinitionPath();

@@ -9,6 +9,7 @@
 #include "platform/loop/clock.hpp"
 #include "platform/loop/event_log.hpp"
 #include "platform/loop/event_loop.hpp"
+#include "platform/memory_budget.hpp"
 #include "platform/shell/shell.hpp"
 #include "platform/text/font_engine.hpp"
 #include "platform/text/printer.hpp"
@@ -70,9 +71,12 @@ class Backend {
   virtual bool EndRequested() const { return false; }
   // Where a text's selection is copied; a desktop gives its own, the default keeps it here.
   virtual Clipboard& TextClipboard() { return own_clipboard_; }
+  // The one budget of decoded memory that every reader of the presentation charges.
+  virtual MemoryBudget& Memory() { return own_memory_; }
 
  private:
   MemoryClipboard own_clipboard_;
+  MemoryBudget own_memory_;
 };
 
 }  // namespace velmorant::platform

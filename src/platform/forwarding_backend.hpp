@@ -37,6 +37,7 @@ class ForwardingBackend : public Backend {
   void PollInput() override { inner_.PollInput(); }
   bool EndRequested() const override { return inner_.EndRequested(); }
   Clipboard& TextClipboard() override { return inner_.TextClipboard(); }
+  MemoryBudget& Memory() override { return inner_.Memory(); }
 
  private:
   Backend& inner_;

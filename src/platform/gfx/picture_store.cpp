@@ -94,21 +94,36 @@ DecodeResult<PictureStore::Picture> PictureStore::Find(const std::string& key,
     entries_.erase(it);
   }
   const FileStamp stamp = stamp_now();
+  if (auto it = refused_.find(key); it != refused_.end()) {
+    const bool room_now = it->second.used && budget_.Used() < *it->second.used;
+    if (it->second.stamp == stamp && !room_now) return DecodeError{it->second.why};
+    refused_.erase(it);
+  }
+  const auto refuse = [&](std::string why, std::optional<uint64_t> used = std::nullopt) {
+    refused_[key] = Refusal{stamp, why, used};
+    return DecodeError{std::move(why)};
+  };
   auto bytes = ReadFileBytes(file, kMaxBmpFileBytes);
-  if (!bytes) return DecodeError{bytes.error()};
+  if (!bytes) return refuse(bytes.error());
   auto header = ReadBmpSize(*bytes);
-  if (!header) return DecodeError{header.error()};
-  const uint64_t needed = uint64_t(header->width) * uint64_t(header->height) * sizeof(Pixel);
-  const uint64_t held = MakeRoom(needed);
-  if (held + needed > budget_) {
-    return DecodeError{"picture of " + std::to_string(header->width) + " x " +
-                       std::to_string(header->height) + " refused: with the " + Mebibytes(held) +
-                       " of pictures shown it would pass their budget of " + Mebibytes(budget_)};
+  if (!header) return refuse(header.error());
+  const uint64_t needed = PictureBytes(header->width, header->height);
+  const std::string size = std::to_string(header->width) + " x " + std::to_string(header->height);
+  if (needed > std::min(kMaxPictureBytes, budget_.Limit())) {
+    return refuse("picture of " + size + " refused: larger than the " +
+                  Mebibytes(std::min(kMaxPictureBytes, budget_.Limit())) + " one picture may take");
+  }
+  auto charge = MakeRoom(needed);
+  if (!charge) {
+    const uint64_t used = budget_.Used();
+    return refuse("picture of " + size + " refused: with the " + Mebibytes(used) +
+                      " held it would pass the memory budget of " + Mebibytes(budget_.Limit()),
+                  used);
   }
   auto decoded = DecodeBmp(*bytes);
-  if (!decoded) return DecodeError{decoded.error()};
+  if (!decoded) return refuse(decoded.error());
   if (prepare) prepare(*decoded);
-  Picture picture = std::make_shared<const Bitmap>(std::move(*decoded));
+  Picture picture = ChargedPicture(std::move(*decoded), std::move(*charge));
   Entry& entry = entries_[key] = Entry{picture, needed, stamp, std::nullopt};
   Keep(entry, key, picture);
   return picture;
@@ -137,13 +152,13 @@ void PictureStore::DropOldestKept() {
   kept_.pop_back();
 }
 
-uint64_t PictureStore::MakeRoom(uint64_t needed) {
-  uint64_t held = HeldBytes();
-  while (held + needed > budget_ && !kept_.empty()) {
+std::optional<MemoryBudget::Charge> PictureStore::MakeRoom(uint64_t needed) {
+  auto charge = budget_.Reserve(needed);
+  while (!charge && !kept_.empty()) {
     DropOldestKept();
-    held = HeldBytes();
+    charge = budget_.Reserve(needed);
   }
-  return held;
+  return charge;
 }
 
 }  // namespace velmorant::platform

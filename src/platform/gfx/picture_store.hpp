@@ -11,11 +11,13 @@
 
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/decode_result.hpp"
+#include "platform/memory_budget.hpp"
 
 namespace velmorant::platform {
 
-// The pixel memory that the pictures held at once may take.
-inline constexpr uint64_t kPictureBudgetBytes = uint64_t{1} << 30;
+// The largest picture a presentation's file may make (8192 x 4096): several times any screen,
+// and small enough that one file cannot take the budget of a whole page.
+inline constexpr uint64_t kMaxPictureBytes = uint64_t{128} << 20;
 // What a player keeps of the pictures nobody holds any more, so that going back and forth between
 // pages does not decode their pictures each time: a few full-screen backgrounds and their images.
 inline constexpr uint64_t kKeptPictureBytes = uint64_t{128} << 20;
@@ -24,17 +26,23 @@ inline constexpr uint64_t kKeptPictureBytes = uint64_t{128} << 20;
 // (by its real path, whatever link or spelling led to it) hands out the same one. When the last
 // holder lets go, the store keeps the most recently used pictures up to `keep_bytes` and lets the
 // rest go. A file changed on disk since its picture was decoded is decoded again. The pictures
-// alive at once stay within a budget of pixel memory: kept pictures give way first, and a picture
-// that would still pass it is refused from its header's dimensions, before its pixels are
-// allocated. One thread only.
+// alive at once are charged against the player's memory budget: kept pictures give way first, and
+// a picture that would still pass it is refused from its header's dimensions, before its pixels
+// are allocated. A refused file is not decoded again while it is unchanged, unless it was refused
+// for want of room and less is held now. One thread only.
 class PictureStore {
  public:
   using Picture = std::shared_ptr<const Bitmap>;
   // Readies a picture for drawing through its mask; it changes the picture, never the mask.
   using MaskPreparation = std::function<void(Bitmap& picture, const Bitmap& mask)>;
 
-  explicit PictureStore(uint64_t budget_bytes = kPictureBudgetBytes, uint64_t keep_bytes = 0)
-      : budget_(budget_bytes), keep_bytes_(keep_bytes) {}
+  PictureStore(MemoryBudget& budget, uint64_t keep_bytes)
+      : budget_(budget), keep_bytes_(keep_bytes) {}
+  // A store with a budget of its own.
+  explicit PictureStore(uint64_t budget_bytes = kMemoryBudgetBytes, uint64_t keep_bytes = 0)
+      : own_budget_(std::make_unique<MemoryBudget>(budget_bytes)),
+        budget_(*own_budget_),
+        keep_bytes_(keep_bytes) {}
 
   // The picture of a BMP file, or why there is none (in words that do not name the file).
   DecodeResult<Picture> Load(const std::filesystem::path& file);
@@ -47,7 +55,7 @@ class PictureStore {
 
   // The pixel memory of the pictures alive now, kept ones included.
   uint64_t HeldBytes();
-  uint64_t Budget() const { return budget_; }
+  uint64_t Budget() const { return budget_.Limit(); }
 
  private:
   // What the files were when a picture was decoded: its own and, for a masked one, its mask's.
@@ -75,12 +83,19 @@ class PictureStore {
   void Keep(Entry& entry, const std::string& key, const Picture& picture);
   void Forget(Entry& entry);
   void DropOldestKept();
-  // Lets kept pictures go, oldest first, until `needed` more bytes fit the budget.
-  uint64_t MakeRoom(uint64_t needed);
+  // The charge for `needed` more bytes, letting kept pictures go first, oldest first.
+  std::optional<MemoryBudget::Charge> MakeRoom(uint64_t needed);
+  struct Refusal {
+    FileStamp stamp;
+    std::string why;
+    std::optional<uint64_t> used;  // what the budget held, for a refusal for want of room
+  };
 
-  uint64_t budget_;
+  std::unique_ptr<MemoryBudget> own_budget_;
+  MemoryBudget& budget_;
   uint64_t keep_bytes_;
   std::map<std::string, Entry> entries_;
+  std::map<std::string, Refusal> refused_;
   std::list<Kept> kept_;  // most recently used first
   uint64_t kept_total_ = 0;
 };

@@ -28,7 +28,8 @@ class AssetsTest : public ::testing::Test {
 TEST_F(AssetsTest, APictureIsDecodedOnceWhileItIsHeld) {
   TOgolne settings(root_, *platform::CodePage::Open(1250));
   bool alt = false;
-  Assets assets(settings, alt, settings.Codes());
+  platform::MemoryBudget memory;
+  Assets assets(settings, alt, settings.Codes(), memory);
   const SharedPicture first = assets.Picture(kAssetButtons, "map.bmp");
   ASSERT_NE(first, nullptr);
   // Another spelling of the same file on a case-insensitive presentation is the same picture.
@@ -48,7 +49,8 @@ TEST_F(AssetsTest, APictureIsDecodedOnceWhileItIsHeld) {
 TEST_F(AssetsTest, TheAlternateSwitchIsReadAtEveryRequest) {
   TOgolne settings(root_, *platform::CodePage::Open(1250));
   bool alt = false;
-  Assets assets(settings, alt, settings.Codes());
+  platform::MemoryBudget memory;
+  Assets assets(settings, alt, settings.Codes(), memory);
   EXPECT_EQ(assets.Picture(kAssetButtons, "map.bmp")->Width(), 4);
   alt = true;
   EXPECT_EQ(assets.Picture(kAssetButtons, "map.bmp")->Width(), 2);
@@ -57,7 +59,8 @@ TEST_F(AssetsTest, TheAlternateSwitchIsReadAtEveryRequest) {
 TEST_F(AssetsTest, AMissingMaskLeavesThePlainPictureAndAMissingPictureGivesNothing) {
   TOgolne settings(root_, *platform::CodePage::Open(1250));
   bool alt = false;
-  Assets assets(settings, alt, settings.Codes());
+  platform::MemoryBudget memory;
+  Assets assets(settings, alt, settings.Codes(), memory);
   fs::remove(root_ / "przyciski" / "map.msk");
   const MaskedPicture plain = assets.PictureWithMask(kAssetButtons, "map.bmp", "map.bmp");
   ASSERT_NE(plain.picture, nullptr);

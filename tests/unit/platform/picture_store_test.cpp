@@ -125,7 +125,7 @@ TEST_F(PictureStoreTest, TheBudgetRefusesFromTheHeaderAndFreesWithTheHolders) {
 TEST_F(PictureStoreTest, RecentPicturesAreKeptAfterTheirHoldersWithinTheirShare) {
   // 4 x 3 pictures are 48 bytes: two fit a share of 100 bytes.
   for (const char* name : {"b.bmp", "c.bmp"}) WriteBytes(dir_ / name, SolidBmp(4, 3, 0x00FF00));
-  PictureStore store(kPictureBudgetBytes, 100);
+  PictureStore store(kMemoryBudgetBytes, 100);
   const Bitmap* a = store.Load(dir_ / "a.bmp").value().get();
   store.Load(dir_ / "b.bmp").value();
   EXPECT_EQ(store.HeldBytes(), 96u);  // nobody holds them: kept
@@ -138,7 +138,7 @@ TEST_F(PictureStoreTest, RecentPicturesAreKeptAfterTheirHoldersWithinTheirShare)
 
 TEST_F(PictureStoreTest, AKeptPictureWhoseFileChangedIsDecodedAgain) {
   WriteBytes(dir_ / "m.msk", SolidBmp(4, 3, 0xFFFFFF));
-  PictureStore store(kPictureBudgetBytes, 1 << 20);
+  PictureStore store(kMemoryBudgetBytes, 1 << 20);
   int prepared = 0;
   const auto prepare = [&](Bitmap&, const Bitmap&) { ++prepared; };
   store.Load(dir_ / "a.bmp").value();
