@@ -11,6 +11,7 @@
 
 #include "../golden/tools/bmp_writer.hpp"
 #include "definition/loader.hpp"
+#include "support/costly_pages.hpp"
 #include "support/film_builder.hpp"
 
 namespace velmorant {
@@ -36,56 +37,6 @@ bool WritePictures(const fs::path& folder) {
   return true;
 }
 
-Definition FullWindowTransitions(uint8_t kind) {
-  Definition def;
-  def.TPrzeniki.push_back({"many steps", kind, 0, kMaxSteps});
-  TEkr screen;
-  for (int i = 0; i < kPictures; ++i) {
-    TObr image;
-    image.FileName = "p" + std::to_string(i) + ".bmp";
-    image.X = image.Y = 0;
-    image.W = image.H = 100;
-    image.TransitionIn = 0;
-    def.TObrazy.push_back(image);
-    screen.Images.Add(i);
-  }
-  def.TEkrany.push_back(screen);
-  def.TMedia.push_back({0, 0, -1});
-  return def;
-}
-
-Definition OneFilmListedOften() {
-  Definition def;
-  TFil film;
-  film.FileName = "f.avi";
-  film.X = film.Y = 0;
-  film.Width = film.Height = 50;
-  def.TFilmy.push_back(film);
-  TEkr screen;
-  for (int i = 0; i < kListings; ++i) screen.Films.Add(0);
-  def.TEkrany.push_back(screen);
-  def.TMedia.push_back({0, 0, -1});
-  return def;
-}
-
-Definition OneMapListedOften() {
-  Definition def;
-  TMap map;
-  map.FileName = "m.bmp";
-  map.HoverFileName = "m.bmp";
-  map.X = map.Y = 0;
-  map.Width = map.Height = 0;
-  map.Regions.push_back({});
-  map.Regions.back().Action = {kActionNext, 0};
-  map.Regions.back().Hint = "dalej";
-  def.TMapy.push_back(map);
-  TEkr screen;
-  for (int i = 0; i < kListings; ++i) screen.Maps.Add(0);
-  def.TEkrany.push_back(screen);
-  def.TMedia.push_back({0, 0, -1});
-  return def;
-}
-
 bool WriteDefinitionFile(const fs::path& folder, Definition def) {
   NumberRecords(def);
   const WriteResult written = WriteDefinition(def, 'g');
@@ -109,18 +60,21 @@ int Run(const std::string& what, const fs::path& folder) {
   fs::create_directories(folder, ec);
   bool ok = false;
   if (what == "wipes" || what == "slides") {
-    ok = WritePictures(folder / "obrazy") &&
-         WriteDefinitionFile(folder, FullWindowTransitions(what == "wipes" ? 1 : 6));
+    ok =
+        WritePictures(folder / "obrazy") &&
+        WriteDefinitionFile(
+            folder, fixtures::FullWindowImages(
+                        kPictures, {"many steps", uint8_t(what == "wipes" ? 1 : 6), 0, kMaxSteps}));
   } else if (what == "films") {
     // Two seconds of a small film: 20,000 plays of it would take 11 hours of page time.
     ok = fixtures::WriteAvi(folder / "filmy" / "f.avi", 32, 24, 10, 20, fixtures::FilmCodec::kRaw,
                             [](int f, int x, int y) { return uint32_t(f * 0x102030 + x + y); }) &&
-         WriteDefinitionFile(folder, OneFilmListedOften());
+         WriteDefinitionFile(folder, fixtures::FilmListed(kListings));
   } else if (what == "maps") {
     ok = fixtures::WriteBmp(
              folder / "przyciski" / "m.bmp", 120, 40,
              [](int x, int) { return fixtures::Rgb(x < 60 ? 0xFF0000 : 0x0000FF); }) &&
-         WriteDefinitionFile(folder, OneMapListedOften());
+         WriteDefinitionFile(folder, fixtures::MapListed(kListings));
   } else {
     return Usage();
   }

@@ -12,6 +12,7 @@
 #include "platform/gfx/png_writer.hpp"
 #include "platform/window/headless_backend.hpp"
 #include "support/bmp_builder.hpp"
+#include "support/costly_pages.hpp"
 #include "support/film_builder.hpp"
 #include "support/test_files.hpp"
 
@@ -83,23 +84,9 @@ size_t Count(const std::string& text, const std::string& what) {
   return n;
 }
 
-// One page whose screen shows `images` full-window pictures, each appearing with transition 0.
+// One page of `images` full-window pictures, each appearing with a wipe.
 Definition WipedImages(int images, int32_t steps, int32_t delay_ms) {
-  Definition def;
-  def.TPrzeniki.push_back({"wipe", 1, delay_ms, steps});
-  TEkr screen;
-  for (int i = 0; i < images; ++i) {
-    TObr image;
-    image.FileName = "p" + std::to_string(i) + ".bmp";
-    image.X = image.Y = 0;
-    image.W = image.H = 100;
-    image.TransitionIn = 0;
-    def.TObrazy.push_back(image);
-    screen.Images.Add(i);
-  }
-  def.TEkrany.push_back(screen);
-  def.TMedia.push_back({0, 0, -1});
-  return def;
+  return fixtures::FullWindowImages(images, {"wipe", 1, delay_ms, steps});
 }
 
 void WritePictures(const fs::path& show, int count) {
@@ -153,28 +140,16 @@ TEST_F(PageCost, EachLaterEventHasItsOwnBudget) {
   EXPECT_LT(pages[1], 4300);
 }
 
-Definition FilmListed(int times) {
-  Definition def;
-  TFil film;
-  film.FileName = "f.avi";
-  def.TFilmy.push_back(film);
-  TEkr screen;
-  for (int i = 0; i < times; ++i) screen.Films.Add(0);
-  def.TEkrany.push_back(screen);
-  def.TMedia.push_back({0, 0, -1});
-  return def;
-}
-
 TEST_F(PageCost, AScreenUsesTheFirst1024ValuesOfASetWithOneWarning) {
   ASSERT_TRUE(fixtures::WriteAvi(work_ / "show" / "filmy" / "f.avi", 8, 8, 10, 3,
                                  fixtures::FilmCodec::kRaw, [](int, int, int) { return 0u; }));
   const std::string script = "wait 50\nkey 13\nwait 50\n";
-  Write(FilmListed(1));
+  Write(fixtures::FilmListed(1));
   const std::string once = Play(script);
-  Write(FilmListed(1024));
+  Write(fixtures::FilmListed(1024));
   const std::string at_the_limit = Play(script);
   EXPECT_EQ(warnings_, "");
-  Write(FilmListed(1100));
+  Write(fixtures::FilmListed(1100));
   const std::string past_it = Play(script);
 
   EXPECT_GT(Count(at_the_limit, "\"event\":\"film\""), Count(once, "\"event\":\"film\""))
