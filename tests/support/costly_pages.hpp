@@ -9,6 +9,14 @@
 
 namespace velmorant::fixtures {
 
+// p0.bmp, p1.bmp, ... (built by appending: GCC 12 warns wrongly on "p" + std::to_string(i)).
+inline std::string PictureName(int i) {
+  std::string name = "p";
+  name += std::to_string(i);
+  name += ".bmp";
+  return name;
+}
+
 // The presentation's one page, on `screen`.
 inline void AddOnlyPage(Definition& def, TEkr screen) {
   def.TEkrany.push_back(std::move(screen));
@@ -22,7 +30,7 @@ inline Definition FullWindowImages(int images, const TPrz& transition) {
   TEkr screen;
   for (int i = 0; i < images; ++i) {
     TObr image;
-    image.FileName = "p" + std::to_string(i) + ".bmp";
+    image.FileName = PictureName(i);
     image.X = image.Y = 0;
     image.W = image.H = 100;
     image.TransitionIn = 0;

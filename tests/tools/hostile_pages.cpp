@@ -27,7 +27,7 @@ constexpr int kListings = 20000;
 bool WritePictures(const fs::path& folder) {
   for (int i = 0; i < kPictures; ++i) {
     const auto shade = fixtures::Rgb(uint32_t(i) * 0x010203u & 0xFFFFFF);
-    const fs::path file = folder / ("p" + std::to_string(i) + ".bmp");
+    const fs::path file = folder / fixtures::PictureName(i);
     if (!fixtures::WriteBmp(file, 1024, 768, [&](int x, int y) {
           return (x / 64 + y / 64) % 2 ? shade : fixtures::Rgb(0xFFFFFF);
         })) {

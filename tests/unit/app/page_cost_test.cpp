@@ -91,7 +91,7 @@ Definition WipedImages(int images, int32_t steps, int32_t delay_ms) {
 
 void WritePictures(const fs::path& show, int count) {
   for (int i = 0; i < count; ++i) {
-    testing::WriteBytes(show / "obrazy" / ("p" + std::to_string(i) + ".bmp"),
+    testing::WriteBytes(show / "obrazy" / fixtures::PictureName(i),
                         testing::SolidBmp(64, 48, 0x100000u * uint32_t(i + 1)));
   }
 }
