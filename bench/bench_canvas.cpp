@@ -125,6 +125,7 @@ class BenchDisplay : public DrawingContext {
     last_ = now;
     marked_ = true;
   }
+  bool AdmitAnimation(int32_t, int32_t) override { return true; }
   const std::vector<TPrz>& Transitions() const override { return transitions_; }
   const std::vector<TRam>& FrameStyles() const override { return frames_; }
   std::optional<Bitmap> LoadPattern(const std::string&) override { return std::nullopt; }

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "definition/listing_limit.hpp"
 #include "definition/loader.hpp"
 #include "definition/size_stamp.hpp"
 #include "platform/text/warning_line.hpp"
@@ -60,6 +61,9 @@ bool Player::LoadDefinitionFile() {
     return false;
   }
   definition = std::move(*result.definition);
+  if (const std::string cut = DescribeCutListings(CutLongListings(definition)); !cut.empty()) {
+    std::cerr << platform::WarningLine(settings.LogPath(path), cut);
+  }
   settings.SetHeader(definition.header);
   media.OnDefinitionLoaded();
   screens.OnDefinitionLoaded();

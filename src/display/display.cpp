@@ -42,6 +42,15 @@ void TDisplay::Sleep(int ms) {
   clock.Sleep(until - clock.NowMs());
 }
 
+bool TDisplay::AdmitAnimation(int32_t steps, int32_t delay_ms) {
+  const uint64_t event = host_.Platform().Loop().Dispatched();
+  if (event != budget_event_) {
+    budget_event_ = event;
+    transition_budget_.Refill();
+  }
+  return transition_budget_.Take(steps, delay_ms);
+}
+
 const std::vector<TPrz>& TDisplay::Transitions() const {
   return host_.Def().TPrzeniki;
 }
@@ -72,6 +81,9 @@ int32_t TDisplay::RunPresentation(int32_t startPage) {
 void TDisplay::ShowPage() {
   KlepsydrKursor hourglass(host_.Platform());
   PendingAction = TAkc{};
+  // A page change is handled inside the event that asked for it; the new page starts afresh.
+  transition_budget_.Refill();
+  budget_event_ = host_.Platform().Loop().Dispatched();
   UseBackBufferCanvas();
   ClearRegions();
   host_.Media().Show(CurrentPage);

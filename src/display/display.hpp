@@ -9,6 +9,7 @@
 #include "definition/actions.hpp"
 #include "display/drawing_context.hpp"
 #include "display/mouse_regions.hpp"
+#include "display/transition_budget.hpp"
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/canvas.hpp"
 
@@ -68,6 +69,7 @@ class TDisplay final : public DrawingContext, public MouseRegions {
   bool IsBackBufferCurrent() const override { return Canvas == &back_canvas_; }
   platform::Size ClientSize() const override;
   void Sleep(int ms) override;
+  bool AdmitAnimation(int32_t steps, int32_t delay_ms) override;
   const std::vector<TPrz>& Transitions() const override;
   const std::vector<TRam>& FrameStyles() const override;
   std::optional<platform::Bitmap> LoadPattern(const std::string& fileName) override;
@@ -98,6 +100,9 @@ class TDisplay final : public DrawingContext, public MouseRegions {
   platform::Canvas back_canvas_{BackBuffer};
   std::optional<platform::Canvas> window_canvas_;
   std::minstd_rand random_;  // fixed seed: a headless run is reproducible
+  TransitionBudget transition_budget_;
+  // The event whose transitions the budget counts: each new one starts afresh.
+  uint64_t budget_event_ = 0;
 };
 
 }  // namespace velmorant

@@ -26,6 +26,9 @@ class DrawingContext {
   virtual platform::Size ClientSize() const = 0;
   // Presents the window, then blocks for `ms` milliseconds without handling messages.
   virtual void Sleep(int ms) = 0;
+  // Asks to animate a transition of `steps` steps, each pausing `delay_ms`: false when the page
+  // has spent what its transitions may cost in one go, and the picture is to be drawn at once.
+  virtual bool AdmitAnimation(int32_t steps, int32_t delay_ms) = 0;
   virtual const std::vector<TPrz>& Transitions() const = 0;
   virtual const std::vector<TRam>& FrameStyles() const = 0;
   // A picture from the backgrounds folder (alternate assets preferred while switched on);

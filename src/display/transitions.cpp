@@ -5,6 +5,7 @@
 
 #include "display/rect_arithmetic.hpp"
 #include "display/render_helpers.hpp"
+#include "display/transition_budget.hpp"
 #include "platform/gfx/canvas_state.hpp"
 
 namespace velmorant {
@@ -18,8 +19,10 @@ namespace {
 
 // Step counts beyond these only make an effect slower than anyone can watch; capping them keeps
 // a broken definition from hanging the player or exhausting memory on the mosaic's block list.
-constexpr int32_t kMaxSteps = 4096;
-constexpr int32_t kMaxMosaicSide = 256;
+// Either fits in what one page change may animate.
+constexpr auto kMaxSteps = int32_t(TransitionBudget::kMaxSteps);
+constexpr int32_t kMaxMosaicSide = 64;
+static_assert(kMaxMosaicSide * kMaxMosaicSide <= kMaxSteps);
 
 constexpr int32_t kMosaic = 5;
 
@@ -165,7 +168,7 @@ bool TRender::Execute() {
 
 void TRender::Run() {
   const bool on_window = !display_.IsBackBufferCurrent();
-  if (direct_ || Kind == 0 || !on_window) {
+  if (direct_ || Kind == 0 || !on_window || !display_.AdmitAnimation(StepCount, DelayMs)) {
     // Without steps the work picture would only carry the surface through one masked copy and
     // back: drawing straight onto the surface gives the same pixels, as the stretch clips per
     // destination pixel.

@@ -7,6 +7,7 @@
 #include "check/reachable_pages.hpp"
 #include "check/record_files.hpp"
 #include "check/unused_files.hpp"
+#include "definition/listing_limit.hpp"
 #include "definition/loader.hpp"
 
 namespace velmorant::check {
@@ -33,7 +34,13 @@ Findings CheckPresentation(const std::filesystem::path& folder, const platform::
                  "the definition cannot be loaded: " + e.Message());
     return findings;
   }
-  const Definition& definition = *loaded.definition;
+  // Checked as the player plays it: long index sets cut.
+  Definition& definition = *loaded.definition;
+  for (const LongListing& cut : CutLongListings(definition)) {
+    findings.Add(Severity::kWarning, {"TEkrany", int64_t(cut.screen), cut.field}, {},
+                 "lists " + std::to_string(cut.count) + " values: the player uses only the first " +
+                     std::to_string(kMaxListedValues));
+  }
   settings.SetHeader(definition.header);
 
   AssetProbe probe(settings, findings);

@@ -145,6 +145,12 @@ Definition RandomDefinition(Dice& d) {
     def.TPrzeniki.push_back(
         {"t", uint8_t(d.Between(-2, 14)), d.Between(-10, 30), d.Between(-1, 5)});
   }
+  // Now and then step counts and pauses no page can afford.
+  if (d.Chance(25)) {
+    def.TPrzeniki.push_back({"huge", uint8_t(d.Between(1, 12)),
+                             d.Pick<int32_t>({0, 1, 100000, INT32_MAX}),
+                             d.Pick<int32_t>({4096, 100000, INT32_MAX})});
+  }
   for (int i = d.Between(0, 3); i > 0; --i) {
     def.TRamki.push_back({"r", d.Between(-1, 6), d.Wild(0, 0xFFFFFF), uint8_t(d.Between(0, 6)),
                           d.Pick<std::string>({"", "a.bmp", "missing.bmp"})});
@@ -187,7 +193,7 @@ Definition RandomDefinition(Dice& d) {
   AddRandomImagesSandwichesAndAnimations(d, def);
   for (int i = d.Between(0, 3); i > 0; --i) {
     TNap n;
-    n.FileName = d.Pick<std::string>({"a.txt", "A.TXT", "missing.txt", ""});
+    n.FileName = d.Pick<std::string>({"a.txt", "A.TXT", "missing.txt", "", "pipe.txt", "huge.txt"});
     n.X = d.Wild(-3, 110);
     n.Y = d.Wild(-3, 110);
     n.W = d.Wild(-5, 120);
@@ -208,7 +214,7 @@ Definition RandomDefinition(Dice& d) {
   }
   for (int i = d.Between(0, 3); i > 0; --i) {
     TTek t;
-    t.FileName = d.Pick<std::string>({"a.rtf", "b.rtf", "missing.rtf", ""});
+    t.FileName = d.Pick<std::string>({"a.rtf", "b.rtf", "missing.rtf", "", "pipe.rtf", "zero.rtf"});
     for (int k = d.Between(0, 3); k > 0; --k) t.Targets.Add(d.Wild(-2, 8));
     t.X = d.Wild(-3, 110);
     t.Y = d.Wild(-3, 110);
@@ -283,6 +289,11 @@ Definition RandomDefinition(Dice& d) {
     for (int k = d.Between(0, 2); k > 0; --k) e.Links.Add(d.Between(-1, 3));
     for (int k = d.Between(0, 2); k > 0; --k) e.Documents.Add(d.Between(-1, 3));
     for (int k = d.Between(0, 2); k > 0; --k) e.Processes.Add(d.Between(-1, 3));
+    // A list far longer than any screen uses, of one value again and again.
+    if (d.Chance(15)) {
+      TIntWektor& set = d.Pick<TIntWektor*>({&e.Images, &e.Maps, &e.Captions, &e.Keys, &e.Sounds});
+      set.Items().assign(size_t(d.Between(1000, 1100)), d.Between(-1, 2));
+    }
     def.TEkrany.push_back(e);
   }
   for (int i = d.Between(0, 6); i > 0; --i) {
@@ -351,6 +362,11 @@ TEST(RandomPresentations, PlayWithoutCrashingWhateverTheyHold) {
     if (d.Chance(15)) {
       fs::remove_all(show / "tla");
       fs::create_symlink(outside, show / "tla");
+    }
+    // Special files where captions and texts are read.
+    if (d.Chance(30)) {
+      testing::MakeSpecialFiles(show / "napisy", "", ".txt");
+      testing::MakeSpecialFiles(show / "teksty", "", ".rtf");
     }
     WriteText(show / "napisy" / "a.txt", "Zaż\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1 ");
     WriteText(show / "teksty" / "a.rtf",

@@ -3,9 +3,11 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/drawing_context.hpp"
+#include "display/transition_budget.hpp"
 
 namespace velmorant::testing {
 
@@ -31,6 +33,10 @@ class FakeDrawingContext : public DrawingContext {
     presented.push_back(window);
     if (on_sleep) on_sleep();
   }
+  bool AdmitAnimation(int32_t steps, int32_t delay_ms) override {
+    asked.push_back({steps, delay_ms});
+    return budget.Take(steps, delay_ms);
+  }
   const std::vector<TPrz>& Transitions() const override { return transitions; }
   const std::vector<TRam>& FrameStyles() const override { return frame_styles; }
   std::optional<platform::Bitmap> LoadPattern(const std::string& fileName) override {
@@ -53,6 +59,9 @@ class FakeDrawingContext : public DrawingContext {
   std::map<std::string, platform::Bitmap> patterns;
   std::vector<uint32_t> randoms;
   size_t next_random = 0;
+  // What the renderers asked to animate, and the budget that answered (refilled by the test).
+  std::vector<std::pair<int32_t, int32_t>> asked;
+  TransitionBudget budget;
   std::vector<int> sleeps;
   std::vector<platform::Bitmap> presented;
   std::function<void()> on_sleep;

@@ -169,6 +169,23 @@ TEST_F(PresentationCheckTest, IndexesOutsideTheirTablesAreErrors) {
             "5 is outside TPrzeniki (1 records): the player skips it");
 }
 
+TEST_F(PresentationCheckTest, LongIndexSetsAreCutAsThePlayerCutsThem) {
+  Definition d = SoundPresentation();
+  // The map 1,500 times, then a value outside the table that the player never reaches.
+  for (int i = 0; i < 1500; ++i) d.TEkrany[0].Maps.Add(0);
+  d.TEkrany[0].Maps.Add(99);
+  d.TEkrany[1].Keys.Items().assign(1024, 2);  // exactly as many as are used: nothing to say
+  WriteDefinition(d);
+  WriteSoundFiles();
+  const Findings findings = Run();
+  const Finding* cut = FindingAt(findings, "TEkrany[0].Maps");
+  ASSERT_NE(cut, nullptr) << AllLines(findings);
+  EXPECT_EQ(cut->severity, Severity::kWarning);
+  EXPECT_EQ(cut->message, "lists 1502 values: the player uses only the first 1024");
+  EXPECT_EQ(findings.Count(Severity::kError), 0u) << AllLines(findings);
+  EXPECT_EQ(findings.All().size(), 1u) << AllLines(findings);
+}
+
 TEST_F(PresentationCheckTest, UnusedFilesIgnoredValuesAndTrailingBytesAreNotes) {
   Definition d = SoundPresentation();
   d.edition = 'c';  // the last edition that still writes the regions' old values
