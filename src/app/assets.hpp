@@ -30,6 +30,9 @@ class Assets final : public AssetSource {
   std::string PathOf(int32_t kind, const std::string& name) override;
   std::string FolderOf(int32_t kind) override { return settings_.AssetFolder(kind); }
   std::string PresentationFolder() const override { return settings_.ExeFolder; }
+  std::string PathInside(const std::string& relative) override {
+    return settings_.PathInside(relative);
+  }
   SharedPicture Picture(int32_t kind, const std::string& name) override;
   std::optional<std::vector<uint8_t>> FileBytes(int32_t kind, const std::string& name) override;
   MaskedPicture PictureWithMask(int32_t kind, const std::string& name,

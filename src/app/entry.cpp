@@ -12,6 +12,7 @@
 #include "app/presentation_choice.hpp"
 #include "app/user_settings.hpp"
 #include "platform/chooser/desktop_folder_chooser.hpp"
+#include "platform/hang_up_signals.hpp"
 #include "platform/record/video_recording_backend.hpp"
 #include "platform/single_instance.hpp"
 #include "platform/text/guarded_run.hpp"
@@ -121,6 +122,7 @@ int Play(int argc, const char* const* argv) {
   if (!cl.headless) {
     instance.emplace(platform::SingleInstance::NameForThisSession("VELMORANT.MUTEX"));
     if (instance->Result() == platform::SingleInstance::Outcome::kAnotherRuns) return 0;
+    platform::EndOnHangUpAndQuitAsOnTerminate();
     try {
       backend = MakeDesktop(cl);
     } catch (const std::exception& e) {

@@ -98,6 +98,10 @@ std::string TOgolne::AssetPath(int kind, std::string_view name, bool alt_assets)
   return Confined(finder_.Resolve(prefix + std::string(name)));
 }
 
+std::string TOgolne::PathInside(std::string_view relative) {
+  return Confined(finder_.ResolveUtf8(relative));
+}
+
 std::string TOgolne::MaskPath(const std::string& path) {
   // The rule cuts the name inside the presentation folder only: a short name must not cut into
   // the folder's own name and so name a file beside it.

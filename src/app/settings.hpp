@@ -53,6 +53,9 @@ class TOgolne : public TOgolneFields {
   // the presentation folder, by its name or through a link. With `alt_assets`, "ext_" + name is
   // preferred when that file exists.
   std::string AssetPath(int kind, std::string_view name, bool alt_assets);
+  // ExeFolder + a UTF-8 path relative to it, matched case-insensitively; empty when that would
+  // leave the presentation folder.
+  std::string PathInside(std::string_view relative);
   // The mask companion of an asset path: its name inside the presentation folder with the last
   // three characters replaced by "msk", matched case-insensitively; empty when that would leave
   // the folder.

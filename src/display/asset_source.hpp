@@ -49,6 +49,9 @@ class AssetSource {
   virtual std::string FolderOf(int32_t kind) = 0;
   // The folder that holds the presentation, ending in '/'.
   virtual std::string PresentationFolder() const = 0;
+  // The file or folder of a UTF-8 path relative to the presentation folder ('/' separated),
+  // matched as asset names are; empty when it would leave the folder.
+  virtual std::string PathInside(const std::string& /*relative*/) { return {}; }
   virtual SharedPicture Picture(int32_t kind, const std::string& name) = 0;
   // The whole content of a file (texts, captions), or nothing.
   virtual std::optional<std::vector<uint8_t>> FileBytes(int32_t kind, const std::string& name) = 0;

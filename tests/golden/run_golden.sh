@@ -27,6 +27,10 @@ set +e
   --log "$work/log.jsonl" "${args[@]}" 2> "$work/stderr"
 status=$?
 set -e
+# Command lines carry the presentation's absolute folder, natively and in wine's Z: form (as JSON
+# writes it): a fixed token keeps the logs comparable from run to run.
+[ -f "$work/log.jsonl" ] && SHOW=$show perl -pi -e 'BEGIN { $w = "Z:" . ($ENV{SHOW} =~ s{/}{\\\\}gr) }
+  s/\Q$w\E/Z:<show>/g; s/\Q$ENV{SHOW}\E/<show>/g' "$work/log.jsonl"
 expected_status=0
 [ -f "$case_dir/status" ] && expected_status=$(cat "$case_dir/status")
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "elements/interactive/link_target.hpp"
 #include "platform/fs/asset_finder.hpp"
 
 namespace velmorant::check {
@@ -173,6 +174,43 @@ void AssetProbe::Folder(const Where& where, int kind, const std::string& name) {
     return;
   }
   used_folders_.insert(*relative);
+}
+
+}  // namespace velmorant::check
+
+namespace velmorant::check {
+
+void AssetProbe::Opened(const Where& where, const std::string& relative) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(settings_.ExeFolder + relative, ec)) {
+    used_folders_.insert(relative);
+    return;
+  }
+  Usable(where, relative, FileType::kOpened, "");
+}
+
+void AssetProbe::LinkTarget(const Where& where, const std::string& target) {
+  if (target.empty()) return;
+  const std::string written = settings_.Codes().ToUtf8(target);
+  const velmorant::LinkTarget kind = ClassifyLinkTarget(written, settings_.ExeFolder);
+  switch (kind.kind) {
+    case velmorant::LinkTarget::Kind::kWebAddress:
+      return;
+    case velmorant::LinkTarget::Kind::kInLinksFolder:
+      if (const auto relative = Locate(where, kAssetLinks, target)) Opened(where, *relative);
+      return;
+    case velmorant::LinkTarget::Kind::kInPresentation:
+      if (const std::string path = settings_.PathInside(kind.text); !path.empty()) {
+        Opened(where, path.substr(settings_.ExeFolder.size()));
+        return;
+      }
+      findings_.Add(Severity::kError, where, written,
+                    "the target leads outside the presentation folder: the player refuses it");
+      return;
+    case velmorant::LinkTarget::Kind::kRefused:
+      break;
+  }
+  findings_.Add(Severity::kError, where, written, "the player refuses the target: " + kind.text);
 }
 
 }  // namespace velmorant::check

@@ -23,6 +23,9 @@ class AssetProbe {
   void Mask(const Where& where, int kind, const std::string& picture_name);
   // A folder inside an asset folder (a documents folder opened as a whole).
   void Folder(const Where& where, int kind, const std::string& name);
+  // A link's target: a web address, or a file or folder inside the presentation folder; anything
+  // else the player refuses, which is an error.
+  void LinkTarget(const Where& where, const std::string& target);
 
   // Paths relative to the presentation folder, '/' separated.
   const std::set<std::string>& UsedFiles() const { return used_files_; }
@@ -35,6 +38,8 @@ class AssetProbe {
   bool Usable(const Where& where, const std::string& relative, FileType type,
               const std::string& problem_prefix);
   void ReportFolderCase(int kind, const std::string& found);
+  // A file or folder for the desktop to open, at a path relative to the presentation folder.
+  void Opened(const Where& where, const std::string& relative);
 
   TOgolne& settings_;
   Findings& findings_;

@@ -4,6 +4,7 @@
 #include "platform/film/film_decoder.hpp"
 #include "platform/gfx/bmp_decoder.hpp"
 #include "platform/gfx/file_bytes.hpp"
+#include "platform/shell/file_role.hpp"
 #include "platform/text/rtf_reader.hpp"
 
 namespace velmorant::check {
@@ -59,6 +60,13 @@ std::optional<FileProblem> ProblemOf(FileType type, const std::filesystem::path&
       return RichTextProblem(path);
     case FileType::kCaption:
       return CaptionProblem(path);
+    case FileType::kOpened:
+      if (platform::LooksLikeProgram(path.string())) {
+        return Error(
+            "a program: the player opens no program through a link or a document, "
+            "only through a process");
+      }
+      return std::nullopt;
     case FileType::kAny:
       return std::nullopt;
   }

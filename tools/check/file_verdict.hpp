@@ -15,7 +15,8 @@ enum class FileType {
   kFilm,      // films, through FFmpeg
   kRichText,  // RTF documents
   kCaption,   // caption text files: any bytes
-  kAny,       // handed to the shell: links, documents, programs
+  kOpened,    // handed to the desktop to be opened: links and documents, never programs
+  kAny,       // handed to the shell as a process: programs and documents
 };
 
 struct FileProblem {

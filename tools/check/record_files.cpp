@@ -64,10 +64,14 @@ std::vector<bool> CheckMedia(const Definition& d, AssetProbe& probe) {
 }
 
 void CheckShellFiles(const Definition& d, AssetProbe& probe) {
-  // A link without a file hands its target to the shell as it is: nothing to find here.
   for (size_t i = 0; i < d.TLinki.size(); ++i) {
-    probe.File(At("TLinki", i).Field("FileName"), kAssetLinks, d.TLinki[i].FileName,
-               FileType::kAny);
+    const TLin& r = d.TLinki[i];
+    // The file wins when both are given.
+    if (!r.FileName.empty()) {
+      probe.File(At("TLinki", i).Field("FileName"), kAssetLinks, r.FileName, FileType::kOpened);
+    } else {
+      probe.LinkTarget(At("TLinki", i).Field("Target"), r.Target);
+    }
   }
   for (size_t i = 0; i < d.TDoki.size(); ++i) {
     const TDok& r = d.TDoki[i];
@@ -77,7 +81,7 @@ void CheckShellFiles(const Definition& d, AssetProbe& probe) {
       probe.Folder(At("TDoki", i).Field("Folder"), kAssetDocuments, r.Folder);
     } else {
       probe.File(At("TDoki", i).Field("FileName"), kAssetDocuments, r.Folder + "\\" + r.FileName,
-                 FileType::kAny);
+                 FileType::kOpened);
     }
   }
   for (size_t i = 0; i < d.TProcesy.size(); ++i) {

@@ -4,6 +4,8 @@
 
 namespace velmorant {
 
+const char* const LaunchingKind::kOutsideFolder = "outside the presentation folder";
+
 const Definition& LaunchingKind::HostDefinition() const {
   return host_.Def();
 }
@@ -67,8 +69,8 @@ void LaunchingKind::Open(int32_t index) {
   const std::optional<Opening> opening = OpeningOf(index);
   if (!opening) return;
   platform::Shell& launcher = host_.Platform().Launcher();
-  if (opening->outside) {
-    launcher.Refuse(opening->request, "outside the presentation folder");
+  if (!opening->refused.empty()) {
+    launcher.Refuse(opening->request, opening->refused);
     return;
   }
   live_[size_t(index)].Launch.ShellLaunch(launcher, opening->request);
@@ -87,8 +89,8 @@ LaunchingKind::Opening LaunchingKind::AssetOpening(const std::string& verb, int3
                                                    const std::string& name,
                                                    const std::string& directory) {
   const std::string path = host_.Assets().PathOf(kind, name);
-  if (path.empty()) return {{verb, host_.ToUtf8(name), {}, directory, {}}, true};
-  return {{verb, path, {}, directory, {}}, false};
+  if (path.empty()) return {{verb, host_.ToUtf8(name), {}, directory, {}}, kOutsideFolder};
+  return {{verb, path, {}, directory, {}}, {}};
 }
 
 }  // namespace velmorant

@@ -43,12 +43,14 @@ class LaunchingKind : public ElementKind {
     int32_t close_region = -1;
     bool opens_by_itself = false;
   };
-  // A launch to make; `outside` when its file would leave the presentation folder, which is
-  // refused (the file is then the name as the definition gives it).
+  // A launch to make; refused when `refused` says why (the file is then the name as the
+  // definition gives it).
   struct Opening {
     platform::LaunchRequest request;
-    bool outside = false;
+    std::string refused;
   };
+
+  static const char* const kOutsideFolder;
 
   virtual int32_t TableSize() const = 0;
   virtual Buttons ButtonsOf(int32_t index) const = 0;

@@ -1,5 +1,6 @@
 #include "elements/interactive/links.hpp"
 
+#include "elements/interactive/link_target.hpp"
 #include "sequence/element_host.hpp"
 
 namespace velmorant {
@@ -14,9 +15,23 @@ std::optional<LaunchingKind::Opening> TLinki::OpeningOf(int32_t index) {
   const std::string folder = host_.Assets().FolderOf(kAssetLinks);
   // The file wins when both are given.
   if (!r.FileName.empty()) return AssetOpening("open", kAssetLinks, r.FileName, folder);
-  // The target goes to the desktop as given; a relative one is found in the links folder.
-  if (!r.Target.empty()) return Opening{{"open", host_.ToUtf8(r.Target), {}, folder, {}}, false};
-  return std::nullopt;
+  if (r.Target.empty()) return std::nullopt;
+  const std::string written = host_.ToUtf8(r.Target);
+  const LinkTarget target = ClassifyLinkTarget(written, host_.Assets().PresentationFolder());
+  switch (target.kind) {
+    case LinkTarget::Kind::kWebAddress:
+      return Opening{{"open", target.text, {}, folder, {}}, {}};
+    case LinkTarget::Kind::kInLinksFolder:
+      return AssetOpening("open", kAssetLinks, r.Target, folder);
+    case LinkTarget::Kind::kInPresentation:
+      if (std::string path = host_.Assets().PathInside(target.text); !path.empty()) {
+        return Opening{{"open", std::move(path), {}, folder, {}}, {}};
+      }
+      return Opening{{"open", written, {}, folder, {}}, kOutsideFolder};
+    case LinkTarget::Kind::kRefused:
+      break;
+  }
+  return Opening{{"open", written, {}, folder, {}}, target.text};
 }
 
 void TLinki::PreloadFile(int32_t index) {

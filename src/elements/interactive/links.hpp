@@ -5,8 +5,9 @@
 
 namespace velmorant {
 
-// Links: a file of the links folder, or a target such as a web address, handed to the desktop to
-// be opened outside the player.
+// Links: a file of the links folder, or a target (a web address, or a file or folder inside the
+// presentation), handed to the desktop to be opened outside the player. A link never starts a
+// program.
 class TLinki final : public LaunchingTable<TLin, &Definition::TLinki> {
  public:
   explicit TLinki(ElementHost& host) : LaunchingTable(host) {}

@@ -19,6 +19,7 @@ std::optional<LaunchingKind::Opening> TProcesy::OpeningOf(int32_t index) {
   // wine).
   opening.request.parameters = host_.ToUtf8(r.Parameters);
   opening.request.hash_folder = assets.PresentationFolder();
+  opening.request.program = true;
   return opening;
 }
 

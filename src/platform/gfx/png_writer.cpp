@@ -2,10 +2,11 @@
 
 #include <png.h>
 
-#include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/fs/output_file.hpp"
 #include "platform/gfx/colour.hpp"
 #include "platform/gfx/file_bytes.hpp"
 
@@ -63,10 +64,10 @@ std::vector<uint8_t> EncodePng(const Bitmap& bitmap) {
 bool WritePng(const Bitmap& bitmap, const std::filesystem::path& path) {
   const std::vector<uint8_t> bytes = EncodePng(bitmap);
   if (bytes.empty()) return false;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  out.close();
-  return bool(out);
+  std::optional<OutputFile> out = OutputFile::Create(path);
+  if (!out) return false;
+  const bool written = out->Write({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  return out->Close() && written;
 }
 
 DecodeResult<Bitmap> DecodePng(std::span<const uint8_t> bytes) {

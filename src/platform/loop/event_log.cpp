@@ -7,16 +7,17 @@ namespace velmorant::platform {
 
 void EventLog::Open(const std::string& destination) {
   if (destination == "-") {
-    out_ = &std::cout;
+    file_.reset();
+    to_standard_output_ = true;
     return;
   }
-  file_ = std::make_unique<std::ofstream>(destination, std::ios::out | std::ios::trunc);
-  if (!*file_) throw std::runtime_error("cannot write the event log " + destination);
-  out_ = file_.get();
+  to_standard_output_ = false;
+  file_ = OutputFile::Create(destination);
+  if (!file_) throw std::runtime_error("cannot write the event log " + destination);
 }
 
 void EventLog::Write(std::string_view event, const LogFields& fields) {
-  if (!out_) return;
+  if (!Enabled()) return;
   LogFields line = LogFields::object();
   line["t"] = clock_.NowMs();
   line["event"] = event;
@@ -24,8 +25,14 @@ void EventLog::Write(std::string_view event, const LogFields& fields) {
     for (const auto& [key, value] : fields.items()) line[key] = value;
   }
   // Replace, not throw, on bytes that are not UTF-8: a log line must never stop the show.
-  *out_ << line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
-  out_->flush();
+  const std::string text =
+      line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
+  if (file_) {
+    file_->Write(text);
+    file_->Flush();
+  } else {
+    std::cout << text << std::flush;
+  }
 }
 
 void EventLog::SetFolder(const std::string& folder) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <fstream>
-#include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include "platform/fs/output_file.hpp"
 #include "platform/loop/clock.hpp"
 
 namespace velmorant::platform {
@@ -19,8 +19,9 @@ class EventLog {
  public:
   explicit EventLog(const Clock& clock) : clock_(clock) {}
   // FILE, or "-" for standard output. Throws std::runtime_error when FILE cannot be written.
+  // Programs the player starts do not inherit FILE.
   void Open(const std::string& destination);
-  bool Enabled() const { return out_ != nullptr; }
+  bool Enabled() const { return to_standard_output_ || file_.has_value(); }
 
   void Write(std::string_view event, const LogFields& fields = LogFields::object());
 
@@ -30,8 +31,8 @@ class EventLog {
 
  private:
   const Clock& clock_;
-  std::unique_ptr<std::ofstream> file_;
-  std::ostream* out_ = nullptr;
+  std::optional<OutputFile> file_;
+  bool to_standard_output_ = false;
   std::string folder_;  // ends in '/' when set
 };
 

@@ -60,6 +60,77 @@ std::string ReplaceHashes(std::string_view text, std::string_view folder) {
   return out;
 }
 
+namespace {
+
+// The template with the backslashes that are characters of a path after '#' turned into '/',
+// keeping its split: a run of backslashes before a quote keeps the escape it makes.
+std::string SlashesAfterHashes(std::string_view text) {
+  std::string out;
+  bool quoted = false;
+  bool after_hash = false;
+  size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (!quoted && IsBlank(c)) {
+      after_hash = false;
+      out += c;
+      ++i;
+    } else if (c == '\\') {
+      size_t run = 0;
+      while (i + run < text.size() && text[i + run] == '\\') ++run;
+      i += run;
+      const bool before_quote = i < text.size() && text[i] == '"';
+      if (!after_hash) {
+        out.append(run, '\\');
+      } else if (before_quote) {
+        // 2n backslashes give n characters; 2n+1 give n and a quote that groups nothing.
+        out.append(run / 2, '/');
+        if (run % 2 == 1) out += '\\';
+      } else {
+        out.append(run, '/');
+      }
+      if (before_quote && run % 2 == 1) {
+        out += '"';
+        ++i;
+      }
+    } else if (c == '"') {
+      if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
+        out += "\"\"";
+        i += 2;
+      } else {
+        quoted = !quoted;
+        out += c;
+        ++i;
+      }
+    } else {
+      if (c == '#') after_hash = true;
+      out += c;
+      ++i;
+    }
+  }
+  return out;
+}
+
+StartedCommandLine WithFolder(std::string_view command_template, std::string_view folder) {
+  StartedCommandLine started{ReplaceHashes(command_template, folder), {}};
+  for (const std::string& word : SplitWindowsArguments(command_template)) {
+    started.arguments.push_back(ReplaceHashes(word, folder));
+  }
+  return started;
+}
+
+}  // namespace
+
+StartedCommandLine NativeCommandLine(std::string_view command_template, std::string_view folder) {
+  if (folder.empty()) return WithFolder(command_template, "#");
+  return WithFolder(SlashesAfterHashes(command_template), folder);
+}
+
+StartedCommandLine WindowsCommandLine(std::string_view command_template, std::string_view folder) {
+  if (folder.empty()) return WithFolder(command_template, "#");
+  return WithFolder(command_template, WineDrivePath(folder));
+}
+
 std::string WineDrivePath(std::string_view posix_path) {
   std::string path = "Z:" + std::string(posix_path);
   std::replace(path.begin(), path.end(), '/', '\\');

@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/shell/child_reaper.hpp"
 #include "platform/shell/gio_opener.hpp"
+#include "platform/shell/launch_plan.hpp"
 #include "platform/shell/shell.hpp"
 #include "platform/shell/wine_probe.hpp"
 
@@ -18,18 +20,18 @@ struct DesktopShellOptions {
   std::filesystem::path wine32_loader{kDebianWine32Loader};
 };
 
-// The desktop's shell: "open" gives addresses and documents to their default applications, starts
-// programs (Windows ones through wine) and opens folders in the file manager; "explore" opens a
-// folder. Relative names are found in the request's folder.
+// The desktop's shell: "open" gives web addresses and documents to their default applications,
+// starts a process's programs (Windows ones through wine) and opens folders in the file manager;
+// "explore" opens a folder. Relative names are found in the request's folder.
 class DesktopShell final : public Shell {
  public:
   explicit DesktopShell(DesktopShellOptions options = {});
   LaunchResult Launch(const LaunchRequest& request) override;
 
  private:
-  LaunchResult OpenLocal(const std::string& path, const LaunchRequest& request);
-  LaunchResult RunNative(const std::string& path, const LaunchRequest& request);
-  LaunchResult RunUnderWine(const std::string& path, bool batch, const LaunchRequest& request);
+  // Starts `argv` followed by the plan's arguments.
+  LaunchResult Run(std::vector<std::string> argv, const LaunchPlan& plan,
+                   const LaunchRequest& request);
 
   DesktopShellOptions options_;
   std::shared_ptr<ChildReaper> reaper_;

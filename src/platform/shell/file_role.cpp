@@ -4,23 +4,38 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
+#include <string_view>
 
 #include "platform/fs/case_fold.hpp"
+#include "platform/fs/file_head.hpp"
 
 namespace velmorant::platform {
 
 namespace {
 
+using Head = std::string;
+
+Head HeadOf(const std::string& path) {
+  return ReadFileHead(path, 4);
+}
+
+bool IsElf(const Head& h) {
+  return h.starts_with(
+      "\x7f"
+      "ELF");
+}
+
+bool IsScript(const Head& h) {
+  return h.starts_with("#!");
+}
+
+bool IsWindowsExecutable(const Head& h) {
+  return h.starts_with("MZ");
+}
+
 bool StartsLikeProgram(const std::string& path) {
-  std::array<char, 4> head{};
-  std::ifstream in(path, std::ios::binary);
-  in.read(head.data(), head.size());
-  const auto n = in.gcount();
-  if (n >= 4 && head[0] == '\x7f' && head[1] == 'E' && head[2] == 'L' && head[3] == 'F') {
-    return true;
-  }
-  return n >= 2 && head[0] == '#' && head[1] == '!';
+  const Head head = HeadOf(path);
+  return IsElf(head) || IsScript(head);
 }
 
 }  // namespace
@@ -36,6 +51,19 @@ FileRole RoleOfFile(const std::string& path) {
     return FileRole::kNativeProgram;
   }
   return FileRole::kDocument;
+}
+
+bool LooksLikeProgram(const std::string& path) {
+  const std::string extension = FoldCaseUtf8(std::filesystem::path(path).extension().string());
+  // What Windows, wine or a Linux desktop would run when asked to open it.
+  constexpr std::array<std::string_view, 12> kPrograms{".exe",     ".com", ".bat", ".cmd",
+                                                       ".pif",     ".scr", ".msi", ".lnk",
+                                                       ".desktop", ".sh",  ".vbs", ".jar"};
+  for (std::string_view program : kPrograms) {
+    if (extension == program) return true;
+  }
+  const Head head = HeadOf(path);
+  return IsElf(head) || IsScript(head) || IsWindowsExecutable(head);
 }
 
 }  // namespace velmorant::platform

@@ -17,4 +17,8 @@ enum class FileRole {
 // bit, and a document must not run as a program.
 FileRole RoleOfFile(const std::string& path);
 
+// Whether a file handed to the desktop to be opened could start a program, run bit or not: an ELF
+// file, a script, a Windows or DOS program, a desktop entry. Links and documents never open one.
+bool LooksLikeProgram(const std::string& path);
+
 }  // namespace velmorant::platform

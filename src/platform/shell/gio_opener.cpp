@@ -2,7 +2,10 @@
 
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
+#include <sys/prctl.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <vector>
@@ -23,7 +26,10 @@ struct ChildSetup {
 void SetUpChild(gpointer data) {
   const auto* setup = static_cast<const ChildSetup*>(data);
   ::setsid();
-  if (setup->directory) (void)::chdir(setup->directory);
+  // Ended with the player even if it dies without ending it.
+  ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+  // A folder that cannot be entered leaves the application where the player is.
+  if (setup->directory && ::chdir(setup->directory) != 0) return;
 }
 
 void NotePid(GDesktopAppInfo* /*app*/, GPid pid, gpointer data) {

@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "platform/shell/launch_plan.hpp"
+
 namespace velmorant::platform {
 
 namespace {
@@ -27,12 +29,17 @@ class LoggedProcess final : public LaunchedProcess {
 }  // namespace
 
 LaunchResult LoggedShell::Launch(const LaunchRequest& request) {
+  const LaunchPlan plan = PlanLaunch(request);
+  if (plan.action == LaunchAction::kRefuse) {
+    Refuse(request, plan.why);
+    return {false, nullptr, plan.why};
+  }
   if (no_launch_) {
-    Log(request, false);
+    Log(request, plan.command_line, false);
     return {false, nullptr, "not opened (--no-launch)"};
   }
   LaunchResult result = inner_->Launch(request);
-  Log(request, result.ok);
+  Log(request, plan.command_line, result.ok);
   if (!result.ok) Warn(log_.RelativePath(request.file), result.error);
   if (result.process) {
     result.process = std::make_unique<LoggedProcess>(std::move(result.process), log_,
@@ -42,14 +49,14 @@ LaunchResult LoggedShell::Launch(const LaunchRequest& request) {
 }
 
 void LoggedShell::Refuse(const LaunchRequest& request, std::string_view why) {
-  Log(request, false);
-  if (!no_launch_) Warn(request.file, why);
+  Log(request, request.parameters, false);
+  if (!no_launch_) Warn(log_.RelativePath(request.file), why);
 }
 
-void LoggedShell::Log(const LaunchRequest& request, bool ok) {
+void LoggedShell::Log(const LaunchRequest& request, const std::string& command_line, bool ok) {
   log_.Write("launch", {{"verb", request.verb},
                         {"file", log_.RelativePath(request.file)},
-                        {"params", request.parameters},
+                        {"params", command_line},
                         {"dir", log_.RelativePath(request.directory)},
                         {"ok", ok}});
 }

@@ -9,9 +9,10 @@
 
 namespace velmorant::platform {
 
-// Every launch becomes a "launch" event and every termination of what it started a "terminate"
-// event; a failed launch gives one warning on stderr naming its target. With `no_launch` nothing
-// is handed on: each attempt is logged and fails.
+// Every launch becomes a "launch" event, with the command line a program is started with, and
+// every termination of what it started a "terminate" event; a failed or refused launch gives one
+// warning on stderr naming its target. With `no_launch` nothing is handed on: each attempt is
+// logged, as it would have been started, and fails.
 class LoggedShell final : public Shell {
  public:
   LoggedShell(std::unique_ptr<Shell> inner, EventLog& log, bool no_launch)
@@ -21,7 +22,8 @@ class LoggedShell final : public Shell {
   void Refuse(const LaunchRequest& request, std::string_view why) override;
 
  private:
-  void Log(const LaunchRequest& request, bool ok);
+  // `command_line` as the program is started.
+  void Log(const LaunchRequest& request, const std::string& command_line, bool ok);
   void Warn(const std::string& target, std::string_view why);
 
   std::unique_ptr<Shell> inner_;

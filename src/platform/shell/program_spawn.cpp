@@ -19,6 +19,8 @@ LaunchResult SpawnProgram(const std::vector<std::string>& argv, const std::strin
   SpawnAttributes spawn;
   // Its own session, so that its group can be ended as a whole.
   spawn.FreshSignals(POSIX_SPAWN_SETSID);
+  // Nothing of the player's but standard input, output and error reaches the program.
+  ::posix_spawn_file_actions_addclosefrom_np(spawn.Actions(), 3);
   std::error_code ec;
   if (!directory.empty() && std::filesystem::is_directory(directory, ec)) {
     ::posix_spawn_file_actions_addchdir_np(spawn.Actions(), directory.c_str());

@@ -28,6 +28,8 @@ struct LaunchRequest {
   // When set, each '#' of the parameters stands for this folder (ending in '/'), written the way
   // the started program reads paths.
   std::string hash_folder;
+  // A process: its file may be a program to start. A link or a document never starts one.
+  bool program = false;
 };
 
 struct LaunchResult {

@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <fstream>
+#include "platform/fs/file_head.hpp"
 
 namespace velmorant::platform {
 
@@ -29,21 +29,13 @@ std::optional<std::filesystem::path> FindOnPath(std::string_view search_path,
   return std::nullopt;
 }
 
-std::string ReadHead(const std::filesystem::path& path, size_t limit) {
-  std::ifstream in(path, std::ios::binary);
-  std::string head(limit, '\0');
-  in.read(head.data(), std::streamsize(limit));
-  head.resize(size_t(in.gcount()));
-  return head;
-}
-
 }  // namespace
 
 std::optional<std::filesystem::path> FindUsableWine(std::string_view search_path,
                                                     const std::filesystem::path& wine32_loader) {
   auto wine = FindOnPath(search_path, "wine");
   if (!wine) return std::nullopt;
-  const std::string head = ReadHead(*wine, 4096);
+  const std::string head = ReadFileHead(wine->string(), 4096);
   if (head.rfind("#!", 0) != 0) return wine;
   const bool picks_loader = head.find(wine32_loader.string()) != std::string::npos;
   if (picks_loader && !IsExecutableFile(wine32_loader)) return std::nullopt;

@@ -65,6 +65,10 @@ class FakeAssets final : public AssetSource {
   }
   std::string FolderOf(int32_t kind) override { return "/show/" + std::to_string(kind); }
   std::string PresentationFolder() const override { return "/show/"; }
+  std::string PathInside(const std::string& relative) override {
+    if (relative.find("..") != std::string::npos) return {};
+    return "/show/" + relative;
+  }
   std::optional<std::vector<uint8_t>> FileBytes(int32_t /*kind*/,
                                                 const std::string& name) override {
     const auto it = files.find(name);

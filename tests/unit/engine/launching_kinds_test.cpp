@@ -42,12 +42,14 @@ class FakeShell final : public platform::Shell {
     processes.push_back(std::make_shared<State>());
     return {true, std::make_unique<Process>(processes.back()), {}};
   }
-  void Refuse(const LaunchRequest& request, std::string_view /*why*/) override {
+  void Refuse(const LaunchRequest& request, std::string_view why) override {
     refused.push_back(request);
+    reasons.emplace_back(why);
   }
 
   std::vector<LaunchRequest> launches;
   std::vector<LaunchRequest> refused;
+  std::vector<std::string> reasons;
   std::vector<std::shared_ptr<State>> processes;
   bool fail = false;
 };
@@ -113,6 +115,35 @@ TEST_F(LaunchingKinds, LinkOpensItsFileInTheLinksFolderOrElseItsTargetAsGiven) {
             (std::vector<std::string>{"open ..\\x.html [] in " + folder}));
 }
 
+TEST_F(LaunchingKinds, ALinkTargetIsAWebAddressOrANameInsideThePresentation) {
+  Definition d;
+  d.TLinki = {TLin{"web name", "", "www.example.org", 1},
+              TLin{"relative", "", "pod\\strona.html", 1},
+              TLin{"file address", "", "file:///show/dokumenty/a%20b.pdf", 1},
+              TLin{"absolute", "", "/usr/bin/xterm", 1},
+              TLin{"climbing", "", "..\\..\\bin\\prog.sh", 1},
+              TLin{"escaped climb", "", "file:///show/%2e%2e/bin/prog.sh", 1},
+              TLin{"share", "", "smb://host/share/x.exe", 1},
+              TLin{"script", "", "javascript:alert(1)", 1}};
+  Load(std::move(d));
+  for (int32_t i = 0; i < 8; ++i) Enter(ElementSet::kLinks, i);
+  const std::string folder = "/show/" + std::to_string(kLinksFolder);
+  EXPECT_EQ(Describe(shell_.launches),
+            (std::vector<std::string>{"open http://www.example.org [] in " + folder,
+                                      "open " + folder + "/pod\\strona.html [] in " + folder,
+                                      "open /show/dokumenty/a b.pdf [] in " + folder}));
+  // Refused as written, each with its reason; nothing of them reaches the desktop.
+  EXPECT_EQ(Describe(shell_.refused),
+            (std::vector<std::string>{"open /usr/bin/xterm [] in " + folder,
+                                      "open ..\\..\\bin\\prog.sh [] in " + folder,
+                                      "open file:///show/%2e%2e/bin/prog.sh [] in " + folder,
+                                      "open smb://host/share/x.exe [] in " + folder,
+                                      "open javascript:alert(1) [] in " + folder}));
+  EXPECT_EQ(shell_.reasons[0], "outside the presentation folder");
+  EXPECT_NE(shell_.reasons[3].find("web address"), std::string::npos) << shell_.reasons[3];
+  for (const LaunchRequest& r : shell_.launches) EXPECT_FALSE(r.program);
+}
+
 TEST_F(LaunchingKinds, DocumentExploresItsFolderOrOpensItsFileThere) {
   Definition d;
   TDok folder_only{"folder", "raport", ""};
@@ -139,6 +170,7 @@ TEST_F(LaunchingKinds, ProcessCarriesItsCommandLineAndThePresentationFolderForHa
   EXPECT_EQ(Describe(shell_.launches),
             (std::vector<std::string>{"open " + folder + "/prog.sh [#dane\\plik.txt /p] in " +
                                       folder + " #=/show/"}));
+  EXPECT_TRUE(shell_.launches[0].program) << "only a process may start a program";
 }
 
 TEST_F(LaunchingKinds, ButtonsOpenOnceWhileItRunsAndCloseIt) {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <fstream>
 
 #include "platform/shell/command_line_words.hpp"
@@ -47,7 +50,7 @@ TEST_F(DesktopShellTest, ProgramRunsInItsFolderWithItsCommandLineSplitAsWindowsS
   sandbox_.MakeRecorder(show_ / "procesy/pokaz.sh", DesktopSandbox::Stays::kNo);
   // A relative name is found in the request's folder; '#' is the presentation folder.
   LaunchResult r = shell_.Launch({"open", "pokaz.sh", R"(#dane\plik.txt /p "two words" a\"b "")",
-                                  Folder("procesy"), show_.string() + "/"});
+                                  Folder("procesy"), show_.string() + "/", true});
   ASSERT_TRUE(r.ok) << r.error;
   ASSERT_TRUE(r.process);
   const RunRecord run = NextRun();
@@ -56,11 +59,33 @@ TEST_F(DesktopShellTest, ProgramRunsInItsFolderWithItsCommandLineSplitAsWindowsS
                                                 "two words", "a\"b", ""}));
 }
 
+TEST_F(DesktopShellTest, AProgramStartsWithOnlyStandardInputOutputAndError) {
+  // A descriptor the player left inheritable, far from those the shell itself uses.
+  const int leaked = ::fcntl(::open("/dev/null", O_RDONLY | O_CLOEXEC), F_DUPFD, 40);
+  ASSERT_GE(leaked, 40);
+  const fs::path program = show_ / "procesy/fds.sh";
+  const fs::path out = show_ / "procesy/fds.txt";
+  std::ofstream(program) << "#!/bin/sh\nif [ -e /proc/$$/fd/" << leaked
+                         << " ]; then echo inherited; else echo closed; fi > " << out.string()
+                         << ".tmp\nmv " << out.string() << ".tmp " << out.string() << "\n";
+  fs::permissions(program, fs::perms::owner_all);
+  LaunchRequest request{"open", program.string(), "", Folder("procesy"), {}};
+  request.program = true;
+  ASSERT_TRUE(shell_.Launch(request).ok);
+  for (int tries = 0; tries < 1000 && !fs::exists(out); ++tries) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ::close(leaked);
+  std::string seen;
+  std::ifstream(out) >> seen;
+  EXPECT_EQ(seen, "closed");
+}
+
 TEST_F(DesktopShellTest, ExitCodeIsNothingWhileTheProgramRunsThenItsCode) {
   const fs::path program = show_ / "procesy/three.sh";
   std::ofstream(program) << "#!/bin/sh\nexit 3\n";
   fs::permissions(program, fs::perms::owner_all);
-  LaunchResult r = shell_.Launch({"open", program.string(), "", Folder("procesy"), {}});
+  LaunchResult r = shell_.Launch({"open", program.string(), "", Folder("procesy"), {}, true});
   ASSERT_TRUE(r.process);
   std::optional<int> code;
   for (int tries = 0; tries < 1000 && !code; ++tries) {
@@ -72,7 +97,8 @@ TEST_F(DesktopShellTest, ExitCodeIsNothingWhileTheProgramRunsThenItsCode) {
 
 TEST_F(DesktopShellTest, EndingAProgramEndsWhatItStartedToo) {
   sandbox_.MakeRecorder(show_ / "procesy/stays.sh", DesktopSandbox::Stays::kYes);
-  LaunchResult r = shell_.Launch({"open", Folder("procesy/stays.sh"), "", Folder("procesy"), {}});
+  LaunchResult r =
+      shell_.Launch({"open", Folder("procesy/stays.sh"), "", Folder("procesy"), {}, true});
   ASSERT_TRUE(r.process);
   const RunRecord run = NextRun();
   EXPECT_EQ(r.process->ExitCode(), std::nullopt);
@@ -84,7 +110,8 @@ TEST_F(DesktopShellTest, EndingAProgramEndsWhatItStartedToo) {
 
 TEST_F(DesktopShellTest, AProgramDeafToThePoliteSignalIsKilledAMomentLater) {
   sandbox_.MakeRecorder(show_ / "procesy/deaf.sh", DesktopSandbox::Stays::kIgnoringTerm);
-  LaunchResult r = shell_.Launch({"open", Folder("procesy/deaf.sh"), "", Folder("procesy"), {}});
+  LaunchResult r =
+      shell_.Launch({"open", Folder("procesy/deaf.sh"), "", Folder("procesy"), {}, true});
   ASSERT_TRUE(r.process);
   const RunRecord run = NextRun();
   EXPECT_TRUE(r.process->Terminate(259));  // returns at once, without waiting for the end
@@ -130,9 +157,6 @@ TEST_F(DesktopShellTest, ExploreOpensAFolderInTheFileManagerAndNothingElse) {
 TEST_F(DesktopShellTest, AddressesGoToTheirSchemesApplicationUnchanged) {
   ASSERT_TRUE(shell_.Launch({"open", "https://example.org/a?b=c&d", "", {}, {}}).ok);
   EXPECT_EQ(NextRun().args, (std::vector<std::string>{"https://example.org/a?b=c&d"}));
-  // A web name without its scheme that is no file in the folder is an address.
-  ASSERT_TRUE(shell_.Launch({"open", "www.example.org", "", Folder("procesy"), {}}).ok);
-  EXPECT_EQ(NextRun().args, (std::vector<std::string>{"http://www.example.org"}));
   // A scheme nothing handles fails.
   LaunchResult r = shell_.Launch({"open", "gopher-velmorant://x", "", {}, {}});
   EXPECT_FALSE(r.ok);
@@ -163,13 +187,15 @@ TEST_F(DesktopShellTest, WindowsProgramsRunThroughWineWhichSeesThePresentationOn
   std::ofstream(show_ / "procesy/go.bat") << "@echo off";
   const std::string folder = show_.string() + "/";
   ASSERT_TRUE(
-      shell_.Launch({"open", Folder("procesy/prog.exe"), "#dane /p", Folder("procesy"), folder})
+      shell_
+          .Launch({"open", Folder("procesy/prog.exe"), "#dane /p", Folder("procesy"), folder, true})
           .ok);
   RunRecord run = NextRun();
   EXPECT_EQ(run.args, (std::vector<std::string>{Folder("procesy/prog.exe"),
                                                 WineDrivePath(folder) + "dane", "/p"}));
   EXPECT_EQ(run.cwd, Folder("procesy"));
-  ASSERT_TRUE(shell_.Launch({"open", Folder("procesy/go.bat"), "x", Folder("procesy"), folder}).ok);
+  ASSERT_TRUE(
+      shell_.Launch({"open", Folder("procesy/go.bat"), "x", Folder("procesy"), folder, true}).ok);
   EXPECT_EQ(NextRun().args, (std::vector<std::string>{"cmd", "/c", Folder("procesy/go.bat"), "x"}));
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "platform/loop/clock.hpp"
@@ -79,6 +81,73 @@ TEST_F(ShellLogging, AFailureIsLoggedAndWarnsOnceNamingItsTarget) {
             "velmorant: ..\\secret.txt: not opened: outside the presentation folder\n");
   ASSERT_EQ(Lines().size(), 3u);
   for (const std::string& line : Lines()) EXPECT_NE(line.find(R"("ok":false)"), std::string::npos);
+}
+
+// A real folder with a native program, a Windows program and a program-like document.
+class StartedCommandLines : public ShellLogging {
+ protected:
+  StartedCommandLines() {
+    fs::create_directories(show_ / "procesy");
+    Write("procesy/pokaz.sh", "#!/bin/sh\n", true);
+    Write("procesy/prog.exe", "MZ", false);
+    Write("linki/tool.pdf",
+          "\x7f"
+          "ELF",
+          false);
+    log_.SetFolder(Folder());
+  }
+  ~StartedCommandLines() override { fs::remove_all(show_); }
+
+  void Write(const std::string& name, const std::string& bytes, bool runnable) {
+    fs::create_directories((show_ / name).parent_path());
+    std::ofstream(show_ / name, std::ios::binary) << bytes;
+    fs::permissions(show_ / name, runnable ? fs::perms::owner_all : fs::perms::owner_read);
+  }
+  std::string Folder() const { return show_.string() + "/"; }
+  LaunchRequest Process(const std::string& file) const {
+    LaunchRequest r{"open", Folder() + file, R"(#dane\plik.txt "#" /p)", Folder() + "procesy",
+                    Folder()};
+    r.program = true;
+    return r;
+  }
+  // The params of every launch event, in order.
+  std::vector<std::string> Params() const {
+    std::vector<std::string> params;
+    for (const std::string& line : Lines()) {
+      params.push_back(nlohmann::json::parse(line).at("params").get<std::string>());
+    }
+    return params;
+  }
+
+  fs::path show_ = fs::temp_directory_path() / ("velmorant-started-" + std::to_string(::getpid()));
+};
+
+TEST_F(StartedCommandLines, TheLogShowsTheCommandLineAsStartedTheSameWithAndWithoutLaunching) {
+  std::string drive = "Z:" + Folder();
+  std::replace(drive.begin(), drive.end(), '/', '\\');
+  const std::vector<std::string> expected{Folder() + "dane/plik.txt \"" + Folder() + "\" /p",
+                                          drive + "dane\\plik.txt \"" + drive + "\" /p"};
+  for (bool no_launch : {false, true}) {
+    SCOPED_TRACE(no_launch ? "--no-launch" : "headless");
+    fs::remove(log_path_);
+    log_.Open(log_path_.string());
+    LoggedShell shell = Make(no_launch);
+    shell.Launch(Process("procesy/pokaz.sh"));
+    shell.Launch(Process("procesy/prog.exe"));
+    EXPECT_EQ(Params(), expected);
+  }
+}
+
+TEST_F(StartedCommandLines, AProgramOpenedThroughALinkIsRefusedWithOneWarning) {
+  LoggedShell shell = Make(false);
+  const LaunchRequest link{"open", Folder() + "linki/tool.pdf", "", Folder() + "linki", {}};
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(shell.Launch(link).ok);
+  EXPECT_FALSE(shell.Launch(link).ok);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "velmorant: linki/tool.pdf: not opened: a program: only processes start programs\n");
+  EXPECT_EQ(inner_->launches, 0);
+  EXPECT_EQ(Lines().size(), 2u);
 }
 
 TEST_F(ShellLogging, NoLaunchHandsNothingOnAndLogsEachAttempt) {

@@ -43,6 +43,32 @@ TEST(WindowsArguments, HashesBecomeTheFolderWithoutEscape) {
   EXPECT_EQ(WineDrivePath("/home/ala/pokaz/"), R"(Z:\home\ala\pokaz\)");
 }
 
+TEST(StartedCommandLine, ANativeProgramReadsTheFolderAndThePathAfterItWithSlashes) {
+  const std::string show = "/home/ala/pokaz/";
+  const StartedCommandLine plain = NativeCommandLine(R"(#dane\plik.txt /p)", show);
+  EXPECT_EQ(plain.line, "/home/ala/pokaz/dane/plik.txt /p");
+  EXPECT_EQ(plain.arguments, (Words{"/home/ala/pokaz/dane/plik.txt", "/p"}));
+  // Only the argument holding '#' is a path; a backslash before it, or in another argument, stays.
+  const StartedCommandLine mixed = NativeCommandLine(R"(x\y\#a\b c\d "#e f\g" h)", show);
+  EXPECT_EQ(mixed.arguments,
+            (Words{R"(x\y\/home/ala/pokaz/a/b)", R"(c\d)", "/home/ala/pokaz/e f/g", "h"}));
+  EXPECT_EQ(mixed.line, R"(x\y\/home/ala/pokaz/a/b c\d "/home/ala/pokaz/e f/g" h)");
+  // Backslashes before a quote keep what they mean: 2n give n characters, 2n+1 a literal quote.
+  EXPECT_EQ(NativeCommandLine(R"("#a\\" x)", show).arguments, (Words{"/home/ala/pokaz/a/", "x"}));
+  EXPECT_EQ(NativeCommandLine(R"(#a\\\"b)", show).arguments, (Words{R"(/home/ala/pokaz/a/"b)"}));
+  // A folder with blanks in its name stays one argument.
+  EXPECT_EQ(NativeCommandLine("#plik /p", "/media/My Show/").arguments,
+            (Words{"/media/My Show/plik", "/p"}));
+}
+
+TEST(StartedCommandLine, AWindowsProgramSeesTheFolderOnDriveZWithBackslashes) {
+  const StartedCommandLine started = WindowsCommandLine(R"(#dane\plik.txt /p "#")", "/srv/pokaz/");
+  EXPECT_EQ(started.line, R"(Z:\srv\pokaz\dane\plik.txt /p "Z:\srv\pokaz\")");
+  // Split before the folder goes in: its trailing backslash does not swallow the quote.
+  EXPECT_EQ(started.arguments, (Words{R"(Z:\srv\pokaz\dane\plik.txt)", "/p", R"(Z:\srv\pokaz\)"}));
+  EXPECT_EQ(NativeCommandLine("# x", "").line, "# x") << "no folder: nothing replaced";
+}
+
 class ShellFiles : public ::testing::Test {
  protected:
   ShellFiles() { fs::create_directories(dir_); }
@@ -73,6 +99,27 @@ TEST_F(ShellFiles, OnlyElfFilesAndScriptsWithTheRunBitRunNatively) {
   EXPECT_EQ(RoleOfFile(Write("go.Bat", "@echo", false)), FileRole::kWindowsBatch);
   EXPECT_EQ(RoleOfFile(Write("old.com", "\xb4", true)), FileRole::kDosProgram);
   EXPECT_EQ(RoleOfFile((dir_ / "missing").string()), FileRole::kDocument);
+}
+
+TEST_F(ShellFiles, AnythingThatCouldStartAProgramLooksLikeOneRunBitOrNot) {
+  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+           {"tool.pdf",
+            "\x7f"
+            "ELF\x02"},
+           {"notes.txt", "#!/bin/sh\n"},
+           {"setup.dat", "MZ\x90"},
+           {"SETUP.EXE", "x"},
+           {"go.bat", "x"},
+           {"start.desktop", "[Desktop Entry]"},
+           {"run.sh", "echo"},
+       }) {
+    EXPECT_TRUE(LooksLikeProgram(Write(name, bytes, false))) << name;
+  }
+  EXPECT_FALSE(LooksLikeProgram(Write("strona.html", "<html>", true)));
+  EXPECT_FALSE(LooksLikeProgram(Write("raport.pdf", "%PDF-1.4", false)));
+  EXPECT_FALSE(LooksLikeProgram((dir_ / "missing.txt").string()));
+  fs::create_directories(dir_ / "folder");
+  EXPECT_FALSE(LooksLikeProgram((dir_ / "folder").string()));
 }
 
 TEST_F(ShellFiles, WineCountsOnlyWhenItCanRun32BitPrograms) {

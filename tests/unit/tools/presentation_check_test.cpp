@@ -113,6 +113,44 @@ TEST_F(PresentationCheckTest, FilesThatAreMissingMisspeltOutsideOrUnreadableAreN
   EXPECT_EQ(mask->file, "obrazy/obraz.msk");
 }
 
+TEST_F(PresentationCheckTest, LinkTargetsThePlayerRefusesAndProgramsOpenedAsDocumentsAreErrors) {
+  Definition d = SoundPresentation();
+  d.TLinki = {TLin{"web", "", "https://example.org/"},
+              TLin{"web name", "", "www.example.org"},
+              TLin{"in links", "", "strona.html"},
+              TLin{"inside", "", "file://" + root_.string() + "/linki/a%20b.html"},
+              TLin{"program", "", "/usr/bin/xterm"},
+              TLin{"climbing", "", "..\\..\\bin\\prog.sh"},
+              TLin{"share", "", "smb://host/share/x.exe"},
+              TLin{"program file", "tool.pdf", ""}};
+  TDok document;
+  document.Folder = "raport";
+  document.FileName = "setup.exe";
+  d.TDoki = {document};
+  WriteDefinition(d);
+  WriteSoundFiles();
+  testing::WriteBytes(root_ / "linki/strona.html", {'<', 'p', '>'});
+  testing::WriteBytes(root_ / "linki/a b.html", {'<', 'p', '>'});
+  testing::WriteBytes(root_ / "linki/tool.pdf", {0x7f, 'E', 'L', 'F'});
+  testing::WriteBytes(root_ / "dokumenty/raport/setup.exe", {'M', 'Z'});
+  const Findings findings = Run();
+
+  for (const char* fine :
+       {"TLinki[0].Target", "TLinki[1].Target", "TLinki[2].Target", "TLinki[3].Target"}) {
+    EXPECT_EQ(FindingAt(findings, fine), nullptr) << fine << "\n" << AllLines(findings);
+  }
+  for (const char* refused : {"TLinki[4].Target", "TLinki[5].Target", "TLinki[6].Target",
+                              "TLinki[7].FileName", "TDoki[0].FileName"}) {
+    const Finding* f = FindingAt(findings, refused);
+    ASSERT_NE(f, nullptr) << refused << "\n" << AllLines(findings);
+    EXPECT_EQ(f->severity, Severity::kError) << refused;
+  }
+  EXPECT_EQ(FindingAt(findings, "TLinki[4].Target")->file, "/usr/bin/xterm");
+  EXPECT_NE(FindingAt(findings, "TDoki[0].FileName")->message.find("a program"), std::string::npos);
+  // The files a target names are used.
+  EXPECT_EQ(FindingAt(findings, "linki/strona.html"), nullptr) << AllLines(findings);
+}
+
 TEST_F(PresentationCheckTest, ACaseMismatchOfAFolderIsReportedOnceOnTheHeader) {
   Definition d = SoundPresentation();
   d.header.BackgroundsFolder = "TLA";
