@@ -31,7 +31,7 @@ void DrawPolyline(Canvas& canvas, const std::vector<Point>& points, platform::Pi
 }  // namespace
 
 TRamkaRender::TRamkaRender(DrawingContext& display, int32_t frameIndex, const Rect& elementRect)
-    : display_(display), ElementRect(elementRect), FrameIndex(frameIndex) {
+    : display_(display), ElementRect(elementRect) {
   const auto& styles = display.FrameStyles();
   if (frameIndex < 0 || size_t(frameIndex) >= styles.size()) return;
   const TRam& style = styles[size_t(frameIndex)];

@@ -50,7 +50,6 @@ class TRamkaRender {
   platform::Rect TopStrip;
   platform::Rect RightStrip;
   platform::Rect BottomStrip;
-  int32_t FrameIndex = -1;
   int32_t FrameWidth = 0;
 };
 

@@ -1,63 +1,26 @@
 #include "platform/fs/codepage.hpp"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <memory>
+
+#include "platform/fs/codepage_table.hpp"
 
 namespace velmorant::platform {
-
-namespace {
-
-bool IsKnownNumber(int number) {
-  return number == 874 || (number >= 1250 && number <= 1258);
-}
-
-struct IconvCloser {
-  void operator()(iconv_t cd) const { iconv_close(cd); }
-};
-using IconvHandle = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
-
-// The code point of one byte, or nothing when the code page leaves the byte undefined.
-std::optional<char32_t> DecodeByte(iconv_t cd, unsigned char byte) {
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char in[1] = {static_cast<char>(byte)};
-  char out[16] = {};
-  char* in_ptr = in;
-  char* out_ptr = out;
-  size_t in_left = 1;
-  size_t out_left = sizeof out;
-  if (iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) == size_t(-1)) return std::nullopt;
-  // Some converters hold a character back in case a combining mark follows.
-  iconv(cd, nullptr, nullptr, &out_ptr, &out_left);
-  if (sizeof out - out_left != 4) return std::nullopt;
-  char32_t code_point = 0;
-  for (int i = 3; i >= 0; --i) code_point = code_point << 8 | static_cast<unsigned char>(out[i]);
-  return code_point;
-}
-
-}  // namespace
 
 std::optional<CodePage> CodePage::Open(int number, std::string* error) {
   auto fail = [&](std::string text) -> std::optional<CodePage> {
     if (error) *error = std::move(text);
     return std::nullopt;
   };
-  if (!IsKnownNumber(number)) {
+  const CodePageTable* table = FindCodePageTable(number);
+  if (table == nullptr || table->IsDoubleByte()) {
     return fail("unknown code page " + std::to_string(number) + " (known: 874 and 1250 to 1258)");
-  }
-  const std::string name = "CP" + std::to_string(number);
-  IconvHandle cd(iconv_open("UTF-32LE", name.c_str()));
-  if (cd.get() == reinterpret_cast<iconv_t>(-1)) {
-    cd.release();
-    return fail("no converter for code page " + std::to_string(number));
   }
   CodePage page;
   page.number_ = number;
   std::array<bool, 256> defined{};
   for (int b = 0; b < 256; ++b) {
-    auto code_point = DecodeByte(cd.get(), static_cast<unsigned char>(b));
+    auto code_point = table->Single(static_cast<unsigned char>(b));
     defined[b] = code_point.has_value();
     page.to_unicode_[b] = code_point.value_or(0);
   }

@@ -15,7 +15,7 @@ class CodePage {
  public:
   static constexpr int kDefault = 1250;
 
-  // The code page, or nothing with `error` saying why (unknown number, missing converter).
+  // The code page, or nothing with `error` saying why.
   static std::optional<CodePage> Open(int number, std::string* error = nullptr);
 
   int Number() const { return number_; }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cerrno>
 
+#include "platform/fs/codepage_table.hpp"
 #include "platform/text/utf8.hpp"
 
 namespace velmorant::platform {
@@ -18,8 +19,7 @@ struct NamedPage {
   const char* name;
 };
 
-constexpr std::array<NamedPage, 10> kNamedPages = {{
-    {42, "CP1252"},  // symbol fonts: their bytes shown as the Latin letters they stand on
+constexpr std::array<NamedPage, 9> kNamedPages = {{
     {10000, "MACINTOSH"},
     {10001, "SHIFT_JIS"},
     {10007, "MAC-CYRILLIC"},
@@ -35,6 +35,24 @@ bool HasCpName(int32_t code_page) {
   return code_page == 437 || (code_page >= 737 && code_page <= 869) || code_page == 874 ||
          code_page == 932 || code_page == 936 || code_page == 949 || code_page == 950 ||
          code_page == 1361 || (code_page >= 1250 && code_page <= 1258);
+}
+
+// Symbol fonts: their bytes shown as the Latin letters they stand on.
+constexpr int32_t kSymbolCodePage = 42;
+
+// One replacement for an undefined byte or a pair cut short, then on with the next byte.
+void DecodeWithTable(const CodePageTable& table, std::string_view bytes, std::u32string& out) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    std::optional<char32_t> c;
+    if (table.IsLead(byte)) {
+      if (i + 1 < bytes.size()) c = table.Pair(byte, static_cast<unsigned char>(bytes[i + 1]));
+      if (c) ++i;
+    } else {
+      c = table.Single(byte);
+    }
+    out.push_back(c.value_or(kReplacementCharacter));
+  }
 }
 
 }  // namespace
@@ -70,8 +88,7 @@ TextDecoder::Converter* TextDecoder::ConverterFor(int32_t code_page) {
     it = converters_.emplace(code_page, std::move(converter)).first;
   }
   if (it->second) return it->second.get();
-  // Pages without a converter are read as the fallback page.
-  return code_page == kFallbackCodePage ? nullptr : ConverterFor(kFallbackCodePage);
+  return nullptr;
 }
 
 void TextDecoder::Decode(std::string_view bytes, int32_t code_page, std::u32string& out) {
@@ -82,12 +99,13 @@ void TextDecoder::Decode(std::string_view bytes, int32_t code_page, std::u32stri
     out.append(bytes.begin(), bytes.end());
     return;
   }
-  Converter* converter = ConverterFor(code_page);
-  if (converter == nullptr) {
-    for (char c : bytes) {
-      const auto b = static_cast<unsigned char>(c);
-      out.push_back(b < 0x80 ? char32_t(b) : kReplacementCharacter);
-    }
+  // The Windows pages decode by the same tables everywhere; the rest through the C library.
+  const CodePageTable* table =
+      FindCodePageTable(code_page == kSymbolCodePage ? kFallbackCodePage : code_page);
+  Converter* converter = table ? nullptr : ConverterFor(code_page);
+  if (!table && !converter) table = FindCodePageTable(kFallbackCodePage);
+  if (table) {
+    DecodeWithTable(*table, bytes, out);
     return;
   }
   iconv(converter->cd, nullptr, nullptr, nullptr, nullptr);
