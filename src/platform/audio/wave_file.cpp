@@ -1,10 +1,6 @@
 #include "platform/audio/wave_file.hpp"
 
-#include <SDL.h>
-
 #include <algorithm>
-#include <cstring>
-#include <memory>
 
 #include "platform/film/ffmpeg_handles.hpp"
 
@@ -12,67 +8,106 @@ namespace velmorant::platform {
 
 namespace {
 
-struct WaveBufferFreer {
-  void operator()(Uint8* p) const { SDL_FreeWAV(p); }
-};
+constexpr size_t kSampleBytes = sizeof(int16_t);
 
-// The system loader's way: its own wave reader, then its converter to the mixer's format.
-bool LoadWithLoader(const std::string& path, const SoundFormat& format, std::vector<int16_t>& out) {
-  SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
-  if (!file) return false;
-  SDL_AudioSpec found{};
-  Uint8* raw = nullptr;
-  Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(file, 1, &found, &raw, &length)) return false;
-  std::unique_ptr<Uint8, WaveBufferFreer> buffer(raw);
-  SDL_AudioCVT cvt{};
-  if (SDL_BuildAudioCVT(&cvt, found.format, found.channels, found.freq, AUDIO_S16SYS,
-                        Uint8(format.channels), format.rate) < 0) {
-    return false;
-  }
-  if (cvt.len_mult <= 0) return false;
-  std::vector<Uint8> work(size_t(length) * size_t(cvt.len_mult));
-  if (length > 0) std::memcpy(work.data(), buffer.get(), length);
-  cvt.buf = work.data();
-  cvt.len = int(length);
-  if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) return false;
-  const size_t bytes = cvt.needed ? size_t(cvt.len_cvt) : size_t(length);
-  out.resize(bytes / sizeof(int16_t));
-  if (!out.empty()) std::memcpy(out.data(), work.data(), out.size() * sizeof(int16_t));
-  return true;
+// Frames of input the file can hold at most, judged from its size where the codec has a fixed
+// number of bits a sample; -1 where it has not.
+int64_t FramesTheFileCanHold(const AVFormatContext& input, const AVCodecParameters& par) {
+  const int bits = av_get_bits_per_sample(par.codec_id);
+  const int64_t size = input.pb ? avio_size(input.pb) : -1;
+  if (bits <= 0 || size < 0 || par.ch_layout.nb_channels <= 0) return -1;
+  return size * 8 / (int64_t(bits) * par.ch_layout.nb_channels);
 }
 
-// FFmpeg's way, for wave files only (RIFF, RIFX and RF64 headers): whatever codec it decodes.
-bool LoadWithDecoder(const std::string& path, const SoundFormat& format,
-                     std::vector<int16_t>& out) {
-  ffmpeg::Format input = ffmpeg::OpenFile(path, av_find_input_format("wav"), "wav");
-  if (!input) return false;
-  const int stream = av_find_best_stream(input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-  ffmpeg::Codec codec = ffmpeg::OpenDecoder(*input, stream);
-  if (!codec) return false;
-  ffmpeg::Resampler resampler = ffmpeg::OpenResampler(*codec, format);
-  if (!resampler) return false;
+// Frames the sound becomes at `rate`, from what its header claims, no more than the file can
+// hold; -1 when nothing says.
+int64_t ExpectedFrames(const AVFormatContext& input, const AVStream& stream, int rate) {
+  const AVCodecParameters& par = *stream.codecpar;
+  if (par.sample_rate <= 0) return -1;
+  int64_t frames = -1;
+  if (stream.duration > 0 && stream.duration != AV_NOPTS_VALUE) {
+    frames = av_rescale_q(stream.duration, stream.time_base, AVRational{1, par.sample_rate});
+  } else if (input.duration > 0) {
+    frames = av_rescale(input.duration, par.sample_rate, AV_TIME_BASE);
+  }
+  if (const int64_t most = FramesTheFileCanHold(input, par); most >= 0) {
+    frames = frames < 0 ? most : std::min(frames, most);
+  }
+  if (frames < 0) return -1;
+  return av_rescale(frames, rate, par.sample_rate);
+}
 
+std::string Megabytes(uint64_t bytes) {
+  return std::to_string((bytes + (uint64_t{1} << 20) - 1) >> 20) + " MB";
+}
+
+std::string TooLong(uint64_t bytes) {
+  return "the sound would take " + Megabytes(bytes) + " once converted, more than the " +
+         Megabytes(kMaxSoundBytes) + " a sound may take";
+}
+
+// Decodes the whole sound into `wave`, room made before the samples come and never past the bound.
+bool Decode(AVFormatContext& input, int stream, AVCodecContext& codec, SwrContext& resampler,
+            const SoundFormat& format, LoadedWave& wave) {
+  const size_t max_samples = kMaxSoundBytes / kSampleBytes;
   ffmpeg::Packet packet(av_packet_alloc());
   ffmpeg::Frame frame(av_frame_alloc());
-  if (!packet || !frame) return false;
+  if (!packet || !frame) {
+    wave.refusal = "out of memory";
+    return false;
+  }
   bool decoded = false;
+  bool too_long = false;
   auto drain = [&] {
-    while (avcodec_receive_frame(codec.get(), frame.get()) == 0) {
-      decoded = ffmpeg::AppendSamples(*resampler, *frame, format.channels, out) > 0 || decoded;
+    while (!too_long && avcodec_receive_frame(&codec, frame.get()) == 0) {
+      const int got =
+          ffmpeg::AppendSamples(resampler, *frame, format.channels, wave.samples, max_samples);
+      too_long = got < 0;
+      decoded = got > 0 || decoded;
       av_frame_unref(frame.get());
     }
   };
-  while (av_read_frame(input.get(), packet.get()) >= 0) {
+  while (!too_long && av_read_frame(&input, packet.get()) >= 0) {
     if (packet->stream_index == stream) {
-      avcodec_send_packet(codec.get(), packet.get());
+      avcodec_send_packet(&codec, packet.get());
       drain();
     }
     av_packet_unref(packet.get());
   }
-  avcodec_send_packet(codec.get(), nullptr);
-  drain();
+  if (!too_long) {
+    avcodec_send_packet(&codec, nullptr);
+    drain();
+  }
+  if (too_long) {
+    wave.refusal = TooLong(kMaxSoundBytes + 1);
+    return false;
+  }
+  if (!decoded) wave.refusal = "it holds no sound";
   return decoded;
+}
+
+bool Load(const std::string& path, const SoundFormat& format, LoadedWave& wave) {
+  ffmpeg::Format input = ffmpeg::OpenFile(path, av_find_input_format("wav"), "wav", &wave.refusal);
+  if (!input) return false;
+  const int stream = av_find_best_stream(input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+  ffmpeg::Codec codec = ffmpeg::OpenDecoder(*input, stream);
+  ffmpeg::Resampler resampler = codec ? ffmpeg::OpenResampler(*codec, format) : nullptr;
+  if (!resampler) {
+    wave.refusal = "no sound the player decodes";
+    return false;
+  }
+  // Judged before anything is decoded: a claim past the bound is refused at once.
+  const int64_t frames = ExpectedFrames(*input, *input->streams[stream], format.rate);
+  if (frames >= 0) {
+    const uint64_t bytes = uint64_t(frames) * uint64_t(format.channels) * kSampleBytes;
+    if (bytes > kMaxSoundBytes) {
+      wave.refusal = TooLong(bytes);
+      return false;
+    }
+    // The expected size at once, so that the samples are not copied as they grow.
+    wave.samples.reserve(size_t(frames) * size_t(format.channels));
+  }
+  return Decode(*input, stream, *codec, *resampler, format, wave);
 }
 
 }  // namespace
@@ -84,17 +119,17 @@ int64_t LoadedWave::DurationMs(const SoundFormat& format) const {
 
 LoadedWave LoadWave(const std::string& path, const SoundFormat& format) {
   LoadedWave wave;
-  if (path.empty() || format.channels <= 0 || format.rate <= 0) return wave;
-  if (LoadWithLoader(path, format, wave.samples)) {
-    wave.route = WaveRoute::kLoader;
+  if (format.channels <= 0 || format.rate <= 0) {
+    wave.refusal = "no sound output";
     return wave;
   }
-  wave.samples.clear();
-  if (LoadWithDecoder(path, format, wave.samples)) {
-    wave.route = WaveRoute::kDecoder;
-    return wave;
+  wave.playable = Load(path, format, wave);
+  if (!wave.playable) {
+    wave.samples = {};
+    if (wave.refusal.empty()) wave.refusal = "it cannot be decoded";
+  } else {
+    wave.refusal.clear();
   }
-  wave.samples.clear();
   return wave;
 }
 

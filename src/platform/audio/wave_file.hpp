@@ -8,21 +8,23 @@
 
 namespace velmorant::platform {
 
-// How a wave file gets to the mixer: the system loader's own formats (PCM of 8 to 32 bits, 32-bit
-// float, A-law, mu-law, MS and IMA ADPCM), FFmpeg for what that loader refuses (64-bit float,
-// GSM 6.10, MP3 in a wave file, odd sample sizes and headers), or not at all.
-enum class WaveRoute { kRefused, kLoader, kDecoder };
+// The most one sound may take once converted to the mixer's format: about 25 minutes of 44.1 kHz
+// stereo. Conversion multiplies a file of a low rate many times over (8-bit mono at 100 Hz by
+// 1764), so the bound is on what the file would become, judged before it is decoded.
+inline constexpr uint64_t kMaxSoundBytes = uint64_t{256} << 20;
 
-// A wave file's samples in the mixer's format (16-bit, interleaved).
+// A wave file's samples in the mixer's format (16-bit, interleaved), or why it does not play.
 struct LoadedWave {
-  WaveRoute route = WaveRoute::kRefused;
+  bool playable = false;
   std::vector<int16_t> samples;
-  bool Playable() const { return route != WaveRoute::kRefused; }
+  std::string refusal;  // in words for a warning; empty when it plays
+  bool Playable() const { return playable; }
   int64_t DurationMs(const SoundFormat& format) const;
 };
 
-// Reads the wave file at `path` the way the player plays it. The same decision serves the
-// headless log, so that its result says what a desktop would play.
+// Reads the wave file at `path` (RIFF, RIFX or RF64; every codec FFmpeg decodes in them) the way
+// the player plays it, on every backend, so that the same file gives the same samples everywhere.
+// The same decision serves the headless log, so that its result says what a desktop would play.
 LoadedWave LoadWave(const std::string& path, const SoundFormat& format);
 
 }  // namespace velmorant::platform

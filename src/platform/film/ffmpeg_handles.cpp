@@ -1,6 +1,9 @@
 #include "platform/film/ffmpeg_handles.hpp"
 
 #include <algorithm>
+#include <cstdint>
+
+#include "platform/fs/regular_file.hpp"
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -10,25 +13,112 @@ extern "C" {
 
 namespace velmorant::platform::ffmpeg {
 
-Format OpenFile(const std::string& path, const AVInputFormat* as, const char* formats) {
+namespace {
+
+constexpr int kReadBufferBytes = 64 * 1024;
+
+// What FFmpeg reads through: a file we opened and checked, at FFmpeg's read position.
+struct FileReader {
+  RegularFile file;
+  uint64_t at = 0;
+};
+
+int ReadPacket(void* opaque, uint8_t* buffer, int size) {
+  auto& reader = *static_cast<FileReader*>(opaque);
+  if (size <= 0) return 0;
+  const int64_t got = reader.file.ReadAt(reader.at, buffer, size_t(size));
+  if (got < 0) return AVERROR(EIO);
+  if (got == 0) return AVERROR_EOF;
+  reader.at += uint64_t(got);
+  return int(got);
+}
+
+int64_t Seek(void* opaque, int64_t offset, int whence) {
+  auto& reader = *static_cast<FileReader*>(opaque);
+  const auto size = int64_t(reader.file.Size());
+  whence &= ~AVSEEK_FORCE;
+  if (whence == AVSEEK_SIZE) return size;
+  int64_t base = 0;
+  if (whence == SEEK_CUR) {
+    base = int64_t(reader.at);
+  } else if (whence == SEEK_END) {
+    base = size;
+  } else if (whence != SEEK_SET) {
+    return AVERROR(EINVAL);
+  }
+  if (offset < -base || offset > INT64_MAX - base) return AVERROR(EINVAL);
+  reader.at = uint64_t(base + offset);
+  return base + offset;
+}
+
+// Demuxers that name other files (playlists, references, image sequences) get none of them.
+int RefuseOtherFiles(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**) {
+  return AVERROR(EPERM);
+}
+
+struct ReaderFreer {
+  void operator()(AVIOContext* io) const {
+    std::unique_ptr<FileReader> reader(static_cast<FileReader*>(io->opaque));
+    av_freep(&io->buffer);
+    avio_context_free(&io);
+  }
+};
+using Reader = std::unique_ptr<AVIOContext, ReaderFreer>;
+
+Reader MakeReader(RegularFile file) {
+  auto* buffer = static_cast<unsigned char*>(av_malloc(kReadBufferBytes));
+  if (!buffer) return nullptr;
+  auto state = std::make_unique<FileReader>(FileReader{std::move(file), 0});
+  AVIOContext* io =
+      avio_alloc_context(buffer, kReadBufferBytes, 0, state.get(), &ReadPacket, nullptr, &Seek);
+  if (!io) {
+    av_free(buffer);
+    return nullptr;
+  }
+  state.release();  // the context's opaque; ReaderFreer takes it back
+  return Reader(io);
+}
+
+}  // namespace
+
+void FormatCloser::operator()(AVFormatContext* f) const {
+  AVIOContext* own = f && (f->flags & AVFMT_FLAG_CUSTOM_IO) ? f->pb : nullptr;
+  avformat_close_input(&f);
+  if (own) ReaderFreer()(own);
+}
+
+Format OpenFile(const std::string& path, const AVInputFormat* as, const char* formats,
+                std::string* error) {
+  auto fail = [&](std::string why) -> Format {
+    if (error) *error = std::move(why);
+    return {};
+  };
   av_log_set_level(AV_LOG_QUIET);
-  if (path.empty()) return {};
-  // Only the file itself is read: no playlists, references or other protocols that would reach
-  // other files or the network, and the name is taken literally.
+  if (path.empty()) return fail("no file named");
+  std::string why;
+  auto file = RegularFile::Open(path, UINT64_MAX, &why);
+  if (!file) return fail(why);
+  Reader reader = MakeReader(std::move(*file));
+  AVFormatContext* raw = reader ? avformat_alloc_context() : nullptr;
+  if (!raw) return fail("out of memory");
+  raw->pb = reader.get();
+  raw->flags |= AVFMT_FLAG_CUSTOM_IO;
+  raw->io_open = &RefuseOtherFiles;
   AVDictionary* options = nullptr;
-  av_dict_set(&options, "protocol_whitelist", "file", 0);
   av_dict_set(&options, "format_whitelist", formats, 0);
-  AVFormatContext* raw = nullptr;
-  const int opened = avformat_open_input(&raw, ("file:" + path).c_str(), as, &options);
+  // On failure FFmpeg frees the context but leaves our reader to us.
+  const int opened = avformat_open_input(&raw, "", as, &options);
   av_dict_free(&options);
-  if (opened < 0) return {};
+  if (opened < 0) return fail("not a file of a known kind");
+  reader.release();  // the format's closer frees it
   Format format(raw);
-  if (avformat_find_stream_info(format.get(), nullptr) < 0) return {};
+  if (avformat_find_stream_info(format.get(), nullptr) < 0)
+    return fail("its streams cannot be read");
   return format;
 }
 
-Format OpenInput(const std::string& path) {
-  return OpenFile(path, nullptr, kFilmContainers);
+Format OpenInput(const std::string& path, std::string* error) {
+  return OpenFile(path, nullptr, kFilmContainers, error);
 }
 
 Codec OpenDecoder(const AVFormatContext& format, int index) {
@@ -74,10 +164,12 @@ Resampler OpenResampler(const AVCodecContext& decoder, const SoundFormat& format
 }
 
 int AppendSamples(SwrContext& resampler, const AVFrame& frame, int channels,
-                  std::vector<int16_t>& out) {
+                  std::vector<int16_t>& out, size_t max_samples) {
   const int room = swr_get_out_samples(&resampler, frame.nb_samples);
   if (room <= 0) return 0;
   const size_t at = out.size();
+  // Judged before the room is made: a low rate converts a small frame into a great many samples.
+  if (at > max_samples || size_t(room) > (max_samples - at) / size_t(channels)) return -1;
   out.resize(at + size_t(room) * size_t(channels));
   auto* dst = reinterpret_cast<uint8_t*>(out.data() + at);
   const int got = swr_convert(&resampler, &dst, room,

@@ -16,8 +16,9 @@ extern "C" {
 
 namespace velmorant::platform::ffmpeg {
 
+// Closes the file and, for one opened through OpenFile, the reader under it.
 struct FormatCloser {
-  void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
+  void operator()(AVFormatContext* f) const;
 };
 struct CodecFreer {
   void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
@@ -46,12 +47,15 @@ using Resampler = std::unique_ptr<SwrContext, ResamplerFreer>;
 inline constexpr const char* kFilmContainers =
     "avi,mov,mp4,m4a,3gp,3g2,mj2,matroska,webm,asf,mpeg,mpegts,flv,ogg";
 
-// Opens one media file as `as` (null: any of `formats`) and reads its stream information; null
-// when it cannot be read. FFmpeg's own messages are kept quiet: broken files are refused without
-// noise.
-Format OpenFile(const std::string& path, const AVInputFormat* as, const char* formats);
+// Opens one media file as `as` (null: any of `formats`) and reads its stream information; null,
+// with `error` saying why in words for a warning, when it cannot be read. The file must be a
+// regular file (a pipe or device is refused without blocking) and FFmpeg reads only it, through
+// our own reader: it opens no file, address or device by name. FFmpeg's own messages are kept
+// quiet: broken files are refused without noise.
+Format OpenFile(const std::string& path, const AVInputFormat* as, const char* formats,
+                std::string* error = nullptr);
 // A film file.
-Format OpenInput(const std::string& path);
+Format OpenInput(const std::string& path, std::string* error = nullptr);
 // A decoder for stream `index` of `format`; null when there is none for its codec.
 Codec OpenDecoder(const AVFormatContext& format, int index);
 // Milliseconds of a timestamp in a stream's time base.
@@ -59,8 +63,9 @@ int64_t ToMs(int64_t ts, AVRational time_base);
 // A converter from the decoder's sound to 16-bit interleaved `format`; null when the sound's
 // layout or rate cannot be converted.
 Resampler OpenResampler(const AVCodecContext& decoder, const SoundFormat& format);
-// Appends the converted samples of `frame` to `out`; the number of frames appended.
+// Appends the converted samples of `frame` to `out`; the number of frames appended, or -1
+// (nothing appended) when `out` would grow past `max_samples`.
 int AppendSamples(SwrContext& resampler, const AVFrame& frame, int channels,
-                  std::vector<int16_t>& out);
+                  std::vector<int16_t>& out, size_t max_samples);
 
 }  // namespace velmorant::platform::ffmpeg

@@ -84,10 +84,14 @@ FilmPicture FilmDecoder::Convert(const AVFrame& frame) {
   return out;
 }
 
-FilmSamples FilmDecoder::ConvertSound(const AVFrame& frame) {
+std::optional<FilmSamples> FilmDecoder::ConvertSound(const AVFrame& frame) {
   FilmSamples out;
   out.start_ms = TimeOf(frame, audio_stream_, next_sound_ms_);
-  const int got = ffmpeg::AppendSamples(*resampler_, frame, sound_format_.channels, out.samples);
+  const size_t most =
+      size_t(kMaxSoundBlockSeconds) * size_t(sound_format_.rate) * size_t(sound_format_.channels);
+  const int got =
+      ffmpeg::AppendSamples(*resampler_, frame, sound_format_.channels, out.samples, most);
+  if (got < 0) return std::nullopt;
   next_sound_ms_ = out.start_ms + int64_t(got) * 1000 / sound_format_.rate;
   return out;
 }
@@ -98,8 +102,12 @@ std::optional<FilmDecoder::Item> FilmDecoder::Receive(AVCodecContext* codec, boo
     std::optional<Item> item;
     if (is_video) {
       item = Convert(*frame_);
+    } else if (auto sound = ConvertSound(*frame_)) {
+      item = std::move(*sound);
     } else {
-      item = ConvertSound(*frame_);
+      // A block of sound that would convert into more than a film's sound can be (a rate of a
+      // few hertz): the film plays on without it.
+      audio_done_ = true;
     }
     av_frame_unref(frame_.get());
     return item;
@@ -133,7 +141,7 @@ std::optional<FilmDecoder::Item> FilmDecoder::Next() {
     // A packet the decoder refuses is skipped: the film goes on with the next one.
     if (packet_->stream_index == video_stream_) {
       avcodec_send_packet(video_.get(), packet_.get());
-    } else if (audio_ && packet_->stream_index == audio_stream_) {
+    } else if (audio_ && !audio_done_ && packet_->stream_index == audio_stream_) {
       avcodec_send_packet(audio_.get(), packet_.get());
     }
     av_packet_unref(packet_.get());

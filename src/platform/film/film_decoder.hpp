@@ -27,6 +27,8 @@ struct FilmSamples {
 class FilmDecoder {
  public:
   using Item = std::variant<FilmPicture, FilmSamples>;
+  // The most one decoded block of a film's sound may last once converted.
+  static constexpr int kMaxSoundBlockSeconds = 60;
 
   // Null when the file cannot be played. Without `sound` the film's sound is not decoded.
   static std::unique_ptr<FilmDecoder> Open(const std::string& path,
@@ -54,7 +56,8 @@ class FilmDecoder {
   bool OpenStreams(std::optional<SoundFormat> sound);
   std::optional<Item> Receive(AVCodecContext* codec, bool is_video);
   FilmPicture Convert(const AVFrame& frame);
-  FilmSamples ConvertSound(const AVFrame& frame);
+  // Nothing when the block is too long to be a film's sound.
+  std::optional<FilmSamples> ConvertSound(const AVFrame& frame);
   int64_t TimeOf(const AVFrame& frame, int stream, int64_t fallback) const;
 
   std::string path_;

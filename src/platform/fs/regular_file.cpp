@@ -75,6 +75,14 @@ std::optional<std::vector<uint8_t>> RegularFile::ReadAll() {
   return bytes;
 }
 
+int64_t RegularFile::ReadAt(uint64_t offset, uint8_t* out, size_t size) {
+  for (;;) {
+    const ssize_t n = ::pread(fd_, out, size, off_t(offset));
+    if (n < 0 && errno == EINTR) continue;
+    return n;
+  }
+}
+
 bool RegularFile::ReadAhead() {
   if (::readahead(fd_, 0, size_t(size_)) == 0) return true;
   // Where the kernel cannot, read it through.

@@ -30,6 +30,9 @@ class RegularFile {
   std::optional<std::vector<uint8_t>> ReadAll();
   // Brings the whole content into the system's file cache without copying it out.
   bool ReadAhead();
+  // Up to `size` bytes from `offset` on into `out`: the count read (0 at the end), or -1 on a
+  // read error.
+  int64_t ReadAt(uint64_t offset, uint8_t* out, size_t size);
 
  private:
   RegularFile(int fd, uint64_t size) : fd_(fd), size_(size) {}

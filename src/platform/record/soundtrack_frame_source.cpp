@@ -1,8 +1,10 @@
 #include "platform/record/soundtrack_frame_source.hpp"
 
+#include <algorithm>
 #include <variant>
 #include <vector>
 
+#include "platform/audio/wave_file.hpp"
 #include "platform/film/film_decoder.hpp"
 
 namespace velmorant::platform {
@@ -46,7 +48,13 @@ SoundTrack::Samples SoundtrackFrameSource::Sound() {
       if (!block || block->start_ms > decoder->DurationMs() + kSoundPastPicturesMs) continue;
       // Each block goes where its time says: gaps stay silent, overlaps are overwritten.
       const auto at = size_t(std::max<int64_t>(block->start_ms, 0) * format.rate / 1000) * channels;
-      if (samples.size() < at + block->samples.size()) samples.resize(at + block->samples.size());
+      // The track keeps what fits a sound's bound, as a wave sound would be kept.
+      const size_t most = kMaxSoundBytes / sizeof(int16_t);
+      const size_t end = at + block->samples.size();
+      if (end > most) continue;
+      if (samples.capacity() < end)
+        samples.reserve(std::min(most, std::max(end, 2 * samples.capacity())));
+      if (samples.size() < end) samples.resize(end);
       std::copy(block->samples.begin(), block->samples.end(), samples.begin() + ptrdiff_t(at));
     }
   }
