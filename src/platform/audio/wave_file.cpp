@@ -78,6 +78,10 @@ bool Decode(AVFormatContext& input, int stream, AVCodecContext& codec, SwrContex
     avcodec_send_packet(&codec, nullptr);
     drain();
   }
+  // The converter keeps the last few samples back until told the sound has ended.
+  if (!too_long && decoded) {
+    too_long = ffmpeg::AppendHeldSamples(resampler, format.channels, wave.samples, max_samples) < 0;
+  }
   if (too_long) {
     wave.refusal = TooLong(kMaxSoundBytes + 1);
     return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "platform/fs/regular_file.hpp"
 
@@ -157,25 +158,45 @@ Resampler OpenResampler(const AVCodecContext& decoder, const SoundFormat& format
   const int made = swr_alloc_set_opts2(&raw, &out, AV_SAMPLE_FMT_S16, format.rate, &in,
                                        decoder.sample_fmt, decoder.sample_rate, 0, nullptr);
   Resampler resampler(raw);
+  // A mono sound plays at its full level on both sides, as the desktop's sound service plays it,
+  // not 3 dB down as the converter would pan it by default.
+  if (made >= 0 && resampler && in.nb_channels == 1) {
+    const std::vector<double> each_side(size_t(format.channels), 1.0);
+    swr_set_matrix(resampler.get(), each_side.data(), 1);
+  }
   av_channel_layout_uninit(&in);
   av_channel_layout_uninit(&out);
   if (made < 0 || !resampler || swr_init(resampler.get()) < 0) return {};
   return resampler;
 }
 
-int AppendSamples(SwrContext& resampler, const AVFrame& frame, int channels,
-                  std::vector<int16_t>& out, size_t max_samples) {
-  const int room = swr_get_out_samples(&resampler, frame.nb_samples);
+namespace {
+
+int Convert(SwrContext& resampler, const uint8_t** in, int in_frames, int channels,
+            std::vector<int16_t>& out, size_t max_samples) {
+  const int room = swr_get_out_samples(&resampler, in_frames);
   if (room <= 0) return 0;
   const size_t at = out.size();
   // Judged before the room is made: a low rate converts a small frame into a great many samples.
   if (at > max_samples || size_t(room) > (max_samples - at) / size_t(channels)) return -1;
   out.resize(at + size_t(room) * size_t(channels));
   auto* dst = reinterpret_cast<uint8_t*>(out.data() + at);
-  const int got = swr_convert(&resampler, &dst, room,
-                              const_cast<const uint8_t**>(frame.extended_data), frame.nb_samples);
+  const int got = swr_convert(&resampler, &dst, room, in, in_frames);
   out.resize(at + size_t(std::max(got, 0)) * size_t(channels));
   return std::max(got, 0);
+}
+
+}  // namespace
+
+int AppendSamples(SwrContext& resampler, const AVFrame& frame, int channels,
+                  std::vector<int16_t>& out, size_t max_samples) {
+  return Convert(resampler, const_cast<const uint8_t**>(frame.extended_data), frame.nb_samples,
+                 channels, out, max_samples);
+}
+
+int AppendHeldSamples(SwrContext& resampler, int channels, std::vector<int16_t>& out,
+                      size_t max_samples) {
+  return Convert(resampler, nullptr, 0, channels, out, max_samples);
 }
 
 }  // namespace velmorant::platform::ffmpeg

@@ -67,5 +67,8 @@ Resampler OpenResampler(const AVCodecContext& decoder, const SoundFormat& format
 // (nothing appended) when `out` would grow past `max_samples`.
 int AppendSamples(SwrContext& resampler, const AVFrame& frame, int channels,
                   std::vector<int16_t>& out, size_t max_samples);
+// The same for the samples the converter still holds at the end of the sound.
+int AppendHeldSamples(SwrContext& resampler, int channels, std::vector<int16_t>& out,
+                      size_t max_samples);
 
 }  // namespace velmorant::platform::ffmpeg
