@@ -130,6 +130,7 @@ TEST_F(PageCost, EachLaterEventHasItsOwnBudget) {
   Definition def = WipedImages(2, 4096, 0);
   def.TPrzeniki.push_back({"slow", 1, 1, 4096});
   def.TObrazy[1].TransitionIn = 1;
+  def.TObrazy[1].VisibleAtStart = 0;
   def.TObrazy[1].DelayMs = 100;
   def.TMedia[0].AdvanceMs = 150;
   def.TMedia.push_back({0, 0, -1});
@@ -142,6 +143,7 @@ TEST_F(PageCost, EachLaterEventHasItsOwnBudget) {
 }
 
 TEST_F(PageCost, AScreenUsesTheFirst1024ValuesOfASetWithOneWarning) {
+  fs::create_directories(work_ / "show" / "filmy");
   ASSERT_TRUE(fixtures::WriteAvi(work_ / "show" / "filmy" / "f.avi", 8, 8, 10, 3,
                                  fixtures::FilmCodec::kRaw, [](int, int, int) { return 0u; }));
   const std::string script = "wait 50\nkey 13\nwait 50\n";
