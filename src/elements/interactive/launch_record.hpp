@@ -10,6 +10,13 @@ namespace velmorant {
 // is ended or released.
 class LaunchRecord {
  public:
+  LaunchRecord() = default;
+  LaunchRecord(LaunchRecord&&) noexcept = default;
+  LaunchRecord& operator=(LaunchRecord&&) noexcept = default;
+  // A record is destroyed with its program still running only when the player ends without the
+  // page's Stop (an error caught at the top): it ends the program as Stop would have.
+  ~LaunchRecord() { TerminateLaunched(); }
+
   // Made ready at every Show: a process of an earlier visit is forgotten (left as it is).
   void Prepare() { process_.reset(); }
 

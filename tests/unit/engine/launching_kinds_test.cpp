@@ -208,6 +208,23 @@ TEST_F(LaunchingKinds, LeavingTheScreenEndsWhatStillRuns) {
   EXPECT_EQ(shell_.launches.size(), 2u);
 }
 
+// The player ending without the page's Stop (an error caught at the top) still ends what runs,
+// and only that; a record moved in its table keeps its program.
+TEST(LaunchRecordEnd, EndsWhatStillRunsWhenDestroyedAndKeepsItWhenMoved) {
+  FakeShell shell;
+  {
+    std::vector<LaunchRecord> records(2);
+    ASSERT_TRUE(records[0].ShellLaunch(shell, {"open", "a.sh", {}, {}, {}, true}));
+    ASSERT_TRUE(records[1].ShellLaunch(shell, {"open", "b.sh", {}, {}, {}, true}));
+    shell.processes[1]->exit_code = 0;
+    records.reserve(64);  // moves both
+    EXPECT_FALSE(shell.processes[0]->terminated);
+    EXPECT_TRUE(records[0].Holds());
+  }
+  EXPECT_TRUE(shell.processes[0]->terminated);
+  EXPECT_FALSE(shell.processes[1]->terminated);
+}
+
 TEST_F(LaunchingKinds, AProgramThatEndedIsReleasedSoItsButtonWorksAgain) {
   Definition d;
   d.TProcesy = {TPro{"p", "prog.sh", "", 1, 0, 2, 3}};
