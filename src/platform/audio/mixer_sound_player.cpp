@@ -12,7 +12,8 @@ void MixerSoundPlayer::ChunkFreer::operator()(Mix_Chunk* c) const {
   Mix_FreeChunk(c);
 }
 
-MixerSoundPlayer::MixerSoundPlayer(Mixer& mixer, EventLog& log) : mixer_(mixer), log_(log) {}
+MixerSoundPlayer::MixerSoundPlayer(Mixer& mixer, EventLog& log, MemoryBudget* budget)
+    : mixer_(mixer), log_(log), budget_(budget) {}
 
 MixerSoundPlayer::~MixerSoundPlayer() {
   Silence();
@@ -22,7 +23,8 @@ void MixerSoundPlayer::Silence() {
   // Halting waits for the audio thread, so the chunk's memory is free to go afterwards.
   Mix_HaltChannel(Mixer::kWaveChannel);
   chunk_.reset();
-  samples_.clear();
+  samples_ = {};
+  charge_.Release();
 }
 
 void MixerSoundPlayer::Record(const std::string& path, bool loop, bool result, const char* op) {
@@ -49,12 +51,14 @@ bool MixerSoundPlayer::PlaySound(const std::string& path, uint32_t flags) {
     return false;
   }
   Silence();
-  LoadedWave wave = LoadWave(path, mixer_.Format());
+  LoadedWave wave = LoadWave(path, mixer_.Format(), budget_);
+  refusals_.Note(log_.RelativePath(path), wave);
   if (!wave.Playable() || wave.samples.empty()) {
     Record(path, loop, wave.Playable(), "play");
     return wave.Playable();
   }
   samples_ = std::move(wave.samples);
+  charge_ = std::move(wave.charge);
   chunk_.reset(Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(samples_.data()),
                                  Uint32(samples_.size() * sizeof(int16_t))));
   first_mixed_us_.store(0);

@@ -6,6 +6,7 @@
 
 #include "platform/audio/mixer.hpp"
 #include "platform/audio/sound_player.hpp"
+#include "platform/audio/sound_refusals.hpp"
 #include "platform/loop/event_log.hpp"
 
 struct Mix_Chunk;
@@ -17,7 +18,7 @@ namespace velmorant::platform {
 // Requests are written to the event log as the headless player writes them.
 class MixerSoundPlayer final : public SoundPlayer {
  public:
-  MixerSoundPlayer(Mixer& mixer, EventLog& log);
+  MixerSoundPlayer(Mixer& mixer, EventLog& log, MemoryBudget* budget = nullptr);
   ~MixerSoundPlayer() override;
   bool PlaySound(const std::string& path, uint32_t flags) override;
 
@@ -35,7 +36,10 @@ class MixerSoundPlayer final : public SoundPlayer {
 
   Mixer& mixer_;
   EventLog& log_;
+  MemoryBudget* budget_;
+  SoundRefusals refusals_;
   std::vector<int16_t> samples_;  // the playing chunk's memory
+  MemoryBudget::Charge charge_;   // and what it takes of the budget
   std::unique_ptr<Mix_Chunk, ChunkFreer> chunk_;
   std::atomic<int64_t> first_mixed_us_{0};
 };

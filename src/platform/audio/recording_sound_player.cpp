@@ -25,7 +25,8 @@ bool RecordingSoundPlayer::PlaySound(const std::string& path, uint32_t flags) {
     return false;
   }
   const SoundFormat format;
-  const LoadedWave wave = LoadWave(path, format);
+  const LoadedWave wave = LoadWave(path, format, budget_);
+  refusals_.Note(log_.RelativePath(path), wave);
   // A new request silences the sound before it, whether or not its own file plays.
   playing_until_ = !wave.Playable() ? 0
                    : loop           ? std::numeric_limits<int64_t>::max()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/audio/sound_player.hpp"
+#include "platform/audio/sound_refusals.hpp"
 #include "platform/loop/clock.hpp"
 #include "platform/loop/event_log.hpp"
 
@@ -11,12 +12,17 @@ namespace velmorant::platform {
 // its real length on the clock (for ever when looped), which is what the no-stop flag asks about.
 class RecordingSoundPlayer final : public SoundPlayer {
  public:
-  RecordingSoundPlayer(EventLog& log, const Clock& clock) : log_(log), clock_(clock) {}
+  // The samples are decoded only to be measured, but charged to `budget` all the same, so that a
+  // headless run refuses what a desktop would.
+  RecordingSoundPlayer(EventLog& log, const Clock& clock, MemoryBudget* budget = nullptr)
+      : log_(log), clock_(clock), budget_(budget) {}
   bool PlaySound(const std::string& path, uint32_t flags) override;
 
  private:
   EventLog& log_;
   const Clock& clock_;
+  MemoryBudget* budget_;
+  SoundRefusals refusals_;
   int64_t playing_until_ = 0;
 };
 

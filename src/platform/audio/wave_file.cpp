@@ -84,13 +84,28 @@ bool Decode(AVFormatContext& input, int stream, AVCodecContext& codec, SwrContex
   }
   if (too_long) {
     wave.refusal = TooLong(kMaxSoundBytes + 1);
+    wave.too_large = true;
     return false;
   }
   if (!decoded) wave.refusal = "it holds no sound";
   return decoded;
 }
 
-bool Load(const std::string& path, const SoundFormat& format, LoadedWave& wave) {
+// Takes `bytes` of the budget for the samples; false, with the reason, when they do not fit.
+bool Charge(MemoryBudget* budget, uint64_t bytes, LoadedWave& wave) {
+  if (budget == nullptr) return true;
+  auto charge = budget->Reserve(bytes);
+  if (!charge) {
+    wave.refusal = budget->Refusal(bytes);
+    wave.too_large = true;
+    return false;
+  }
+  wave.charge = std::move(*charge);
+  return true;
+}
+
+bool Load(const std::string& path, const SoundFormat& format, MemoryBudget* budget,
+          LoadedWave& wave) {
   ffmpeg::Format input = ffmpeg::OpenFile(path, av_find_input_format("wav"), "wav", &wave.refusal);
   if (!input) return false;
   const int stream = av_find_best_stream(input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
@@ -106,12 +121,19 @@ bool Load(const std::string& path, const SoundFormat& format, LoadedWave& wave) 
     const uint64_t bytes = uint64_t(frames) * uint64_t(format.channels) * kSampleBytes;
     if (bytes > kMaxSoundBytes) {
       wave.refusal = TooLong(bytes);
+      wave.too_large = true;
       return false;
     }
+    if (!Charge(budget, bytes, wave)) return false;
     // The expected size at once, so that the samples are not copied as they grow.
     wave.samples.reserve(size_t(frames) * size_t(format.channels));
   }
-  return Decode(*input, stream, *codec, *resampler, format, wave);
+  if (!Decode(*input, stream, *codec, *resampler, format, wave)) return false;
+  // A length the file did not tell is charged once it is known (never past the bound of a sound).
+  const uint64_t bytes = wave.samples.capacity() * sizeof(int16_t);
+  if (bytes <= wave.charge.Bytes()) return true;
+  wave.charge.Release();
+  return Charge(budget, bytes, wave);
 }
 
 }  // namespace
@@ -121,15 +143,16 @@ int64_t LoadedWave::DurationMs(const SoundFormat& format) const {
   return frames * 1000 / std::max(format.rate, 1);
 }
 
-LoadedWave LoadWave(const std::string& path, const SoundFormat& format) {
+LoadedWave LoadWave(const std::string& path, const SoundFormat& format, MemoryBudget* budget) {
   LoadedWave wave;
   if (format.channels <= 0 || format.rate <= 0) {
     wave.refusal = "no sound output";
     return wave;
   }
-  wave.playable = Load(path, format, wave);
+  wave.playable = Load(path, format, budget, wave);
   if (!wave.playable) {
     wave.samples = {};
+    wave.charge.Release();
     if (wave.refusal.empty()) wave.refusal = "it cannot be decoded";
   } else {
     wave.refusal.clear();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/audio/sound_format.hpp"
+#include "platform/memory_budget.hpp"
 
 namespace velmorant::platform {
 
@@ -18,6 +19,10 @@ struct LoadedWave {
   bool playable = false;
   std::vector<int16_t> samples;
   std::string refusal;  // in words for a warning; empty when it plays
+  // Refused for its size alone (past the bound of a sound, or the budget): worth a warning, where
+  // a missing or broken file is not.
+  bool too_large = false;
+  MemoryBudget::Charge charge;  // what the samples take of the budget, when one was given
   bool Playable() const { return playable; }
   int64_t DurationMs(const SoundFormat& format) const;
 };
@@ -25,6 +30,8 @@ struct LoadedWave {
 // Reads the wave file at `path` (RIFF, RIFX or RF64; every codec FFmpeg decodes in them) the way
 // the player plays it, on every backend, so that the same file gives the same samples everywhere.
 // The same decision serves the headless log, so that its result says what a desktop would play.
-LoadedWave LoadWave(const std::string& path, const SoundFormat& format);
+// With a budget, the samples are charged to it before they are decoded.
+LoadedWave LoadWave(const std::string& path, const SoundFormat& format,
+                    MemoryBudget* budget = nullptr);
 
 }  // namespace velmorant::platform

@@ -7,12 +7,12 @@
 
 namespace velmorant::platform {
 
-DesktopMedia::DesktopMedia(EventLog& log, EventLoop& loop)
+DesktopMedia::DesktopMedia(EventLog& log, EventLoop& loop, MemoryBudget& memory)
     : log_(log), loop_(loop), mixer_(Mixer::Open()) {
   if (mixer_) {
-    sounds_ = std::make_unique<MixerSoundPlayer>(*mixer_, log_);
+    sounds_ = std::make_unique<MixerSoundPlayer>(*mixer_, log_, &memory);
   } else {
-    sounds_ = std::make_unique<RecordingSoundPlayer>(log_, loop_.GetClock());
+    sounds_ = std::make_unique<RecordingSoundPlayer>(log_, loop_.GetClock(), &memory);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/film/film_player.hpp"
 #include "platform/loop/event_log.hpp"
 #include "platform/loop/event_loop.hpp"
+#include "platform/memory_budget.hpp"
 #include "platform/window/window.hpp"
 
 namespace velmorant::platform {
@@ -16,7 +17,7 @@ namespace velmorant::platform {
 // device sounds and films play silent and are still logged.
 class DesktopMedia {
  public:
-  DesktopMedia(EventLog& log, EventLoop& loop);
+  DesktopMedia(EventLog& log, EventLoop& loop, MemoryBudget& memory);
   ~DesktopMedia();
 
   SoundPlayer& Sounds() { return *sounds_; }
@@ -31,8 +32,9 @@ class DesktopMedia {
 };
 
 // What a desktop backend keeps for its Sounds() and CreateFilmPlayer() slots.
-inline std::unique_ptr<DesktopMedia> OpenDesktopMedia(EventLog& log, EventLoop& loop) {
-  return std::make_unique<DesktopMedia>(log, loop);
+inline std::unique_ptr<DesktopMedia> OpenDesktopMedia(EventLog& log, EventLoop& loop,
+                                                      MemoryBudget& memory) {
+  return std::make_unique<DesktopMedia>(log, loop, memory);
 }
 
 }  // namespace velmorant::platform

@@ -6,12 +6,25 @@
 
 namespace velmorant::platform {
 
+namespace {
+
+// Samples that keep their charge for as long as the track mixes them.
+struct ChargedSamples {
+  std::vector<int16_t> samples;
+  MemoryBudget::Charge charge;
+};
+
+}  // namespace
+
 SoundTrack::Samples TrackedSoundPlayer::Samples(const std::string& path) {
-  auto& samples = decoded_[path];
-  if (!samples) {
-    samples = std::make_shared<const std::vector<int16_t>>(LoadWave(path, track_.Format()).samples);
-  }
-  return samples;
+  if (decoded_ && decoded_path_ == path) return decoded_;
+  decoded_.reset();  // its charge goes before the next sound is judged
+  LoadedWave wave = LoadWave(path, track_.Format(), budget_);
+  auto held = std::make_shared<ChargedSamples>(
+      ChargedSamples{std::move(wave.samples), std::move(wave.charge)});
+  decoded_ = SoundTrack::Samples(held, &held->samples);
+  decoded_path_ = path;
+  return decoded_;
 }
 
 bool TrackedSoundPlayer::PlaySound(const std::string& path, uint32_t flags) {

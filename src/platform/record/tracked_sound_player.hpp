@@ -1,10 +1,10 @@
 #pragma once
 
-#include <map>
 #include <string>
 
 #include "platform/audio/sound_player.hpp"
 #include "platform/loop/clock.hpp"
+#include "platform/memory_budget.hpp"
 #include "platform/record/sound_track.hpp"
 
 namespace velmorant::platform {
@@ -16,8 +16,9 @@ class TrackedSoundPlayer final : public SoundPlayer {
  public:
   static constexpr int kVoice = 0;
 
-  TrackedSoundPlayer(SoundPlayer& inner, SoundTrack& track, const Clock& clock)
-      : inner_(inner), track_(track), clock_(clock) {}
+  TrackedSoundPlayer(SoundPlayer& inner, SoundTrack& track, const Clock& clock,
+                     MemoryBudget* budget = nullptr)
+      : inner_(inner), track_(track), clock_(clock), budget_(budget) {}
   bool PlaySound(const std::string& path, uint32_t flags) override;
 
  private:
@@ -26,7 +27,11 @@ class TrackedSoundPlayer final : public SoundPlayer {
   SoundPlayer& inner_;
   SoundTrack& track_;
   const Clock& clock_;
-  std::map<std::string, SoundTrack::Samples> decoded_;
+  MemoryBudget* budget_;
+  // The sound decoded last, kept for a page that plays it again; what the track still mixes it
+  // holds itself.
+  std::string decoded_path_;
+  SoundTrack::Samples decoded_;
 };
 
 }  // namespace velmorant::platform

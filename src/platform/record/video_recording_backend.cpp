@@ -14,7 +14,7 @@ VideoRecordingBackend::VideoRecordingBackend(std::unique_ptr<HeadlessBackend> ru
       file_(std::move(file)),
       fps_(fps),
       track_(SoundFormat{}),
-      sounds_(run_->Sounds(), track_, run_->GetClock()) {
+      sounds_(run_->Sounds(), track_, run_->GetClock(), &run_->Memory()) {
   screen_ = Bitmap(file_->PictureSize().width, file_->PictureSize().height);
   run_->Virtual().SetStepHook([this](int64_t /*from*/, int64_t to) { RecordUntil(to * fps_); });
 }

@@ -6,9 +6,9 @@
 namespace velmorant::platform {
 
 DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop, FontEngine& fonts,
-                                    const DesktopServiceOptions& options) {
+                                    MemoryBudget& memory, const DesktopServiceOptions& options) {
   DesktopServices s;
-  s.media = OpenDesktopMedia(log, loop);
+  s.media = OpenDesktopMedia(log, loop, memory);
   s.shell = MakeDesktopShell(log, options.no_launch);
   s.printer = std::make_unique<CupsPrinter>(log, fonts, options.print_to);
   return s;

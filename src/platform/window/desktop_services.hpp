@@ -28,6 +28,6 @@ struct DesktopServiceOptions {
 };
 
 DesktopServices MakeDesktopServices(EventLog& log, EventLoop& loop, FontEngine& fonts,
-                                    const DesktopServiceOptions& options);
+                                    MemoryBudget& memory, const DesktopServiceOptions& options);
 
 }  // namespace velmorant::platform

@@ -63,7 +63,7 @@ class HeadlessBackend final : public Backend {
   EventLoop loop_{clock_};
   EventLog log_{clock_};
   FontEngine fonts_;
-  RecordingSoundPlayer sounds_{log_, clock_};
+  RecordingSoundPlayer sounds_{log_, clock_, &Backend::Memory()};
   std::unique_ptr<Shell> shell_ = MakeHeadlessShell(log_, options_.no_launch);
   RecordingPrinter printer_{log_, fonts_, options_.print_to};
   int16_t screen_cursor_ = kCrDefault;

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
 
+#include "platform/audio/recording_sound_player.hpp"
+#include "platform/loop/clock.hpp"
 #include "support/wave_builder.hpp"
 
 namespace velmorant::platform {
@@ -83,6 +86,45 @@ TEST_F(WaveFiles, SamplesComeInTheMixersFormat) {
   ASSERT_EQ(wave.samples.size(), 882u);
   EXPECT_EQ(wave.samples[0], 0x4000);
   EXPECT_EQ(wave.samples[1], 0x4000);
+}
+
+// A sound is charged to the budget before it is decoded, holds its charge while it is kept, and one
+// that does not fit is refused for its size, which the players warn about once.
+TEST_F(WaveFiles, SamplesAreChargedToTheBudgetFirstAndRefusedWhenTheyDoNotFit) {
+  std::string data;
+  for (int i = 0; i < 4410; ++i) PutLe(data, uint16_t(i), 2);  // 100 ms of mono
+  ASSERT_TRUE(WriteWave(Path("tenth.wav"), WaveHeader{1, 1, 44100, 16}, data));
+  const uint64_t converted = 4410 * 2 * sizeof(int16_t);
+  MemoryBudget budget(converted);
+  {
+    const LoadedWave wave = LoadWave(Path("tenth.wav"), format_, &budget);
+    ASSERT_TRUE(wave.Playable()) << wave.refusal;
+    EXPECT_EQ(budget.Used(), wave.samples.capacity() * sizeof(int16_t));
+    EXPECT_LE(budget.Used(), converted);
+    // A second sound while the first is held does not fit.
+    const LoadedWave second = LoadWave(Path("tenth.wav"), format_, &budget);
+    EXPECT_FALSE(second.Playable());
+    EXPECT_TRUE(second.too_large);
+    EXPECT_TRUE(second.samples.empty());
+    EXPECT_NE(second.refusal.find("memory budget"), std::string::npos) << second.refusal;
+  }
+  EXPECT_EQ(budget.Used(), 0u);
+  // A missing file is refused, but not for its size.
+  EXPECT_FALSE(LoadWave(Path("missing.wav"), format_, &budget).too_large);
+
+  VirtualClock clock;
+  EventLog log(clock);
+  log.SetFolder(dir_.string());
+  budget.SetLimit(converted / 2);
+  RecordingSoundPlayer sounds(log, clock, &budget);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(sounds.PlaySound(Path("tenth.wav"), kSndFilename | kSndAsync));
+  EXPECT_FALSE(sounds.PlaySound(Path("tenth.wav"), kSndFilename | kSndAsync));
+  EXPECT_FALSE(sounds.PlaySound(Path("missing.wav"), kSndFilename | kSndAsync));
+  const std::string warnings = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(warnings.rfind("velmorant: tenth.wav: not played: refused: ", 0), 0u) << warnings;
+  EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), 1) << warnings;
+  EXPECT_EQ(budget.Used(), 0u);
 }
 
 const fs::path kCorpus = fs::path(VELMORANT_CORPORA_DIR) / "wav";
