@@ -141,8 +141,10 @@ int64_t ToMs(int64_t ts, AVRational time_base) {
 }
 
 Resampler OpenResampler(const AVCodecContext& decoder, const SoundFormat& format) {
-  if (decoder.sample_rate <= 0 || decoder.ch_layout.nb_channels <= 0 || format.rate <= 0 ||
-      format.channels <= 0) {
+  // The converter's filter grows with the ratio of the rates: a header claiming hundreds of
+  // megahertz would have it build gigabytes of coefficients for a few samples.
+  if (decoder.sample_rate <= 0 || decoder.sample_rate > kMaxSampleRate ||
+      decoder.ch_layout.nb_channels <= 0 || format.rate <= 0 || format.channels <= 0) {
     return {};
   }
   AVChannelLayout in{};

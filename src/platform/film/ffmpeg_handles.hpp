@@ -60,8 +60,10 @@ Format OpenInput(const std::string& path, std::string* error = nullptr);
 Codec OpenDecoder(const AVFormatContext& format, int index);
 // Milliseconds of a timestamp in a stream's time base.
 int64_t ToMs(int64_t ts, AVRational time_base);
+// The highest sample rate a sound or a film's sound may have.
+inline constexpr int kMaxSampleRate = 384000;
 // A converter from the decoder's sound to 16-bit interleaved `format`; null when the sound's
-// layout or rate cannot be converted.
+// layout cannot be converted or its rate is past kMaxSampleRate.
 Resampler OpenResampler(const AVCodecContext& decoder, const SoundFormat& format);
 // Appends the converted samples of `frame` to `out`; the number of frames appended, or -1
 // (nothing appended) when `out` would grow past `max_samples`.

@@ -72,6 +72,9 @@ TEST_F(WaveFiles, WhatNeitherReadsIsRefusedWithoutSamples) {
     EXPECT_TRUE(wave.samples.empty()) << name;
   }
   EXPECT_EQ(LoadWave(Path("missing.wav"), format_).refusal, "No such file or directory");
+  // A rate of hundreds of megahertz would have the converter build gigabytes of filter.
+  ASSERT_TRUE(WriteWave(Path("fast.wav"), WaveHeader{1, 1, 520101696, 8}, std::string(800, 'x')));
+  EXPECT_FALSE(LoadWave(Path("fast.wav"), format_).Playable());
   EXPECT_FALSE(LoadWave("", format_).Playable());
   EXPECT_FALSE(LoadWave(Path("missing.wav"), SoundFormat{0, 0}).Playable());
 }
