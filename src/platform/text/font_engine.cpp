@@ -2,11 +2,13 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <tuple>
 
 #include "platform/text/font_face.hpp"
 #include "platform/text/font_file.hpp"
 #include "platform/text/font_matcher.hpp"
+#include "platform/text/font_names.hpp"
 #include "platform/text/freetype_handles.hpp"
 #include "platform/text/glyph_cache.hpp"
 
@@ -35,6 +37,8 @@ struct FontEngine::State {
 
   using MatchKey = std::tuple<std::string, bool, bool>;
   std::map<MatchKey, std::optional<FontMatch>> matches;
+  std::map<MatchKey, std::optional<FontMatch>> generic_matches;
+  std::optional<std::set<std::string>> installed;
   using FileKey = std::pair<std::string, int>;
   std::map<FileKey, std::weak_ptr<FontFile>> files;
   size_t sweep_files_at = 64;
@@ -43,6 +47,7 @@ struct FontEngine::State {
   size_t sweep_faces_at = 64;
 
   std::optional<FontMatch> Match(const FontRequest& wanted);
+  std::optional<FontMatch> Ask(const FontRequest& wanted);
   std::shared_ptr<const FontFace> Face(const FontMatch& match, const FontRequest& wanted);
 };
 
@@ -50,7 +55,24 @@ std::optional<FontMatch> FontEngine::State::Match(const FontRequest& wanted) {
   MatchKey key{wanted.name, wanted.bold, wanted.italic};
   if (auto it = matches.find(key); it != matches.end()) return it->second;
   if (matches.size() >= kMatchesKept) matches.clear();
-  return matches.emplace(std::move(key), MatchFont(config.get(), wanted)).first->second;
+  return matches.emplace(std::move(key), Ask(wanted)).first->second;
+}
+
+std::optional<FontMatch> FontEngine::State::Ask(const FontRequest& wanted) {
+  const FamilyChoice choice = ChooseFamily(wanted.name);
+  if (!choice.must_match) return MatchFont(config.get(), wanted);
+  if (!installed) installed = InstalledFamilies(config.get());
+  if (installed->count(FamilyKey(choice.family))) return MatchFont(config.get(), wanted);
+  // No font answers to the name: it gets its generic family's face, as every such name does.
+  MatchKey key{choice.generic, wanted.bold, wanted.italic};
+  auto it = generic_matches.find(key);
+  if (it == generic_matches.end()) {
+    it = generic_matches
+             .emplace(std::move(key),
+                      MatchGenericFont(config.get(), choice.generic, wanted.bold, wanted.italic))
+             .first;
+  }
+  return it->second ? it->second : MatchFont(config.get(), wanted);
 }
 
 std::shared_ptr<const FontFace> FontEngine::State::Face(const FontMatch& match,

@@ -211,6 +211,13 @@ TEST(FontSharing, ThousandsOfTableFontsShareTheFilesAndFacesTheyMatch) {
   EXPECT_GE(held.files, 1u);
   EXPECT_LE(held.files, 2u);
   EXPECT_LE(held.faces, 2u);
+  // Names no font answers to share one question; a family that is there is still found.
+  FontRequest there;
+  there.name = "DejaVu Serif";
+  there.size_points = 12;
+  EXPECT_EQ(engine.CreateFont(there).FamilyName(), "DejaVu Serif");
+  there.name = "dejavuSERIF";
+  EXPECT_EQ(engine.CreateFont(there).FamilyName(), "DejaVu Serif");
 
   // A shared face keeps each font's own underline.
   FontRequest plain;
