@@ -1,5 +1,5 @@
 // Definitions of one page that costs much: many full-window pictures each appearing with one
-// transition, or one element listed many times on its screen.
+// transition, one element listed many times on its screen, or texts too costly to show.
 #pragma once
 
 #include <string>
@@ -66,6 +66,27 @@ inline Definition MapListed(int times) {
   def.TMapy.push_back(map);
   TEkr screen;
   for (int i = 0; i < times; ++i) screen.Maps.Add(0);
+  AddOnlyPage(def, std::move(screen));
+  return def;
+}
+
+// The rich texts t0.rtf, t1.rtf, ... on the one screen, each at `x`, `y`, `w`, `h` (percent of the
+// window), shown at once.
+inline Definition TextsShown(int texts, int32_t x, int32_t y, int32_t w, int32_t h) {
+  Definition def;
+  TEkr screen;
+  for (int i = 0; i < texts; ++i) {
+    TTek text;
+    text.FileName = "t";
+    text.FileName += std::to_string(i);
+    text.FileName += ".rtf";
+    text.X = x;
+    text.Y = y;
+    text.W = w;
+    text.H = h;
+    def.TTeksty.push_back(text);
+    screen.Texts.Add(i);
+  }
   AddOnlyPage(def, std::move(screen));
   return def;
 }

@@ -1,11 +1,14 @@
 #include "elements/visual/texts.hpp"
 
+#include <iostream>
+
 #include "display/placement.hpp"
 #include "platform/gfx/colour.hpp"
 #include "platform/text/font_request.hpp"
 #include "platform/text/rich_document_builder.hpp"
 #include "platform/text/rtf_reader.hpp"
 #include "platform/text/text_decoder.hpp"
+#include "platform/text/warning_line.hpp"
 #include "sequence/element_host.hpp"
 
 namespace velmorant {
@@ -47,7 +50,8 @@ std::optional<platform::RichDocument> TTeksty::LoadDocument(const TTek& tek) {
   const std::optional<std::vector<uint8_t>> bytes =
       host_.Assets().FileBytes(kAssetTexts, tek.FileName);
   if (!bytes) return std::nullopt;
-  auto doc = platform::ReadRtf(*bytes, {host_.CodePageNumber(), &host_.Platform().Fonts()});
+  auto doc = platform::ReadRtf(
+      *bytes, {host_.CodePageNumber(), &host_.Platform().Fonts(), &host_.Platform().Memory()});
   if (doc) return std::move(*doc);
   // What is not RTF is shown as plain text, as the rich-text control shows it.
   const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
@@ -60,8 +64,13 @@ void TTeksty::CreateControl(int32_t index, platform::RichDocument doc) {
   Live& e = *live_[size_t(index)];
   const TTek& tek = Record(index);
   e.Control = std::make_unique<platform::RichTextView>(host_.Platform().Fonts(), &host_.Loop(),
-                                                       &host_.Platform().TextClipboard());
+                                                       &host_.Platform().TextClipboard(),
+                                                       &host_.Platform().Memory());
   platform::RichTextView& view = *e.Control;
+  // A view too large for the budget shows nothing; the page goes on.
+  view.on_refused = [name = host_.ToUtf8(tek.FileName)](const std::string& why) {
+    std::cerr << platform::WarningLine(name, why);
+  };
   view.SetVisible(false);
   view.SetBounds(e.Rect);
   view.SetBackground(platform::ToPixel(tek.BackColour));

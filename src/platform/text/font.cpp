@@ -12,7 +12,8 @@ namespace {
 const TextMetrics kNoMetrics{};
 }
 
-Font::Font(std::shared_ptr<const FontFace> face) : face_(std::move(face)) {}
+Font::Font(std::shared_ptr<const FontFace> face, bool underline, bool strike_out)
+    : face_(std::move(face)), underline_(underline), strike_out_(strike_out) {}
 
 std::string Font::FamilyName() const {
   return face_ ? face_->Family() : std::string();
@@ -24,14 +25,6 @@ int32_t Font::PixelsPerEm() const {
 
 const TextMetrics& Font::Metrics() const {
   return face_ ? face_->Metrics() : kNoMetrics;
-}
-
-bool Font::Underlined() const {
-  return face_ && face_->Wanted().underline;
-}
-
-bool Font::StruckOut() const {
-  return face_ && face_->Wanted().strike_out;
 }
 
 int32_t Font::Advance(char32_t c) const {

@@ -18,15 +18,17 @@ class FontFace;
 class Font {
  public:
   Font() = default;
-  explicit Font(std::shared_ptr<const FontFace> face);
+  // Underline and strike-out are drawn over the face: faces are shared without them.
+  explicit Font(std::shared_ptr<const FontFace> face, bool underline = false,
+                bool strike_out = false);
 
   bool HasFace() const { return face_ != nullptr; }
   // The family actually used (empty without a face).
   std::string FamilyName() const;
   int32_t PixelsPerEm() const;
   const TextMetrics& Metrics() const;
-  bool Underlined() const;
-  bool StruckOut() const;
+  bool Underlined() const { return face_ && underline_; }
+  bool StruckOut() const { return face_ && strike_out_; }
 
   // Advance width of one character, as GetTextExtentPoint adds them up.
   int32_t Advance(char32_t c) const;
@@ -39,6 +41,8 @@ class Font {
 
  private:
   std::shared_ptr<const FontFace> face_;
+  bool underline_ = false;
+  bool strike_out_ = false;
 };
 
 }  // namespace velmorant::platform

@@ -9,8 +9,6 @@ namespace velmorant::platform {
 
 namespace {
 
-constexpr size_t kGlyphCacheBytes = size_t{16} << 20;
-constexpr size_t kGlyphEntryOverhead = 64;
 // GDI's default for a zero LOGFONT height: a 12-point em at 96 DPI.
 constexpr int32_t kDefaultEm = 16;
 // The slant of synthesised italics (tan of about 12 degrees, in 16.16).
@@ -53,21 +51,17 @@ int32_t PixelsPerEmForHeight(int32_t lf_height, int64_t units_per_em, int64_t ce
   return ClampEm((units_per_em * lf_height + cell_units / 2) / cell_units);
 }
 
-std::shared_ptr<const FontFace> FontFace::Open(const FtLibraryHandle& library,
+std::shared_ptr<const FontFace> FontFace::Open(std::shared_ptr<FontFile> file,
+                                               std::shared_ptr<GlyphCache> glyphs,
                                                const FontMatch& match, const FontRequest& wanted) {
-  if (!library) return nullptr;
-  FT_Face raw = nullptr;
-  if (FT_New_Face(library.get(), match.file.c_str(), match.index, &raw) != 0) return nullptr;
-  FtFacePtr face(raw);
-  if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) return nullptr;
-
+  if (!file || !glyphs) return nullptr;
   auto result =
-      std::make_shared<FontFace>(OpenTag{}, library, std::move(face), wanted, match.family);
+      std::make_shared<FontFace>(OpenTag{}, std::move(file), std::move(glyphs), match.family);
   result->file_ = match.file;
   result->face_index_ = match.index;
   result->synthetic_bold_ = wanted.bold && !match.face_is_bold;
   result->synthetic_italic_ = wanted.italic && !match.face_is_italic;
-  const FT_Face f = result->face_.get();
+  const FT_Face f = result->file_face_->Face();
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(f, FT_SFNT_OS2));
   int64_t cell = int64_t{f->ascender} - f->descender;
   if (os2 && os2->version != 0xFFFF && (os2->usWinAscent || os2->usWinDescent)) {
@@ -75,22 +69,30 @@ std::shared_ptr<const FontFace> FontFace::Open(const FtLibraryHandle& library,
   }
   result->pixels_per_em_ =
       PixelsPerEmForHeight(FontHeightForPoints(wanted.size_points), f->units_per_EM, cell);
-  if (FT_Set_Pixel_Sizes(f, 0, FT_UInt(result->pixels_per_em_)) != 0) return nullptr;
+  if (!result->Sized()) return nullptr;
   result->ComputeMetrics();
   return result;
 }
 
-FontFace::FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontRequest& wanted,
+FontFace::FontFace(OpenTag, std::shared_ptr<FontFile> file, std::shared_ptr<GlyphCache> glyphs,
                    std::string family)
-    : library_(std::move(library)),
-      face_(std::move(face)),
-      spec_(wanted),
+    : file_face_(std::move(file)),
+      glyphs_(std::move(glyphs)),
+      owner_(glyphs_->NewOwner()),
       family_(std::move(family)) {
   advances_.fill(-1);
 }
 
+FontFace::~FontFace() {
+  glyphs_->Forget(owner_);
+}
+
+FT_Face FontFace::Sized() const {
+  return file_face_->UseSize(pixels_per_em_) ? file_face_->Face() : nullptr;
+}
+
 void FontFace::ComputeMetrics() {
-  const FT_Face f = face_.get();
+  const FT_Face f = Sized();
   const FT_Fixed y_scale = f->size->metrics.y_scale;
   const FT_Fixed x_scale = f->size->metrics.x_scale;
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(f, FT_SFNT_OS2));
@@ -141,28 +143,36 @@ void FontFace::ComputeMetrics() {
 }
 
 int32_t FontFace::AdvanceOf(char32_t c) const {
-  if (c >= advances_.size()) return GlyphFor(c)->advance;
+  if (c >= advances_.size()) return LoadAdvance(c);
   int32_t& known = advances_[c];
-  if (known < 0) known = GlyphFor(c)->advance;
+  if (known < 0) known = LoadAdvance(c);
   return known;
 }
 
+// Laying text out needs only advances: the outline is loaded, not rendered nor kept.
+int32_t FontFace::LoadAdvance(char32_t c) const {
+  if (auto kept = glyphs_->Find(owner_, c)) return kept->advance;
+  const FT_Face f = Sized();
+  if (!f) return 0;
+  const FT_UInt index = FT_Get_Char_Index(f, FT_ULong(c));
+  if (FT_Load_Glyph(f, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0) return 0;
+  const FT_GlyphSlot slot = f->glyph;
+  int32_t advance = std::max(0, int32_t((slot->advance.x + 32) >> 6));
+  if (synthetic_bold_ && slot->format == FT_GLYPH_FORMAT_OUTLINE) advance += 1;
+  return advance;
+}
+
 std::shared_ptr<const Glyph> FontFace::GlyphFor(char32_t c) const {
-  if (auto it = cache_.find(c); it != cache_.end()) return it->second;
+  if (auto kept = glyphs_->Find(owner_, c)) return kept;
   std::shared_ptr<const Glyph> glyph = Render(c);
-  const size_t bytes = glyph->ink.size() + kGlyphEntryOverhead;
-  if (cache_bytes_ + bytes > kGlyphCacheBytes) {
-    cache_.clear();
-    cache_bytes_ = 0;
-  }
-  cache_.emplace(c, glyph);
-  cache_bytes_ += bytes;
+  glyphs_->Keep(owner_, c, glyph);
   return glyph;
 }
 
 std::shared_ptr<const Glyph> FontFace::Render(char32_t c) const {
   auto glyph = std::make_shared<Glyph>();
-  const FT_Face f = face_.get();
+  const FT_Face f = Sized();
+  if (!f) return glyph;
   const FT_UInt index = FT_Get_Char_Index(f, FT_ULong(c));
   // Outlines only: embedded bitmaps could not be emboldened or slanted like the rest.
   if (FT_Load_Glyph(f, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0) return glyph;

@@ -1,16 +1,16 @@
 #pragma once
 
-// A sized FreeType face with Windows metrics and a cache of monochrome glyphs (internal to text/).
+// A sized FreeType face with Windows metrics and its monochrome glyphs (internal to text/).
 
 #include <array>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
+#include "platform/text/font_file.hpp"
 #include "platform/text/font_matcher.hpp"
 #include "platform/text/font_request.hpp"
-#include "platform/text/freetype_handles.hpp"
 #include "platform/text/glyph.hpp"
+#include "platform/text/glyph_cache.hpp"
 #include "platform/text/text_metrics.hpp"
 
 namespace velmorant::platform {
@@ -23,18 +23,24 @@ inline constexpr int32_t kMaxPixelsPerEm = 1024;
 // to 1..kMaxPixelsPerEm.
 int32_t PixelsPerEmForHeight(int32_t lf_height, int64_t units_per_em, int64_t cell_units);
 
+// One size and style of a font file. Requests that differ only in what the face does not draw
+// (the name that led to the file, underline, strike-out) share one. Its glyphs are kept in the
+// engine's one cache.
 class FontFace {
  public:
-  // Nothing when the file cannot be opened or is not a scalable face.
-  static std::shared_ptr<const FontFace> Open(const FtLibraryHandle& library,
+  // Nothing when the size cannot be set on `file`.
+  static std::shared_ptr<const FontFace> Open(std::shared_ptr<FontFile> file,
+                                              std::shared_ptr<GlyphCache> glyphs,
                                               const FontMatch& match, const FontRequest& wanted);
 
   // Public for make_shared only; Open is the way to get a face.
   struct OpenTag {};
-  FontFace(OpenTag, FtLibraryHandle library, FtFacePtr face, const FontRequest& wanted,
+  FontFace(OpenTag, std::shared_ptr<FontFile> file, std::shared_ptr<GlyphCache> glyphs,
            std::string family);
+  ~FontFace();
+  FontFace(const FontFace&) = delete;
+  FontFace& operator=(const FontFace&) = delete;
 
-  const FontRequest& Wanted() const { return spec_; }
   const std::string& Family() const { return family_; }
   // Where the face came from, and what was made up for it.
   const std::string& File() const { return file_; }
@@ -51,11 +57,14 @@ class FontFace {
 
  private:
   void ComputeMetrics();
+  // The shared file at this face's size; nothing when it cannot be set.
+  FT_Face Sized() const;
   std::shared_ptr<const Glyph> Render(char32_t c) const;
+  int32_t LoadAdvance(char32_t c) const;
 
-  FtLibraryHandle library_;  // declared before face_: the face must go first
-  FtFacePtr face_;
-  FontRequest spec_;
+  std::shared_ptr<FontFile> file_face_;
+  std::shared_ptr<GlyphCache> glyphs_;
+  uint64_t owner_ = 0;
   std::string family_;
   std::string file_;
   int face_index_ = 0;
@@ -64,11 +73,8 @@ class FontFace {
   bool synthetic_italic_ = false;
   TextMetrics metrics_;
 
-  // Bounded by kGlyphCacheBytes; emptied when full.
-  mutable std::unordered_map<char32_t, std::shared_ptr<const Glyph>> cache_;
   // Advances of the first code points (Latin and its extensions), -1 until known.
   mutable std::array<int32_t, 0x250> advances_;
-  mutable size_t cache_bytes_ = 0;
 };
 
 }  // namespace velmorant::platform

@@ -73,6 +73,40 @@ bool AnswersTo(const Answer& answer, std::string_view family) {
 
 }  // namespace
 
+std::string FamilyKey(std::string_view family) {
+  std::string key;
+  for (char c : family) {
+    if (c == ' ' || c == '\t') continue;
+    key.push_back(c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
+  }
+  return key;
+}
+
+std::set<std::string> InstalledFamilies(FcConfig* config) {
+  std::set<std::string> families;
+  if (!config) return families;
+  for (FcSetName set : {FcSetSystem, FcSetApplication}) {
+    const FcFontSet* fonts = FcConfigGetFonts(config, set);
+    if (!fonts) continue;
+    for (int i = 0; i < fonts->nfont; ++i) {
+      FcChar8* family = nullptr;
+      for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &family) == FcResultMatch;
+           ++n) {
+        families.insert(FamilyKey(AsView(family)));
+      }
+    }
+  }
+  return families;
+}
+
+std::optional<FontMatch> MatchGenericFont(FcConfig* config, const std::string& generic, bool bold,
+                                          bool italic) {
+  if (!config) return std::nullopt;
+  std::optional<Answer> answer = Query(config, {generic}, bold, italic);
+  if (!answer) return std::nullopt;
+  return answer->match;
+}
+
 std::optional<FontMatch> MatchFont(FcConfig* config, const FontRequest& wanted) {
   if (!config) return std::nullopt;
   const FamilyChoice choice = ChooseFamily(wanted.name);

@@ -26,10 +26,12 @@ int32_t Clamp32(int64_t v) {
 
 }  // namespace
 
-RichTextView::RichTextView(const FontEngine& fonts, EventLoop* loop, Clipboard* clipboard)
+RichTextView::RichTextView(const FontEngine& fonts, EventLoop* loop, Clipboard* clipboard,
+                           MemoryBudget* memory)
     : engine_(fonts),
       loop_(loop),
       clipboard_(clipboard),
+      memory_(memory),
       repeat_(loop ? std::make_unique<Timer>(*loop) : nullptr) {}
 
 RichTextView::~RichTextView() = default;
@@ -47,7 +49,10 @@ void RichTextView::SetDocument(RichDocument doc) {
 void RichTextView::SetBounds(const Rect& bounds) {
   const bool resized = bounds.Width() != bounds_.Width() || bounds.Height() != bounds_.Height();
   bounds_ = bounds;
-  if (resized) LayOut();
+  if (resized) {
+    refused_at_.reset();
+    LayOut();
+  }
 }
 
 void RichTextView::SetBackground(Pixel colour) {
@@ -88,7 +93,7 @@ void RichTextView::ScrollTo(int32_t y) {
   const int32_t delta = y - scroll_;
   if (delta == 0) return;
   scroll_ = y;
-  if (!rendered_ || std::abs(delta) >= ViewHeight()) {
+  if (!rendered_ || std::abs(delta) >= ViewHeight() || picture_.Height() != ViewHeight()) {
     rendered_ = false;
     return;
   }
@@ -168,11 +173,39 @@ const Bitmap& RichTextView::Picture() const {
 void RichTextView::Render() const {
   const int32_t w = std::max(0, ViewWidth());
   const int32_t h = std::max(0, ViewHeight());
-  if (!FitsBitmap(w, h)) return;
-  if (picture_.Width() != w || picture_.Height() != h) picture_.Resize(w, h);
+  if (picture_.Width() != w || picture_.Height() != h) {
+    if (!ChargePicture(w, h)) return;
+    picture_.Resize(w, h);
+  }
   RenderRows(0, h);
   RenderBar();
   rendered_ = true;
+}
+
+bool RichTextView::ChargePicture(int32_t w, int32_t h) const {
+  // The old picture goes first: it is not needed beside the new one.
+  picture_ = Bitmap();
+  charge_.Release();
+  if (refused_at_ && (!memory_ || memory_->Used() >= *refused_at_)) return false;
+  std::optional<MemoryBudget::Charge> charge;
+  if (memory_) {
+    charge = memory_->ReservePicture(w, h);
+  } else if (FitsBitmap(w, h)) {
+    charge.emplace();
+  }
+  if (charge) {
+    charge_ = std::move(*charge);
+    refused_at_.reset();
+    return true;
+  }
+  refused_at_ = memory_ ? memory_->Used() : 0;
+  if (!warned_ && on_refused) {
+    on_refused(memory_ ? memory_->PictureRefusal(w, h)
+                       : "picture of " + std::to_string(w) + " x " + std::to_string(h) +
+                             " refused: larger than any picture may be");
+  }
+  warned_ = true;
+  return false;
 }
 
 void RichTextView::RenderRows(int32_t top, int32_t bottom) const {
@@ -223,6 +256,8 @@ void RichTextView::RenderBar() const {
 
 void RichTextView::PaintOnto(Bitmap& target) const {
   const Bitmap& picture = Picture();
+  // A refused picture shows nothing.
+  if (picture.Width() != ViewWidth() || picture.Height() != ViewHeight()) return;
   const Rect area = bounds_.Intersect(target.Bounds());
   for (int32_t y = area.top; y < area.bottom; ++y) {
     const auto from = picture.Row(y - bounds_.top);

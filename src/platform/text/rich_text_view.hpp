@@ -4,11 +4,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/colour.hpp"
 #include "platform/gfx/geometry.hpp"
 #include "platform/loop/event_loop.hpp"
+#include "platform/memory_budget.hpp"
 #include "platform/text/font_engine.hpp"
 #include "platform/text/rich_document.hpp"
 #include "platform/text/rich_fonts.hpp"
@@ -30,9 +32,9 @@ namespace velmorant::platform {
 class RichTextView final : public ChildControl {
  public:
   // Without a loop nothing repeats and there are no double clicks; without a clipboard nothing
-  // is copied.
+  // is copied. With a budget the control's picture is charged to it before it is allocated.
   explicit RichTextView(const FontEngine& fonts, EventLoop* loop = nullptr,
-                        Clipboard* clipboard = nullptr);
+                        Clipboard* clipboard = nullptr, MemoryBudget* memory = nullptr);
   ~RichTextView() override;
   RichTextView(const RichTextView&) = delete;
   RichTextView& operator=(const RichTextView&) = delete;
@@ -68,8 +70,11 @@ class RichTextView final : public ChildControl {
   // phrase followed): no selection starts then.
   std::function<void(int32_t, int32_t)> on_mouse_move;
   std::function<bool(MouseButton, int32_t, int32_t)> on_mouse_down;
+  // Told why, once, when the control's picture does not fit the budget: it then shows nothing
+  // until its size changes or the budget has room again.
+  std::function<void(const std::string&)> on_refused;
 
-  // What the control shows, at its size.
+  // What the control shows, at its size; empty when its picture was refused.
   const Bitmap& Picture() const;
 
   // ChildControl.
@@ -100,6 +105,7 @@ class RichTextView final : public ChildControl {
   Rect TextArea() const;
   Rect BarArea() const;
   void Render() const;
+  bool ChargePicture(int32_t w, int32_t h) const;
   void RenderRows(int32_t top, int32_t bottom) const;
   void InvertSelection(const Rect& rows) const;
   void RenderBar() const;
@@ -116,6 +122,7 @@ class RichTextView final : public ChildControl {
   const FontEngine& engine_;
   EventLoop* loop_;
   Clipboard* clipboard_;
+  MemoryBudget* memory_;
   std::unique_ptr<Timer> repeat_;
   TextSelection selection_;
   Drag drag_ = Drag::kNone;
@@ -137,7 +144,12 @@ class RichTextView final : public ChildControl {
   int32_t wheel_rest_ = 0;
 
   mutable Bitmap picture_;
+  mutable MemoryBudget::Charge charge_;
   mutable bool rendered_ = false;
+  // The budget's use when the picture was last refused: it is tried again only once less is held
+  // (or at another size), and the owner is told only the first time.
+  mutable std::optional<uint64_t> refused_at_;
+  mutable bool warned_ = false;
 };
 
 }  // namespace velmorant::platform

@@ -76,7 +76,10 @@ char32_t UpperCase(char32_t c) {
 class RtfReader {
  public:
   RtfReader(std::span<const uint8_t> data, const RtfOptions& options)
-      : scanner_(data), code_page_(options.default_code_page), font_engine_(options.fonts) {}
+      : scanner_(data),
+        code_page_(options.default_code_page),
+        font_engine_(options.fonts),
+        memory_(options.memory) {}
 
   RichDocument Read();
 
@@ -117,6 +120,7 @@ class RtfReader {
   std::vector<GroupState> groups_;
   int32_t code_page_;
   const FontEngine* font_engine_;
+  MemoryBudget* memory_;
   int32_t default_font_number_ = 0;
   std::optional<uint16_t> fallback_font_;
   std::map<int32_t, FontSlot> fonts_;
@@ -720,9 +724,13 @@ void RtfReader::FinishPicture() {
   std::optional<RtfPictureData> data = std::move(picture_);
   picture_.reset();
   if (!data || groups_.empty() || State().chars.hidden || pictures_ >= kMaxRtfPictures) return;
-  std::shared_ptr<const Bitmap> picture = data->format == RtfPictureData::Format::kWindowsMetafile
-                                              ? DecodeRtfMetafile(*data, font_engine_, code_page_)
-                                              : DecodeRtfPicture(*data);
+  // The shown size is checked against what the document's pictures have left before anything
+  // is decoded or scaled.
+  const RtfPictureLimits limits{memory_, kMaxPicturePixels - picture_pixels_};
+  std::shared_ptr<const Bitmap> picture =
+      data->format == RtfPictureData::Format::kWindowsMetafile
+          ? DecodeRtfMetafile(*data, font_engine_, code_page_, limits)
+          : DecodeRtfPicture(*data, limits);
   if (!picture) return;
   const int64_t pixels = int64_t{picture->Width()} * picture->Height();
   if (picture_pixels_ + pixels > kMaxPicturePixels) return;

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "platform/gfx/decode_result.hpp"
+#include "platform/memory_budget.hpp"
 #include "platform/text/font_engine.hpp"
 #include "platform/text/rich_document.hpp"
 
@@ -14,6 +15,9 @@ struct RtfOptions {
   int32_t default_code_page = 1252;
   // Where the text of pictures stored as metafiles is drawn from; without fonts it is left out.
   const FontEngine* fonts = nullptr;
+  // What the document's pictures are charged to, each before it is decoded and again before it
+  // is scaled; without one only the document's own bounds hold.
+  MemoryBudget* memory = nullptr;
 };
 
 // Nesting deeper than this is read as if the deeper groups were not there.

@@ -37,7 +37,9 @@ class HeadlessBackend::HeadlessWindow final : public Window {
 };
 
 HeadlessBackend::HeadlessBackend(HeadlessOptions options)
-    : options_(std::move(options)), fonts_(options_.fonts) {}
+    : options_(std::move(options)), fonts_(options_.fonts) {
+  fonts_.ChargeGlyphsTo(Memory());
+}
 
 HeadlessBackend::~HeadlessBackend() = default;
 

@@ -81,6 +81,7 @@ SdlBackend::SdlBackend(SdlOptions options)
       fonts_(options.fonts),
       services_(MakeDesktopServices(log_, loop_, fonts_, Backend::Memory(),
                                     {options.no_launch, options.print_to})) {
+  fonts_.ChargeGlyphsTo(Memory());
   const int display = ChooseDisplay(options.display, options.preferred_display);
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(display, &mode) != 0) throw SdlError("cannot read the monitor");
