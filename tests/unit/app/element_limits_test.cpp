@@ -28,7 +28,7 @@ size_t Count(const std::string& text, const std::string& what) {
 // Two pages on screens 0 and 1.
 void AddPages(Definition& def, TEkr first, TEkr second = {}) {
   def.TEkrany = {std::move(first), std::move(second)};
-  def.TMedia = {{0, 0, -1}, {1, 1, -1}};
+  def.TMedia = {{0, 0, -1}, {1, 0, -1}};
 }
 
 class ElementLimits : public ::testing::Test {

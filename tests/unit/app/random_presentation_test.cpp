@@ -291,7 +291,7 @@ Definition RandomDefinition(Dice& d) {
     for (int k = d.Between(0, 2); k > 0; --k) e.Processes.Add(d.Between(-1, 3));
     // A list far longer than any screen uses, of one value again and again.
     if (d.Chance(15)) {
-      TIntWektor& set = d.Pick<TIntWektor*>({&e.Images, &e.Maps, &e.Captions, &e.Keys, &e.Sounds});
+      TIntWektor& set = *d.Pick<TIntWektor*>({&e.Images, &e.Maps, &e.Captions, &e.Keys, &e.Sounds});
       set.Items().assign(size_t(d.Between(1000, 1100)), d.Between(-1, 2));
     }
     def.TEkrany.push_back(e);
