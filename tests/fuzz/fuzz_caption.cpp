@@ -8,13 +8,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <string>
 #include <string_view>
 
-#include "elements/visual/captions.hpp"
+#include "platform/fs/codepage.hpp"
 #include "platform/gfx/bitmap.hpp"
 #include "platform/text/draw_text.hpp"
 #include "platform/text/draw_text_flags.hpp"
 #include "platform/text/font_engine.hpp"
+#include "platform/text/font_request.hpp"
+#include "platform/text/text_decoder.hpp"
 
 namespace {
 
@@ -22,6 +25,17 @@ using namespace velmorant::platform;
 
 void Check(bool condition) {
   if (!condition) __builtin_trap();
+}
+
+// The caption kind's decoding (the engine is not built for fuzzing): up to the first zero byte,
+// in the code page of the font's character set.
+std::string DecodeCaption(std::string_view bytes, uint8_t charset) {
+  bytes = bytes.substr(0, bytes.find('\0'));
+  std::string utf8;
+  for (char32_t c : TextDecoder().Decode(bytes, CodePageForCharset(charset, 1250))) {
+    AppendUtf8(utf8, c);
+  }
+  return utf8;
 }
 
 constexpr uint8_t kCharsets[] = {0, 1, 2, 128, 129, 134, 136, 161, 162, 177, 178, 186, 204, 238};
@@ -36,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t width = data[2];
   const int32_t points = 1 + data[3] % 48;
   const std::string_view bytes(reinterpret_cast<const char*>(data + 4), size - 4);
-  const std::string text = velmorant::DecodeCaptionText(bytes, charset, 1250);
+  const std::string text = DecodeCaption(bytes, charset);
 
   // One engine for the whole run: opening fontconfig per input would be most of the time.
   static const FontEngine fonts;

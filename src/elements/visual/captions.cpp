@@ -37,6 +37,7 @@ std::string DecodeCaptionText(std::string_view bytes, int32_t charset,
 
 void TNapisy::OnDefinitionLoaded() {
   live_.clear();
+  shared_.clear();
   for (size_t i = 0; i < host_.Def().TNapisy.size(); ++i) {
     live_.push_back(std::make_unique<Live>(host_.Drawing(), host_.Loop()));
   }
@@ -95,6 +96,32 @@ std::optional<MaskedPicture> TNapisy::Render(const TNap& nap, const std::string&
   // The whole box, in the picture's coordinates.
   const platform::Rect whole = box.Offset(-pictured.left, -pictured.top);
 
+  std::string key = text;
+  for (const int64_t v :
+       {int64_t{nap.FontSize}, int64_t{nap.Bold}, int64_t{nap.Italic}, int64_t{nap.Underline},
+        int64_t{nap.StrikeOut}, int64_t{nap.Charset}, int64_t{nap.Colour}, int64_t{nap.X},
+        int64_t{local.right}, int64_t{local.bottom}, int64_t{whole.left}, int64_t{whole.top},
+        int64_t{whole.right}, int64_t{whole.bottom}}) {
+    key += '\0' + std::to_string(v);
+  }
+  key += '\0' + nap.FontName + '\0' + nap.TextureFile;
+  const auto place = [&] {
+    if (whole_box) {
+      part = whole;
+    } else {
+      box = visible;
+    }
+  };
+  if (auto it = shared_.find(key); it != shared_.end()) {
+    SharedPicture face = it->second.face.lock();
+    SharedPicture mask = it->second.mask.lock();
+    if (face && mask) {
+      place();
+      return MaskedPicture{std::move(face), std::move(mask)};
+    }
+    shared_.erase(it);
+  }
+
   SharedPicture texture;
   if (!nap.TextureFile.empty()) {
     texture = host_.Assets().Picture(kAssetBackgrounds, nap.TextureFile);
@@ -103,13 +130,19 @@ std::optional<MaskedPicture> TNapisy::Render(const TNap& nap, const std::string&
   // Both pictures are charged before they are made; what the budget refuses is not laid out
   // again until it could fit.
   platform::MemoryBudget& budget = host_.Platform().Memory();
-  SharedPicture mask = platform::MakeChargedPicture(budget, local.right, local.bottom, [&] {
-    Bitmap m(local.right, local.bottom, platform::kWhite);
-    platform::Rect draw = whole;
-    platform::DrawText(m, font, text, draw, platform::kDtWordBreak | AlignmentOf(nap.X),
-                       platform::kBlack);
-    return m;
-  });
+  const uint64_t both = 2 * platform::PictureBytes(local.right, local.bottom);
+  // Asked for both at once: a mask made only to be dropped with its face refused would cost a
+  // caption that shows nothing all the work of one that shows.
+  SharedPicture mask;
+  if (budget.Fits(both)) {
+    mask = platform::MakeChargedPicture(budget, local.right, local.bottom, [&] {
+      Bitmap m(local.right, local.bottom, platform::kWhite);
+      platform::Rect draw = whole;
+      platform::DrawText(m, font, text, draw, platform::kDtWordBreak | AlignmentOf(nap.X),
+                         platform::kBlack);
+      return m;
+    });
+  }
   SharedPicture face;
   if (mask) {
     face = platform::MakeChargedPicture(budget, local.right, local.bottom, [&] {
@@ -125,16 +158,15 @@ std::optional<MaskedPicture> TNapisy::Render(const TNap& nap, const std::string&
   }
   if (!face) {
     mask.reset();
-    refused_bytes = 2 * platform::PictureBytes(local.right, local.bottom);
+    refused_bytes = both;
     refusal = "its pictures of " + std::to_string(local.right) + " x " +
               std::to_string(local.bottom) + " " + budget.Refusal(*refused_bytes);
     return std::nullopt;
   }
-  if (whole_box) {
-    part = whole;
-  } else {
-    box = visible;
-  }
+  place();
+  // Entries of pictures nobody holds any more go as new ones come.
+  std::erase_if(shared_, [](const auto& entry) { return entry.second.face.expired(); });
+  shared_[key] = SharedFace{face, mask};
   return MaskedPicture{std::move(face), std::move(mask)};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,6 +65,12 @@ class TNapisy final : public ElementKind {
 
   ElementHost& host_;
   std::vector<std::unique_ptr<Live>> live_;
+  // Pictures alive for one caption serve every caption drawn the same way: the same text, font,
+  // colour or texture, and box.
+  struct SharedFace {
+    std::weak_ptr<const platform::Bitmap> face, mask;
+  };
+  std::map<std::string, SharedFace> shared_;
 };
 
 }  // namespace velmorant

@@ -232,12 +232,17 @@ TEST_F(Captions, PreloadWarmsTheFileAndTheTexture) {
 }
 
 TEST_F(Captions, PicturesTheBudgetRefusesShowNothingAndAreNotLaidOutAgain) {
-  TNap nap = Caption();
-  nap.H = 40;  // a box of 100 x 40
+  std::vector<TNap> naps;
+  for (int i = 0; i < 4; ++i) {
+    naps.push_back(Caption());
+    naps.back().FileName = "napis" + std::to_string(i) + ".txt";
+    naps.back().H = 40;  // a box of 100 x 40
+    host_.assets.files[naps.back().FileName] = kText + std::to_string(i);
+  }
   const uint64_t one = 2 * platform::PictureBytes(100, 40);
   platform::MemoryBudget& budget = host_.backend.Memory();
   budget.SetLimit(budget.Used() + 2 * one);
-  ShowPage({nap, nap, nap, nap});
+  ShowPage(naps);
   EXPECT_EQ(budget.Used(), 2 * one) << "face and mask of the first two";
   EXPECT_EQ(host_.assets.warnings.size(), 2u);
   EXPECT_NE(host_.assets.warnings[0].find("refused"), std::string::npos);
@@ -257,6 +262,19 @@ TEST_F(Captions, PicturesTheBudgetRefusesShowNothingAndAreNotLaidOutAgain) {
   EXPECT_EQ(budget.Used(), 4 * one);
   host_.display.HidePage();
   EXPECT_EQ(budget.Used(), 0u);
+}
+
+TEST_F(Captions, CaptionsDrawnAlikeShareTheirPictures) {
+  TNap nap = Caption();
+  nap.H = 40;
+  TNap other = nap;
+  other.Colour = 0x00FF00;
+  ShowPage({nap, nap, nap, other});
+  EXPECT_EQ(host_.backend.Memory().Used(), 4 * platform::PictureBytes(100, 40))
+      << "one face and mask for the three alike, one for the other colour";
+  EXPECT_FALSE(BoundsOf(Back(), platform::Rgb(0, 255, 0)).IsEmpty());
+  host_.display.HidePage();
+  EXPECT_EQ(host_.backend.Memory().Used(), 0u);
 }
 
 TEST(CaptionText, DecodedByTheFontsCharacterSetUpToTheFirstZero) {
