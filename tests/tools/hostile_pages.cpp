@@ -5,6 +5,7 @@
 //   hostile_pages maps DIR     one map listed 20,000 times on one screen
 //   hostile_pages frames DIR   8 framed images whose frame pattern is 1 KB claiming 8192 x 4096
 //   hostile_pages captions DIR 400 full-window captions on each of two pages
+//   hostile_pages distinct-captions DIR   the same, each caption its own file
 //   hostile_pages long-caption DIR   a caption file of one 63 MiB word
 //   hostile_pages x-caption DIR      an 8 MiB caption "x x x ..." at size 1
 //   hostile_pages animation DIR      an animation of two 1 KB frames claiming 8192 x 8192
@@ -148,7 +149,8 @@ Definition Backgrounds(int pages) {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: hostile_pages wipes|slides|films|maps|frames|captions|long-caption|"
+               "usage: hostile_pages wipes|slides|films|maps|frames|captions|distinct-captions|"
+               "long-caption|"
                "x-caption|animation|backgrounds DIR\n");
   return 2;
 }
@@ -181,6 +183,15 @@ int Run(const std::string& what, const fs::path& folder) {
   } else if (what == "captions") {
     ok = WriteFile(folder / "napisy" / "n.txt", {'A', 'l', 'a'}) &&
          WriteDefinitionFile(folder, Captions(400, 24, true));
+  } else if (what == "distinct-captions") {
+    Definition def = Captions(400, 24, true);
+    ok = true;
+    for (size_t i = 0; i < def.TNapisy.size() && ok; ++i) {
+      def.TNapisy[i].FileName = "n" + std::to_string(i) + ".txt";
+      const std::string text = "Ala " + std::to_string(i);
+      ok = WriteFile(folder / "napisy" / def.TNapisy[i].FileName, {text.begin(), text.end()});
+    }
+    ok = ok && WriteDefinitionFile(folder, def);
   } else if (what == "long-caption") {
     ok = WriteFile(folder / "napisy" / "n.txt", std::vector<uint8_t>(size_t{63} << 20, 'x')) &&
          WriteDefinitionFile(folder, Captions(1, 12, false));
