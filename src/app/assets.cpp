@@ -54,6 +54,30 @@ std::optional<std::vector<uint8_t>> Assets::FileBytes(int32_t kind, const std::s
   return std::move(*bytes);
 }
 
+std::optional<std::vector<uint8_t>> Assets::FileStart(int32_t kind, const std::string& name,
+                                                      uint64_t max_bytes) {
+  const std::string path = PathOf(kind, name);
+  if (path.empty()) {
+    Warn(codepage_.ToUtf8(name), "not a file inside the presentation folder");
+    return std::nullopt;
+  }
+  auto start = platform::ReadFileStart(path, max_bytes);
+  if (!start) {
+    Warn(path, start.error());
+    return std::nullopt;
+  }
+  if (start->whole_size > start->bytes.size()) {
+    Warn(path, "only its first " + std::to_string(start->bytes.size()) + " of " +
+                   std::to_string(start->whole_size) + " bytes are read");
+  }
+  return std::move(start->bytes);
+}
+
+void Assets::Warn(int32_t kind, const std::string& name, const std::string& why) {
+  const std::string path = PathOf(kind, name);
+  Warn(path.empty() ? codepage_.ToUtf8(name) : path, why);
+}
+
 SharedPicture Assets::Picture(int32_t kind, const std::string& name) {
   return Load(PathOf(kind, name), name);
 }

@@ -35,6 +35,9 @@ class Assets final : public AssetSource {
   }
   SharedPicture Picture(int32_t kind, const std::string& name) override;
   std::optional<std::vector<uint8_t>> FileBytes(int32_t kind, const std::string& name) override;
+  std::optional<std::vector<uint8_t>> FileStart(int32_t kind, const std::string& name,
+                                                uint64_t max_bytes) override;
+  void Warn(int32_t kind, const std::string& name, const std::string& why) override;
   MaskedPicture PictureWithMask(int32_t kind, const std::string& name,
                                 const std::string& mask_of) override;
   void WarmUp(int32_t kind, const std::string& name) override;

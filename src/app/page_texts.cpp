@@ -40,7 +40,7 @@ std::vector<std::string> PageTexts(const Definition& d, int32_t page, AssetSourc
     if (index < 0 || size_t(index) >= d.TNapisy.size()) continue;
     const TNap& caption = d.TNapisy[size_t(index)];
     if (caption.FileName.empty()) continue;
-    const auto bytes = assets.FileBytes(kAssetCaptions, caption.FileName);
+    const auto bytes = assets.FileStart(kAssetCaptions, caption.FileName, kMaxCaptionBytes);
     if (!bytes) continue;
     std::string text =
         DecodeCaptionText({reinterpret_cast<const char*>(bytes->data()), bytes->size()},

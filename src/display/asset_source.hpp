@@ -55,6 +55,15 @@ class AssetSource {
   virtual SharedPicture Picture(int32_t kind, const std::string& name) = 0;
   // The whole content of a file (texts, captions), or nothing.
   virtual std::optional<std::vector<uint8_t>> FileBytes(int32_t kind, const std::string& name) = 0;
+  // At most the first `max_bytes` of a file, or nothing; a longer file is cut with one warning.
+  virtual std::optional<std::vector<uint8_t>> FileStart(int32_t kind, const std::string& name,
+                                                        uint64_t max_bytes) {
+    auto bytes = FileBytes(kind, name);
+    if (bytes && bytes->size() > max_bytes) bytes->resize(max_bytes);
+    return bytes;
+  }
+  // One warning about a file the page goes on without (a refusal of the memory budget, say).
+  virtual void Warn(int32_t /*kind*/, const std::string& /*name*/, const std::string& /*why*/) {}
   // The picture of `name` prepared with the mask companion of `mask_of` (the picture name whose
   // last three characters become "msk"); without a loadable mask, the plain picture.
   virtual MaskedPicture PictureWithMask(int32_t kind, const std::string& name,

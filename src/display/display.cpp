@@ -59,11 +59,12 @@ const std::vector<TRam>& TDisplay::FrameStyles() const {
   return host_.Def().TRamki;
 }
 
-std::optional<platform::Bitmap> TDisplay::LoadPattern(const std::string& fileName) {
-  if (SharedPicture pattern = host_.Assets().Picture(kAssetBackgrounds, fileName)) {
-    return *pattern;
-  }
-  return std::nullopt;
+SharedPicture TDisplay::LoadPattern(const std::string& fileName) {
+  return host_.Assets().Picture(kAssetBackgrounds, fileName);
+}
+
+platform::MemoryBudget& TDisplay::Memory() {
+  return host_.Platform().Memory();
 }
 
 int32_t TDisplay::RunPresentation(int32_t startPage) {
@@ -81,6 +82,7 @@ int32_t TDisplay::RunPresentation(int32_t startPage) {
 void TDisplay::ShowPage() {
   KlepsydrKursor hourglass(host_.Platform());
   PendingAction = TAkc{};
+  page_stopped_ = false;
   // A page change is handled inside the event that asked for it; the new page starts afresh.
   transition_budget_.Refill();
   budget_event_ = host_.Platform().Loop().Dispatched();
@@ -115,6 +117,7 @@ void TDisplay::StartFirstPage() {
 }
 
 void TDisplay::StopPage() {
+  page_stopped_ = true;
   UseWindowCanvas();
   host_.Media().Stop(CurrentPage);
 }

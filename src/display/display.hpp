@@ -56,6 +56,7 @@ class TDisplay final : public DrawingContext, public MouseRegions {
   int16_t PointerMove(int32_t x, int32_t y);
   void EnterRegion(int32_t i);
   void LeaveRegion(int32_t i);
+  // Nothing once the page has stopped.
   void ClickRegion(int32_t i);
   void ShowRegionHint(int32_t i);
   void HideRegionHint();
@@ -72,7 +73,8 @@ class TDisplay final : public DrawingContext, public MouseRegions {
   bool AdmitAnimation(int32_t steps, int32_t delay_ms) override;
   const std::vector<TPrz>& Transitions() const override;
   const std::vector<TRam>& FrameStyles() const override;
-  std::optional<platform::Bitmap> LoadPattern(const std::string& fileName) override;
+  SharedPicture LoadPattern(const std::string& fileName) override;
+  platform::MemoryBudget& Memory() override;
   uint32_t Random() override { return uint32_t(random_()); }
 
   int32_t CurrentPage = 0;
@@ -103,6 +105,8 @@ class TDisplay final : public DrawingContext, public MouseRegions {
   TransitionBudget transition_budget_;
   // The event whose transitions the budget counts: each new one starts afresh.
   uint64_t budget_event_ = 0;
+  // Between the page's Stop and the next page's Show its regions start nothing.
+  bool page_stopped_ = false;
 };
 
 }  // namespace velmorant

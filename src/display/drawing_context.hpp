@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "definition/records_display.hpp"
+#include "display/asset_source.hpp"
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/canvas.hpp"
 #include "platform/gfx/geometry.hpp"
+#include "platform/memory_budget.hpp"
 
 namespace velmorant {
 
@@ -31,9 +33,11 @@ class DrawingContext {
   virtual bool AdmitAnimation(int32_t steps, int32_t delay_ms) = 0;
   virtual const std::vector<TPrz>& Transitions() const = 0;
   virtual const std::vector<TRam>& FrameStyles() const = 0;
-  // A picture from the backgrounds folder (alternate assets preferred while switched on);
-  // nullopt when it cannot be loaded.
-  virtual std::optional<platform::Bitmap> LoadPattern(const std::string& fileName) = 0;
+  // A picture from the backgrounds folder (alternate assets preferred while switched on), shared
+  // with everyone who draws it; null when it cannot be loaded or was refused.
+  virtual SharedPicture LoadPattern(const std::string& fileName) = 0;
+  // The player's budget of decoded memory, which the copies renderers keep are charged to.
+  virtual platform::MemoryBudget& Memory() = 0;
   // The mosaic's pseudo-random source; injected so that headless runs are reproducible.
   virtual uint32_t Random() = 0;
 };

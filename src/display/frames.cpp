@@ -40,11 +40,9 @@ TRamkaRender::TRamkaRender(DrawingContext& display, int32_t frameIndex, const Re
   const int32_t w = std::min(style.Width, kMaxFrameWidth);
 
   if (style.PatternFile.empty()) {
-    Pattern.emplace(1, w);
-    Canvas pattern(*Pattern);
-    pattern.pen_colour = platform::ToPixel(style.Color);
-    pattern.MoveTo(0, 0);
-    pattern.LineTo(0, w);
+    Pattern = platform::MakeChargedPicture(
+        display.Memory(), 1, w, [&] { return Bitmap(1, w, platform::ToPixel(style.Color)); });
+    if (!Pattern) return;
   } else {
     Pattern = display.LoadPattern(style.PatternFile);
     // A pattern that cannot be loaded is a missing asset: no frame at all.
@@ -64,10 +62,14 @@ TRamkaRender::TRamkaRender(DrawingContext& display, int32_t frameIndex, const Re
 
 void TRamkaRender::SaveBackground() {
   if (FrameWidth <= 0) return;
-  SaveUnder(display_, LeftStrip, &SavedLeft);
-  SaveUnder(display_, TopStrip, &SavedTop);
-  SaveUnder(display_, RightStrip, &SavedRight);
-  SaveUnder(display_, BottomStrip, &SavedBottom);
+  const bool saved = SaveUnder(display_, LeftStrip, &SavedLeft, SavedCharges[0]) &&
+                     SaveUnder(display_, TopStrip, &SavedTop, SavedCharges[1]) &&
+                     SaveUnder(display_, RightStrip, &SavedRight, SavedCharges[2]) &&
+                     SaveUnder(display_, BottomStrip, &SavedBottom, SavedCharges[3]);
+  if (saved) return;
+  FrameWidth = 0;
+  for (Bitmap* strip : {&SavedLeft, &SavedTop, &SavedRight, &SavedBottom}) *strip = Bitmap();
+  for (auto& charge : SavedCharges) charge.Release();
 }
 
 std::vector<Point> TRamkaRender::Polyline(int32_t i) const {

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
+#include "display/asset_source.hpp"
 #include "display/drawing_context.hpp"
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/canvas.hpp"
 #include "platform/gfx/geometry.hpp"
+#include "platform/memory_budget.hpp"
 
 namespace velmorant {
 
@@ -23,7 +24,8 @@ class TRamkaRender {
   TRamkaRender(const TRamkaRender&) = delete;
   TRamkaRender& operator=(const TRamkaRender&) = delete;
 
-  // Saves the current surface under the four strips.
+  // Saves the current surface under the four strips. Strips the memory budget refuses leave the
+  // element without its frame: what could not be saved could not be put back.
   void SaveBackground();
   // true draws the frame, false puts the saved strips back; on the current surface, then on the
   // back buffer.
@@ -40,11 +42,13 @@ class TRamkaRender {
   DrawingContext& display_;
   int32_t kind_ = 0;
 
-  std::optional<platform::Bitmap> Pattern;
+  // Shared with every frame of the same style: one decoded picture, whatever the elements.
+  SharedPicture Pattern;
   platform::Bitmap SavedLeft;
   platform::Bitmap SavedTop;
   platform::Bitmap SavedRight;
   platform::Bitmap SavedBottom;
+  platform::MemoryBudget::Charge SavedCharges[4];
   platform::Rect ElementRect;
   platform::Rect LeftStrip;
   platform::Rect TopStrip;

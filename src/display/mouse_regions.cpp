@@ -82,6 +82,7 @@ int16_t TDisplay::PointerMove(int32_t x, int32_t y) {
 }
 
 void TDisplay::EnterRegion(int32_t i) {
+  if (page_stopped_) return;
   const TMyszReg entry = Regions[size_t(i)];
   host_.Controls().PointerEntered(entry.MapIndex, entry.RegionIndex);
   ShowRegionHint(i);
@@ -98,6 +99,8 @@ void TDisplay::LeaveRegion(int32_t i) {
 void TDisplay::ClickRegion(int32_t i) {
   const TMyszReg entry = Regions[size_t(i)];
   HideRegionHint();
+  // A click queued behind the event that left the page: nothing would end what it started.
+  if (page_stopped_) return;
   // A button that went away before the click was handled does nothing.
   if (FindAgain(entry, i) == -1) return;
   host_.Controls().Click(entry.MapIndex, entry.RegionIndex);

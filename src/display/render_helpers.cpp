@@ -11,16 +11,23 @@ using platform::Canvas;
 using platform::CopyMode;
 using platform::Rect;
 
-void SaveUnder(DrawingContext& display, const Rect& rect, Bitmap* bitmap) {
-  if (bitmap == nullptr) return;
+bool SaveUnder(DrawingContext& display, const Rect& rect, Bitmap* bitmap,
+               platform::MemoryBudget::Charge& charge) {
+  if (bitmap == nullptr) return true;
   const int64_t width = std::max<int64_t>(rect.Width(), 0);
   const int64_t height = std::max<int64_t>(rect.Height(), 0);
-  if (!FitsBitmap(width, height)) {
-    bitmap->Resize(0, 0);
-    return;
+  if (bitmap->Width() != width || bitmap->Height() != height) {
+    // The old pixels go before the new ones are charged: a new size never holds both.
+    *bitmap = Bitmap();
+    charge.Release();
+    auto reserved = display.Memory().ReservePicture(width, height);
+    if (!reserved) return false;
+    charge = std::move(*reserved);
   }
+  // Parts outside the surface are black, whatever was saved before.
   bitmap->Resize(int32_t(width), int32_t(height));
   Canvas(*bitmap).CopyRect(bitmap->Bounds(), display.CurrentCanvas().Target(), rect);
+  return true;
 }
 
 void CopyMasked(const Rect& dest, const Rect& src, Canvas& destination, const Bitmap& source,

@@ -4,13 +4,16 @@
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/canvas.hpp"
 #include "platform/gfx/geometry.hpp"
+#include "platform/memory_budget.hpp"
 
 namespace velmorant {
 
-// Resizes `bitmap` to `rect` and copies that area of the current surface into it. Nothing when
-// `bitmap` is null. An inverted rectangle saves nothing (0 x 0); one too large to hold is refused
-// the same way.
-void SaveUnder(DrawingContext& display, const platform::Rect& rect, platform::Bitmap* bitmap);
+// Resizes `bitmap` to `rect` and copies that area of the current surface into it, its pixels
+// charged to the display's memory budget in `charge` first. Nothing when `bitmap` is null. An
+// inverted rectangle saves nothing (0 x 0); one too large to hold or refused by the budget is
+// left 0 x 0 the same way, and false returned.
+bool SaveUnder(DrawingContext& display, const platform::Rect& rect, platform::Bitmap* bitmap,
+               platform::MemoryBudget::Charge& charge);
 
 // Stretching copy of `src` of `source` into `dest` of `destination`: with a mask, the two-pass
 // SRCAND (mask) then SRCPAINT (picture); without, SRCCOPY. The destination ends in SRCCOPY.

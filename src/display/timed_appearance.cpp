@@ -16,9 +16,11 @@ void TimedAppearance::Prepare(const Look& look, const platform::Rect& rect, Mask
                                         picture_.picture.get(), picture_.mask.get());
   }
   if (can_disappear_) {
-    backdrop_ = std::make_unique<platform::Bitmap>(BitmapForRect(rect_));
-    disappear_ = std::make_unique<TRender>(drawing_, look.disappear_transition, rect_, std::nullopt,
-                                           backdrop_.get(), nullptr);
+    // Refused by the memory budget, the backdrop is empty and the disappearance draws nothing.
+    backdrop_ = std::make_unique<platform::Bitmap>();
+    ChargedBitmapForRect(drawing_.Memory(), rect_, *backdrop_, backdrop_charge_);
+    disappear_ = std::make_unique<TRender>(drawing_, look.disappear_transition, rect_,
+                                           BackdropExtent(rect_), backdrop_.get(), nullptr);
   }
   frame_ = std::make_unique<TRamkaRender>(drawing_, look.frame, rect_);
   if (look.timed) timer_ = std::make_unique<platform::Timer>(loop_);
@@ -34,13 +36,14 @@ void TimedAppearance::Release() {
   frame_.reset();
   timer_.reset();
   backdrop_.reset();
+  backdrop_charge_.Release();
   picture_ = {};
 }
 
 void TimedAppearance::DrawAppearing() {
   if (!prepared_) return;
   if (can_disappear_ && !visible_) {
-    SaveUnder(drawing_, rect_, backdrop_.get());
+    SaveUnder(drawing_, rect_, backdrop_.get(), backdrop_charge_);
     frame_->SaveBackground();
   }
   visible_ = true;

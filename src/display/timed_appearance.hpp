@@ -11,6 +11,7 @@
 #include "display/transitions.hpp"
 #include "platform/gfx/bitmap.hpp"
 #include "platform/loop/event_loop.hpp"
+#include "platform/memory_budget.hpp"
 
 namespace velmorant {
 
@@ -95,6 +96,7 @@ class TimedAppearance {
   platform::Rect rect_;
   MaskedPicture picture_;
   std::unique_ptr<platform::Bitmap> backdrop_;
+  platform::MemoryBudget::Charge backdrop_charge_;
   std::unique_ptr<TRender> appear_;
   std::unique_ptr<TRender> disappear_;
   std::unique_ptr<TRamkaRender> frame_;

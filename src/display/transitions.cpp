@@ -66,17 +66,25 @@ TRender::TRender(DrawingContext& display, int32_t transition, const Rect& dest,
   direct_ = !FitsBitmap(width, height);
 }
 
-void TRender::PrepareWorkBitmaps() {
+bool TRender::PrepareWorkBitmaps() {
   // Allocated on the first animated run only: most renderers never animate, and a full-screen
   // work picture per page costs a page change several milliseconds and 8 MiB at 1080p.
   const auto width = int32_t(std::max<int64_t>(WorkRect.Width(), 0));
   const auto height = int32_t(std::max<int64_t>(WorkRect.Height(), 0));
-  if (WorkBitmap.Width() != width || WorkBitmap.Height() != height) {
-    WorkBitmap.Resize(width, height);
-  }
-  if (RestoreBackground && (SavedBitmap.Width() != width || SavedBitmap.Height() != height)) {
-    SavedBitmap.Resize(width, height);
-  }
+  const bool work_ready = WorkBitmap.Width() == width && WorkBitmap.Height() == height;
+  const bool saved_ready =
+      !RestoreBackground || (SavedBitmap.Width() == width && SavedBitmap.Height() == height);
+  if (work_ready && saved_ready) return true;
+  WorkBitmap = Bitmap();
+  SavedBitmap = Bitmap();
+  work_charge_.Release();
+  const uint64_t bytes = platform::PictureBytes(width, height) * (RestoreBackground ? 2 : 1);
+  auto charge = display_.Memory().Reserve(bytes);
+  if (!charge) return false;
+  work_charge_ = std::move(*charge);
+  WorkBitmap.Resize(width, height);
+  if (RestoreBackground) SavedBitmap.Resize(width, height);
+  return true;
 }
 
 void TRender::SetUpGeometry() {
@@ -176,7 +184,12 @@ void TRender::Run() {
     if (on_window) Blit(DestRect, SourceRect, display_.BackBufferCanvas());
     return;
   }
-  PrepareWorkBitmaps();
+  // Work pictures the memory budget refuses: the picture comes at once, as without steps.
+  if (!PrepareWorkBitmaps()) {
+    Blit(DestRect, SourceRect, display_.CurrentCanvas());
+    Blit(DestRect, SourceRect, display_.BackBufferCanvas());
+    return;
+  }
   if (Kind == kMosaic) RemainingBlocks.FillSequence(StepCount);
   const Bitmap& surface = display_.CurrentCanvas().Target();
   if (RestoreBackground) Canvas(SavedBitmap).CopyRect(WorkRect, surface, WorkArea);

@@ -11,6 +11,7 @@
 #include "platform/gfx/bitmap.hpp"
 #include "platform/gfx/canvas.hpp"
 #include "platform/gfx/geometry.hpp"
+#include "platform/memory_budget.hpp"
 
 namespace velmorant {
 
@@ -41,7 +42,8 @@ class TRender {
  private:
   void SetUpGeometry();
   void Run();
-  void PrepareWorkBitmaps();
+  // false when the memory budget refuses them.
+  bool PrepareWorkBitmaps();
   bool Step();
   // One composition of a kind that restores the background: the saved background, then the
   // picture's s drawn into d (work-area coordinates), shown on the current surface.
@@ -72,6 +74,7 @@ class TRender {
   platform::Rect FinalRect;
   platform::Bitmap SavedBitmap;
   platform::Bitmap WorkBitmap;
+  platform::MemoryBudget::Charge work_charge_;  // for both work pictures
   TIntWektor RemainingBlocks;
 };
 

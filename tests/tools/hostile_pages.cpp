@@ -8,6 +8,13 @@
 //   hostile_pages scaled DIR   a text of fifty 4 x 4 PNG pictures each shown at 4096 x 4096
 //   hostile_pages fonts DIR    three texts, each a table of 4,096 fonts and a letter in each
 //   hostile_pages sizes DIR    a text of 400 large font sizes, each over 62 letters
+//   hostile_pages frames DIR   8 framed images whose frame pattern is 1 KB claiming 8192 x 4096
+//   hostile_pages captions DIR 400 full-window captions on each of two pages
+//   hostile_pages distinct-captions DIR   the same, each caption its own file
+//   hostile_pages long-caption DIR   a caption file of one 63 MiB word
+//   hostile_pages x-caption DIR      an 8 MiB caption "x x x ..." at size 1
+//   hostile_pages animation DIR      an animation of two 1 KB frames claiming 8192 x 8192
+//   hostile_pages backgrounds DIR    50 self-advancing pages on a background of such a picture
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -18,6 +25,7 @@
 #include "../golden/tools/bmp_writer.hpp"
 #include "definition/loader.hpp"
 #include "platform/gfx/png_writer.hpp"
+#include "support/bmp_builder.hpp"
 #include "support/costly_pages.hpp"
 #include "support/film_builder.hpp"
 
@@ -147,9 +155,100 @@ bool WriteTexts(const fs::path& folder, const std::string& text, int texts, bool
                                           : fixtures::TextsShown(texts, 0, 0, 100, 100));
 }
 
+bool WriteFile(const fs::path& file, const std::vector<uint8_t>& bytes) {
+  std::error_code ec;
+  fs::create_directories(file.parent_path(), ec);
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  return bool(out);
+}
+
+// Pages 0 and 1 on `screen`, each going on by itself after a second.
+void AddTwoPages(Definition& def, TEkr screen) {
+  def.TEkrany.push_back(std::move(screen));
+  def.TMedia = {{0, 1000, -1}, {0, 1000, -1}};
+}
+
+Definition FramedImages() {
+  Definition def;
+  TRam style;
+  style.Kind = 1;
+  style.Width = 8;
+  style.PatternFile = "ramka.bmp";
+  def.TRamki = {style};
+  TEkr screen;
+  for (int32_t i = 0; i < 8; ++i) {
+    TObr image;
+    image.FileName = fixtures::PictureName(0);
+    image.X = 5 + 11 * i;
+    image.Y = 40;
+    image.FrameIndex = 0;
+    def.TObrazy.push_back(image);
+    screen.Images.Add(i);
+  }
+  AddTwoPages(def, std::move(screen));
+  return def;
+}
+
+TNap CaptionOf(int32_t size, bool whole_window) {
+  TNap nap;
+  nap.FileName = "n.txt";
+  nap.FontName = "Arial";
+  nap.FontSize = size;
+  nap.Colour = 0x0000FF;
+  if (whole_window) {
+    nap.X = nap.Y = 0;
+    nap.W = nap.H = 100;
+  }
+  return nap;
+}
+
+Definition Captions(int count, int32_t size, bool whole_window) {
+  Definition def;
+  TEkr screen;
+  for (int32_t i = 0; i < count; ++i) {
+    def.TNapisy.push_back(CaptionOf(size, whole_window));
+    screen.Captions.Add(i);
+  }
+  AddTwoPages(def, std::move(screen));
+  return def;
+}
+
+Definition Animation() {
+  Definition def;
+  TAni animation;
+  animation.X = animation.Y = 10;
+  for (const char* name : {"a0.bmp", "a1.bmp"}) {
+    TKlt frame;
+    frame.FileName = name;
+    frame.Duration = 40;
+    animation.Frames.push_back(frame);
+  }
+  def.TAnimacje = {animation};
+  TEkr screen;
+  screen.Animations.Add(0);
+  def.TEkrany = {screen};
+  def.TMedia = {{0, 0, -1}};
+  return def;
+}
+
+Definition Backgrounds(int pages) {
+  Definition def;
+  TTlo background;
+  background.FileName = "tlo.bmp";
+  def.TTla = {background};
+  TEkr screen;
+  screen.Background = 0;
+  def.TEkrany = {screen};
+  for (int i = 0; i < pages; ++i) def.TMedia.push_back({0, 100, -1});
+  return def;
+}
+
 int Usage() {
   std::fprintf(
-      stderr, "usage: hostile_pages wipes|slides|films|maps|bigtext|dibs|scaled|fonts|sizes DIR\n");
+      stderr,
+      "usage: hostile_pages wipes|slides|films|maps|bigtext|dibs|scaled|fonts|sizes|frames|"
+      "captions|distinct-captions|long-caption|x-caption|animation|backgrounds DIR\n");
   return 2;
 }
 
@@ -185,6 +284,38 @@ int Run(const std::string& what, const fs::path& folder) {
     ok = WriteTexts(folder, FontsText(), 3);
   } else if (what == "sizes") {
     ok = WriteTexts(folder, SizesText(), 1);
+  } else if (what == "frames") {
+    ok = WriteFile(folder / "tla" / "ramka.bmp", testing::RleClaimingSize(8192, 4096)) &&
+         fixtures::WriteBmp(folder / "obrazy" / fixtures::PictureName(0), 64, 64,
+                            [](int x, int) { return fixtures::Rgb(x < 32 ? 0xFF0000 : 0xFF); }) &&
+         WriteDefinitionFile(folder, FramedImages());
+  } else if (what == "captions") {
+    ok = WriteFile(folder / "napisy" / "n.txt", {'A', 'l', 'a'}) &&
+         WriteDefinitionFile(folder, Captions(400, 24, true));
+  } else if (what == "distinct-captions") {
+    Definition def = Captions(400, 24, true);
+    ok = true;
+    for (size_t i = 0; i < def.TNapisy.size() && ok; ++i) {
+      def.TNapisy[i].FileName = "n" + std::to_string(i) + ".txt";
+      const std::string text = "Ala " + std::to_string(i);
+      ok = WriteFile(folder / "napisy" / def.TNapisy[i].FileName, {text.begin(), text.end()});
+    }
+    ok = ok && WriteDefinitionFile(folder, def);
+  } else if (what == "long-caption") {
+    ok = WriteFile(folder / "napisy" / "n.txt", std::vector<uint8_t>(size_t{63} << 20, 'x')) &&
+         WriteDefinitionFile(folder, Captions(1, 12, false));
+  } else if (what == "x-caption") {
+    std::vector<uint8_t> text(size_t{8} << 20, ' ');
+    for (size_t i = 0; i < text.size(); i += 2) text[i] = 'x';
+    ok = WriteFile(folder / "napisy" / "n.txt", text) &&
+         WriteDefinitionFile(folder, Captions(1, 1, false));
+  } else if (what == "animation") {
+    ok = WriteFile(folder / "filmy" / "a0.bmp", testing::RleClaimingSize(8192, 8192)) &&
+         WriteFile(folder / "filmy" / "a1.bmp", testing::RleClaimingSize(8192, 8192)) &&
+         WriteDefinitionFile(folder, Animation());
+  } else if (what == "backgrounds") {
+    ok = WriteFile(folder / "tla" / "tlo.bmp", testing::RleClaimingSize(8192, 8192)) &&
+         WriteDefinitionFile(folder, Backgrounds(50));
   } else {
     return Usage();
   }

@@ -1,9 +1,12 @@
 #include "check/file_verdict.hpp"
 
+#include "elements/visual/captions.hpp"
 #include "platform/audio/wave_file.hpp"
 #include "platform/film/film_decoder.hpp"
 #include "platform/gfx/bmp_decoder.hpp"
 #include "platform/gfx/file_bytes.hpp"
+#include "platform/gfx/picture_store.hpp"
+#include "platform/memory_budget.hpp"
 #include "platform/shell/file_role.hpp"
 #include "platform/text/rtf_reader.hpp"
 
@@ -19,7 +22,18 @@ std::optional<FileProblem> Error(std::string text) {
 }
 
 std::optional<FileProblem> PictureProblem(const std::filesystem::path& path) {
-  auto picture = platform::LoadBmpFile(path);
+  auto bytes = platform::ReadFileBytes(path, platform::kMaxBmpFileBytes);
+  if (!bytes) return Error("the picture cannot be read: " + bytes.error());
+  // The player refuses a picture larger than this from its header: so does the check, without
+  // decoding the size it claims.
+  auto size = platform::ReadBmpSize(*bytes);
+  if (!size) return Error("the picture cannot be read: " + size.error());
+  if (platform::PictureBytes(size->width, size->height) > platform::kMaxPictureBytes) {
+    return Error("the picture cannot be read: picture of " + std::to_string(size->width) + " x " +
+                 std::to_string(size->height) + " refused: larger than the " +
+                 std::to_string(platform::kMaxPictureBytes >> 20) + " MiB one picture may take");
+  }
+  auto picture = platform::DecodeBmp(*bytes);
   if (!picture) return Error("the picture cannot be read: " + picture.error());
   return std::nullopt;
 }
@@ -35,8 +49,13 @@ std::optional<FileProblem> RichTextProblem(const std::filesystem::path& path) {
 }
 
 std::optional<FileProblem> CaptionProblem(const std::filesystem::path& path) {
-  auto bytes = platform::ReadFileBytes(path, kMaxTextBytes);
-  if (!bytes) return Error("the caption cannot be read: " + bytes.error());
+  auto start = platform::ReadFileStart(path, kMaxCaptionBytes);
+  if (!start) return Error("the caption cannot be read: " + start.error());
+  if (start->whole_size > start->bytes.size()) {
+    return FileProblem{Severity::kWarning,
+                       "longer than the " + std::to_string(kMaxCaptionBytes >> 20) +
+                           " MiB the player reads of a caption: the rest is cut"};
+  }
   return std::nullopt;
 }
 

@@ -33,8 +33,10 @@ void TSandwicze::Show(int32_t index) {
   DrawingContext& drawing = host_.Drawing();
   e.Rect = first->Bounds();
   Place(sandwich.X, sandwich.Y, sandwich.Width, sandwich.Height, e.Rect, drawing.ClientSize());
-  e.Composite = BitmapForRect(e.Rect);
+  // Refused by the memory budget, the sandwich has no picture to draw.
+  ChargedBitmapForRect(drawing.Memory(), e.Rect, e.Composite, e.CompositeCharge);
   e.Backdrop = Bitmap();
+  e.BackdropCharge.Release();
   e.Frame = std::make_unique<TRamkaRender>(drawing, sandwich.FrameIndex, e.Rect);
   ShowMaps(index);
 }
@@ -100,6 +102,8 @@ void TSandwicze::Hide(int32_t index) {
   e.Frame.reset();
   e.Backdrop = Bitmap();
   e.Composite = Bitmap();
+  e.BackdropCharge.Release();
+  e.CompositeCharge.Release();
 }
 
 void TSandwicze::Preload(int32_t index) {
@@ -116,7 +120,7 @@ void TSandwicze::Repaint(int32_t index) {
   DrawingContext& drawing = host_.Drawing();
   // Captured once a visit, so that every repaint starts again from the clean background.
   if (!e.Captured) {
-    SaveUnder(drawing, e.Rect, &e.Backdrop);
+    SaveUnder(drawing, e.Rect, &e.Backdrop, e.BackdropCharge);
     e.Captured = true;
   }
   if (!e.Composite.IsEmpty()) {

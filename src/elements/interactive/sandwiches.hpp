@@ -7,6 +7,7 @@
 #include "display/asset_source.hpp"
 #include "display/frames.hpp"
 #include "platform/gfx/bitmap.hpp"
+#include "platform/memory_budget.hpp"
 #include "sequence/element_kind.hpp"
 
 namespace velmorant {
@@ -43,6 +44,8 @@ class TSandwicze final : public ElementKind {
     platform::Rect Rect;
     platform::Bitmap Backdrop;
     platform::Bitmap Composite;
+    platform::MemoryBudget::Charge BackdropCharge;
+    platform::MemoryBudget::Charge CompositeCharge;
     bool Captured = false;
     std::vector<Layer> Layers;
   };

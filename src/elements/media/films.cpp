@@ -63,7 +63,12 @@ void TFilmy::Show(int32_t index) {
 void TFilmy::MakePoster(int32_t index) {
   Live& e = *live_[size_t(index)];
   const TFil& f = Record(index);
-  e.Poster = std::make_unique<platform::Bitmap>(BitmapForRect(e.Rect));
+  e.Poster = std::make_unique<platform::Bitmap>();
+  // Refused by the memory budget, the film ends on nothing of its own.
+  if (!ChargedBitmapForRect(host_.Drawing().Memory(), e.Rect, *e.Poster, e.PosterCharge)) {
+    e.Poster.reset();
+    return;
+  }
   // The picture is cut or widened to the film's size, not scaled; new parts are the white of a
   // fresh canvas.
   e.Poster->Fill(platform::kWhite);
@@ -118,6 +123,7 @@ void TFilmy::Hide(int32_t index) {
   if (f.Silence) host_.CurrentSound() = -1;
   e.PosterRender.reset();
   e.Poster.reset();
+  e.PosterCharge.Release();
   e.Timer.reset();
   e.Played = false;
 }

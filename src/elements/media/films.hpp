@@ -9,6 +9,7 @@
 #include "display/transitions.hpp"
 #include "platform/gfx/bitmap.hpp"
 #include "platform/loop/event_loop.hpp"
+#include "platform/memory_budget.hpp"
 #include "sequence/element_kind.hpp"
 
 namespace velmorant {
@@ -47,6 +48,7 @@ class TFilmy final : public ElementKind {
     TimedAppearance Appearance;
     platform::Rect Rect;
     std::unique_ptr<platform::Bitmap> Poster;
+    platform::MemoryBudget::Charge PosterCharge;
     std::unique_ptr<TRender> PosterRender;
     std::unique_ptr<platform::Timer> Timer;  // the start delay, then the stop-after time
     bool Played = false;                     // since Show: there is something to put back

@@ -5,6 +5,7 @@
 #include "platform/fs/codepage.hpp"
 #include "platform/gfx/canvas.hpp"
 #include "platform/gfx/colour.hpp"
+#include "platform/memory_budget.hpp"
 #include "platform/text/draw_text.hpp"
 #include "platform/text/font_request.hpp"
 #include "platform/text/text_decoder.hpp"
@@ -36,6 +37,7 @@ std::string DecodeCaptionText(std::string_view bytes, int32_t charset,
 
 void TNapisy::OnDefinitionLoaded() {
   live_.clear();
+  shared_.clear();
   for (size_t i = 0; i < host_.Def().TNapisy.size(); ++i) {
     live_.push_back(std::make_unique<Live>(host_.Drawing(), host_.Loop()));
   }
@@ -47,7 +49,7 @@ const TNap& TNapisy::Record(int32_t index) const {
 
 std::optional<std::string> TNapisy::ReadText(const TNap& nap) {
   std::optional<std::vector<uint8_t>> bytes =
-      host_.Assets().FileBytes(kAssetCaptions, nap.FileName);
+      host_.Assets().FileStart(kAssetCaptions, nap.FileName, kMaxCaptionBytes);
   if (!bytes) return std::nullopt;
   return DecodeCaptionText({reinterpret_cast<const char*>(bytes->data()), bytes->size()},
                            nap.Charset, host_.CodePageNumber());
@@ -55,7 +57,9 @@ std::optional<std::string> TNapisy::ReadText(const TNap& nap) {
 
 std::optional<MaskedPicture> TNapisy::Render(const TNap& nap, const std::string& text,
                                              platform::Rect& box,
-                                             std::optional<platform::Rect>& part) {
+                                             std::optional<platform::Rect>& part,
+                                             std::optional<uint64_t>& refused_bytes,
+                                             std::string& refusal) {
   platform::FontRequest wanted;
   wanted.name = host_.ToUtf8(nap.FontName);
   wanted.size_points = nap.FontSize;
@@ -92,25 +96,77 @@ std::optional<MaskedPicture> TNapisy::Render(const TNap& nap, const std::string&
   // The whole box, in the picture's coordinates.
   const platform::Rect whole = box.Offset(-pictured.left, -pictured.top);
 
-  auto mask = std::make_shared<Bitmap>(local.right, local.bottom, platform::kWhite);
-  platform::Rect draw = whole;
-  platform::DrawText(*mask, font, text, draw, platform::kDtWordBreak | AlignmentOf(nap.X),
-                     platform::kBlack);
+  std::string key = text;
+  for (const int64_t v :
+       {int64_t{nap.FontSize}, int64_t{nap.Bold}, int64_t{nap.Italic}, int64_t{nap.Underline},
+        int64_t{nap.StrikeOut}, int64_t{nap.Charset}, int64_t{nap.Colour}, int64_t{nap.X},
+        int64_t{local.right}, int64_t{local.bottom}, int64_t{whole.left}, int64_t{whole.top},
+        int64_t{whole.right}, int64_t{whole.bottom}}) {
+    key += '\0' + std::to_string(v);
+  }
+  key += '\0' + nap.FontName + '\0' + nap.TextureFile;
+  const auto place = [&] {
+    if (whole_box) {
+      part = whole;
+    } else {
+      box = visible;
+    }
+  };
+  if (auto it = shared_.find(key); it != shared_.end()) {
+    SharedPicture face = it->second.face.lock();
+    SharedPicture mask = it->second.mask.lock();
+    if (face && mask) {
+      place();
+      return MaskedPicture{std::move(face), std::move(mask)};
+    }
+    shared_.erase(it);
+  }
 
-  auto face = std::make_shared<Bitmap>(local.right, local.bottom);
+  SharedPicture texture;
   if (!nap.TextureFile.empty()) {
-    const SharedPicture texture = host_.Assets().Picture(kAssetBackgrounds, nap.TextureFile);
+    texture = host_.Assets().Picture(kAssetBackgrounds, nap.TextureFile);
     if (!texture) return std::nullopt;
-    platform::Canvas(*face).CopyRect(whole, *texture, texture->Bounds());
-  } else {
-    face->Fill(platform::ToPixel(nap.Colour));
   }
-  if (whole_box) {
-    part = whole;
-  } else {
-    box = visible;
+  // Both pictures are charged before they are made; what the budget refuses is not laid out
+  // again until it could fit.
+  platform::MemoryBudget& budget = host_.Platform().Memory();
+  const uint64_t both = 2 * platform::PictureBytes(local.right, local.bottom);
+  // Asked for both at once: a mask made only to be dropped with its face refused would cost a
+  // caption that shows nothing all the work of one that shows.
+  SharedPicture mask;
+  if (budget.Fits(both)) {
+    mask = platform::MakeChargedPicture(budget, local.right, local.bottom, [&] {
+      Bitmap m(local.right, local.bottom, platform::kWhite);
+      platform::Rect draw = whole;
+      platform::DrawText(m, font, text, draw, platform::kDtWordBreak | AlignmentOf(nap.X),
+                         platform::kBlack);
+      return m;
+    });
   }
-  PrepareMaskedImage(*face, mask.get());
+  SharedPicture face;
+  if (mask) {
+    face = platform::MakeChargedPicture(budget, local.right, local.bottom, [&] {
+      Bitmap f(local.right, local.bottom);
+      if (texture) {
+        platform::Canvas(f).CopyRect(whole, *texture, texture->Bounds());
+      } else {
+        f.Fill(platform::ToPixel(nap.Colour));
+      }
+      PrepareMaskedImage(f, mask.get());
+      return f;
+    });
+  }
+  if (!face) {
+    mask.reset();
+    refused_bytes = both;
+    refusal = "its pictures of " + std::to_string(local.right) + " x " +
+              std::to_string(local.bottom) + " " + budget.Refusal(*refused_bytes);
+    return std::nullopt;
+  }
+  place();
+  // Entries of pictures nobody holds any more go as new ones come.
+  std::erase_if(shared_, [](const auto& entry) { return entry.second.face.expired(); });
+  shared_[key] = SharedFace{face, mask};
   return MaskedPicture{std::move(face), std::move(mask)};
 }
 
@@ -119,12 +175,20 @@ void TNapisy::Show(int32_t index) {
   if (e.Appearance.Shown()) return;
   const TNap& nap = Record(index);
   e.Drawn = false;
-  if (!nap.FileName.empty()) {
+  platform::MemoryBudget& budget = host_.Platform().Memory();
+  // Refused for want of memory, it is laid out again only once its pictures would fit.
+  const bool refused = e.RefusedBytes && !budget.Fits(*e.RefusedBytes);
+  if (!nap.FileName.empty() && !refused) {
     // A caption whose file or texture is missing draws nothing.
     if (const std::optional<std::string> text = ReadText(nap)) {
       platform::Rect box;
       std::optional<platform::Rect> part;
-      if (std::optional<MaskedPicture> picture = Render(nap, *text, box, part)) {
+      const bool warned = e.RefusedBytes.has_value();
+      e.RefusedBytes.reset();
+      std::string refusal;
+      std::optional<MaskedPicture> picture = Render(nap, *text, box, part, e.RefusedBytes, refusal);
+      if (e.RefusedBytes && !warned) host_.Assets().Warn(kAssetCaptions, nap.FileName, refusal);
+      if (picture) {
         TimedAppearance::Look look;
         look.appear_transition = nap.TransitionIn;
         look.disappear_transition = nap.TransitionOut;

@@ -14,4 +14,13 @@ namespace velmorant::platform {
 DecodeResult<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path,
                                                  uint64_t max_bytes);
 
+// The first bytes of a regular file and the size of all of it.
+struct FileStart {
+  std::vector<uint8_t> bytes;
+  uint64_t whole_size = 0;
+};
+
+// Reads at most the first `max_bytes` of a regular file of any size; errors as ReadFileBytes.
+DecodeResult<FileStart> ReadFileStart(const std::filesystem::path& path, uint64_t max_bytes);
+
 }  // namespace velmorant::platform

@@ -17,31 +17,46 @@ constexpr double kLineGap = 1.4;
 constexpr double kMinWidth = 420;  // room for a line of text beside a small picture
 constexpr const char* kFamily = "Arial";
 
-// The words of `text` in lines no wider than `width` at the context's current font.
+double Advance(cairo_t* cr, const std::string& text) {
+  cairo_text_extents_t extents;
+  cairo_text_extents(cr, text.c_str(), &extents);
+  return extents.x_advance;
+}
+
+// The words of `text` in lines no wider than `width` at the context's current font. Each word is
+// measured once and the line's width summed: measuring the line from its start for every word
+// made a long text cost its length times a line's.
 std::vector<std::string> Wrap(cairo_t* cr, const std::string& text, double width) {
   std::vector<std::string> lines;
+  const double space_width = Advance(cr, " ");
   std::string line;
+  double line_width = 0;
   size_t at = 0;
   while (at < text.size()) {
     const size_t space = text.find_first_of(" \n", at);
     const size_t end = space == std::string::npos ? text.size() : space;
     const std::string word = text.substr(at, end - at);
-    const std::string wider = line.empty() ? word : line + " " + word;
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, wider.c_str(), &extents);
-    if (!line.empty() && extents.x_advance > width) {
-      lines.push_back(line);
+    const double word_width = Advance(cr, word);
+    if (!line.empty() && line_width + space_width + word_width > width) {
+      lines.push_back(std::move(line));
       line = word;
+      line_width = word_width;
     } else {
-      line = wider;
+      if (!line.empty()) {
+        line += ' ';
+        line_width += space_width;
+      }
+      line += word;
+      line_width += word_width;
     }
     if (space != std::string::npos && text[space] == '\n') {
-      lines.push_back(line);
+      lines.push_back(std::move(line));
       line.clear();
+      line_width = 0;
     }
     at = end + 1;
   }
-  if (!line.empty()) lines.push_back(line);
+  if (!line.empty()) lines.push_back(std::move(line));
   return lines;
 }
 

@@ -49,6 +49,9 @@ class HeadlessBackend final : public Backend {
   VirtualClock& Virtual() { return clock_; }
   // The visible windows, bottom first: what a screen would show.
   std::vector<const Window*> ShownWindows() const;
+  // Queues a script command's input now, behind whatever waits: input that arrives while an
+  // earlier event is still being handled.
+  void Post(const ScriptCommand& c) { Run(c); }
 
  private:
   class HeadlessWindow;

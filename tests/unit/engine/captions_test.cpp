@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/colour.hpp"
+#include "platform/memory_budget.hpp"
 #include "platform/text/draw_text.hpp"
 #include "unit/engine/fake_drawing_context.hpp"
 #include "unit/engine/fake_engine_host.hpp"
@@ -228,6 +229,52 @@ TEST_F(Captions, PreloadWarmsTheFileAndTheTexture) {
   ShowPage({nap});
   captions_->Preload(0);
   EXPECT_EQ(host_.assets.warmed, (std::vector<std::string>{"napis.txt", "faktura.bmp"}));
+}
+
+TEST_F(Captions, PicturesTheBudgetRefusesShowNothingAndAreNotLaidOutAgain) {
+  std::vector<TNap> naps;
+  for (int i = 0; i < 4; ++i) {
+    naps.push_back(Caption());
+    naps.back().FileName = "napis" + std::to_string(i) + ".txt";
+    naps.back().H = 40;  // a box of 100 x 40
+    host_.assets.files[naps.back().FileName] = kText + std::to_string(i);
+  }
+  const uint64_t one = 2 * platform::PictureBytes(100, 40);
+  platform::MemoryBudget& budget = host_.backend.Memory();
+  budget.SetLimit(budget.Used() + 2 * one);
+  ShowPage(naps);
+  EXPECT_EQ(budget.Used(), 2 * one) << "face and mask of the first two";
+  EXPECT_EQ(host_.assets.warnings.size(), 2u);
+  EXPECT_NE(host_.assets.warnings[0].find("refused"), std::string::npos);
+  // The page again, and again: what did not fit is neither read nor warned about anew.
+  for (int i = 0; i < 3; ++i) {
+    host_.display.HidePage();
+    EXPECT_EQ(budget.Used(), 0u);
+    const size_t files_read_before = host_.assets.reads;
+    host_.display.ShowPage();
+    EXPECT_EQ(host_.assets.reads - files_read_before, 2u);
+  }
+  EXPECT_EQ(host_.assets.warnings.size(), 2u);
+  // Room again: every caption comes.
+  host_.display.HidePage();
+  budget.SetLimit(platform::kMemoryBudgetBytes);
+  host_.display.ShowPage();
+  EXPECT_EQ(budget.Used(), 4 * one);
+  host_.display.HidePage();
+  EXPECT_EQ(budget.Used(), 0u);
+}
+
+TEST_F(Captions, CaptionsDrawnAlikeShareTheirPictures) {
+  TNap nap = Caption();
+  nap.H = 40;
+  TNap other = nap;
+  other.Colour = 0x00FF00;
+  ShowPage({nap, nap, nap, other});
+  EXPECT_EQ(host_.backend.Memory().Used(), 4 * platform::PictureBytes(100, 40))
+      << "one face and mask for the three alike, one for the other colour";
+  EXPECT_FALSE(BoundsOf(Back(), platform::Rgb(0, 255, 0)).IsEmpty());
+  host_.display.HidePage();
+  EXPECT_EQ(host_.backend.Memory().Used(), 0u);
 }
 
 TEST(CaptionText, DecodedByTheFontsCharacterSetUpToTheFirstZero) {

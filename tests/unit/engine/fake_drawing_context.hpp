@@ -39,11 +39,13 @@ class FakeDrawingContext : public DrawingContext {
   }
   const std::vector<TPrz>& Transitions() const override { return transitions; }
   const std::vector<TRam>& FrameStyles() const override { return frame_styles; }
-  std::optional<platform::Bitmap> LoadPattern(const std::string& fileName) override {
+  SharedPicture LoadPattern(const std::string& fileName) override {
+    ++pattern_loads;
     const auto it = patterns.find(fileName);
-    if (it == patterns.end()) return std::nullopt;
+    if (it == patterns.end()) return nullptr;
     return it->second;
   }
+  platform::MemoryBudget& Memory() override { return memory; }
   uint32_t Random() override {
     if (randoms.empty()) return 0;
     return randoms[next_random++ % randoms.size()];
@@ -56,7 +58,9 @@ class FakeDrawingContext : public DrawingContext {
   bool back_buffer_current = false;
   std::vector<TPrz> transitions;
   std::vector<TRam> frame_styles;
-  std::map<std::string, platform::Bitmap> patterns;
+  std::map<std::string, SharedPicture> patterns;
+  int pattern_loads = 0;
+  platform::MemoryBudget memory;
   std::vector<uint32_t> randoms;
   size_t next_random = 0;
   // What the renderers asked to animate, and the budget that answered (refilled by the test).

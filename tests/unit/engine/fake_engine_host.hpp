@@ -71,6 +71,7 @@ class FakeAssets final : public AssetSource {
   }
   std::optional<std::vector<uint8_t>> FileBytes(int32_t /*kind*/,
                                                 const std::string& name) override {
+    ++reads;
     const auto it = files.find(name);
     if (it == files.end()) return std::nullopt;
     return std::vector<uint8_t>(it->second.begin(), it->second.end());
@@ -91,6 +92,9 @@ class FakeAssets final : public AssetSource {
     return {std::make_shared<const platform::Bitmap>(std::move(prepared)),
             std::make_shared<const platform::Bitmap>(mask->second)};
   }
+  void Warn(int32_t /*kind*/, const std::string& name, const std::string& why) override {
+    warnings.push_back(name + ": " + why);
+  }
   void WarmUp(int32_t /*kind*/, const std::string& name) override { warmed.push_back(name); }
   void WarmUpMask(int32_t /*kind*/, const std::string& name) override {
     warmed.push_back(name + ":mask");
@@ -100,6 +104,8 @@ class FakeAssets final : public AssetSource {
   std::map<std::string, platform::Bitmap> masks;
   std::map<std::string, std::string> files;
   std::vector<std::string> warmed;
+  std::vector<std::string> warnings;
+  size_t reads = 0;  // FileBytes calls
 };
 
 // The engine on its own, headless, with kinds of the test's choosing: load a definition with

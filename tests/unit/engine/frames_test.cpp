@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 
 #include "platform/gfx/colour.hpp"
 #include "unit/engine/fake_drawing_context.hpp"
@@ -75,7 +76,8 @@ TEST(Frames, RingOfPlainColourAndExactRestore) {
 TEST(Frames, PatternRowZeroIsTheInnermostLine) {
   FakeDrawingContext display(40, 40, kGround);
   display.frame_styles = {Style(1, 3, 0, "bevel.bmp")};
-  display.patterns["bevel.bmp"] = Column({0x0000A0, 0x0000B0, 0x0000C0});
+  display.patterns["bevel.bmp"] =
+      std::make_shared<const Bitmap>(Column({0x0000A0, 0x0000B0, 0x0000C0}));
   TRamkaRender frame(display, 0, {10, 10, 20, 20});
   frame.Draw(true);
   EXPECT_EQ(display.window.At(9, 15), 0x0000A0u);
@@ -90,8 +92,8 @@ TEST(Frames, PatternRowZeroIsTheInnermostLine) {
 TEST(Frames, ShortPatternRepeatsItsLastRow) {
   FakeDrawingContext display(40, 40, kGround);
   display.frame_styles = {Style(1, 4, 0, "two.bmp"), Style(1, 2, 0, "none.bmp")};
-  display.patterns["two.bmp"] = Column({0x000011, 0x000022});
-  display.patterns["none.bmp"] = Bitmap();
+  display.patterns["two.bmp"] = std::make_shared<const Bitmap>(Column({0x000011, 0x000022}));
+  display.patterns["none.bmp"] = std::make_shared<const Bitmap>(Bitmap());
   TRamkaRender frame(display, 0, {10, 10, 20, 20});
   frame.Draw(true);
   EXPECT_EQ(display.window.At(9, 15), 0x000011u);
@@ -108,7 +110,8 @@ TEST(Frames, BottomRightShadowStopsShortOfTheFarCorners) {
   FakeDrawingContext display(260, 220, kGround);
   const Pixel line0 = 0x0000AA;
   display.frame_styles = {Style(4, 5, 0, "shadow.bmp")};
-  display.patterns["shadow.bmp"] = Column({line0, 0x1, 0x2, 0x3, 0x4});
+  display.patterns["shadow.bmp"] =
+      std::make_shared<const Bitmap>(Column({line0, 0x1, 0x2, 0x3, 0x4}));
   TRamkaRender frame(display, 0, {100, 100, 200, 150});
   frame.Draw(true);
   for (int32_t y = 0; y < 220; ++y) {
@@ -180,6 +183,42 @@ TEST(Frames, WildRectanglesAndWidthsRestoreExactly) {
       EXPECT_EQ(display.back_buffer, before);
     }
   }
+}
+
+// Framed elements share their style's pattern and charge only the strips they save; strips the
+// budget refuses leave the element unframed, its surroundings untouched.
+TEST(Frames, ShareThePatternAndChargeTheirStrips) {
+  FakeDrawingContext display(100, 100, kGround);
+  display.frame_styles = {Style(1, 4, 0, "big.bmp"), Style(1, 4, 0x0000FF)};
+  display.patterns["big.bmp"] = std::make_shared<const Bitmap>(Column({0x11, 0x22, 0x33, 0x44}));
+  const uint64_t strips = platform::PictureBytes(4, 14) * 2 + platform::PictureBytes(14, 4) * 2;
+  std::vector<std::unique_ptr<TRamkaRender>> frames;
+  for (int32_t i = 0; i < 8; ++i) {
+    frames.push_back(std::make_unique<TRamkaRender>(display, 0, Rect{10, 10, 20, 20}));
+    frames.back()->SaveBackground();
+  }
+  EXPECT_EQ(display.patterns["big.bmp"].use_count(), 9) << "one picture for every frame";
+  EXPECT_EQ(display.memory.Used(), 8 * strips);
+  frames.clear();
+  EXPECT_EQ(display.memory.Used(), 0u);
+
+  for (int32_t style : {0, 1}) {
+    display.memory.SetLimit(strips - 1);
+    const Bitmap before = display.window;
+    TRamkaRender refused(display, style, {10, 10, 20, 20});
+    refused.SaveBackground();
+    refused.Draw(true);
+    EXPECT_EQ(refused.Width(), 0) << style;
+    EXPECT_EQ(display.window, before) << style;
+    refused.Draw(false);
+    EXPECT_EQ(display.window, before) << style;
+    // What stays held is the plain style's colour column.
+    EXPECT_EQ(display.memory.Used(), style == 1 ? platform::PictureBytes(1, 4) : 0u) << style;
+  }
+  // A plain frame's colour column is charged too: with nothing left, no frame.
+  display.memory.SetLimit(0);
+  TRamkaRender plain(display, 1, {10, 10, 20, 20});
+  EXPECT_EQ(plain.Width(), 0);
 }
 
 }  // namespace

@@ -32,27 +32,43 @@ TEST(SaveUnder, TakesTheRectangleOfTheCurrentSurface) {
   FakeDrawingContext display(10, 10, kGround, 0x000001);
   display.window.Set(3, 4, 0xABCDEF);
   Bitmap saved(1, 1, 0xFFFFFF);
-  SaveUnder(display, {2, 3, 6, 5}, &saved);
+  platform::MemoryBudget::Charge charge;
+  SaveUnder(display, {2, 3, 6, 5}, &saved, charge);
   ASSERT_EQ(saved.GetSize(), (platform::Size{4, 2}));
   EXPECT_EQ(saved.At(1, 1), 0xABCDEFu);
   EXPECT_EQ(saved.At(0, 0), kGround);
 
   display.back_buffer_current = true;
-  SaveUnder(display, {0, 0, 1, 1}, &saved);
+  SaveUnder(display, {0, 0, 1, 1}, &saved, charge);
   EXPECT_EQ(saved.At(0, 0), 0x000001u);
 }
 
 TEST(SaveUnder, OutsidePartsStayBlackAndOddRectanglesAreSafe) {
   FakeDrawingContext display(4, 4, kGround);
   Bitmap saved;
-  SaveUnder(display, {2, 2, 6, 6}, &saved);
+  platform::MemoryBudget::Charge charge;
+  SaveUnder(display, {2, 2, 6, 6}, &saved, charge);
   EXPECT_EQ(saved.At(1, 1), kGround);
   EXPECT_EQ(saved.At(2, 2), 0u);
-  SaveUnder(display, {5, 5, 1, 1}, &saved);
+  SaveUnder(display, {5, 5, 1, 1}, &saved, charge);
   EXPECT_TRUE(saved.IsEmpty());
-  SaveUnder(display, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, &saved);
+  SaveUnder(display, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, &saved, charge);
   EXPECT_TRUE(saved.IsEmpty());
-  SaveUnder(display, {0, 0, 2, 2}, nullptr);
+  SaveUnder(display, {0, 0, 2, 2}, nullptr, charge);
+}
+
+TEST(SaveUnder, ChargesWhatItKeepsAndARefusalKeepsNothing) {
+  FakeDrawingContext display(10, 10, kGround);
+  Bitmap saved;
+  platform::MemoryBudget::Charge charge;
+  EXPECT_TRUE(SaveUnder(display, {0, 0, 4, 2}, &saved, charge));
+  EXPECT_EQ(display.memory.Used(), platform::PictureBytes(4, 2));
+  EXPECT_TRUE(SaveUnder(display, {0, 0, 4, 2}, &saved, charge));
+  EXPECT_EQ(display.memory.Used(), platform::PictureBytes(4, 2)) << "the same size charged once";
+  display.memory.SetLimit(platform::PictureBytes(4, 4) - 1);
+  EXPECT_FALSE(SaveUnder(display, {0, 0, 4, 4}, &saved, charge));
+  EXPECT_TRUE(saved.IsEmpty());
+  EXPECT_EQ(display.memory.Used(), 0u);
 }
 
 TEST(CopyMasked, AllBlackMaskCopiesLikeThePlainCopy) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <stdexcept>
 
 #include "display/render_helpers.hpp"
@@ -356,6 +357,33 @@ TEST(TransitionExecute, NestedCallNeverShowsAnUnfilledWorkPicture) {
         ASSERT_TRUE(got == before.At(x, y) || got == kNew) << x << "," << y << ": " << got;
       }
     }
+  }
+}
+
+// The work pictures of an effect are charged while the renderer keeps them; refused, the picture
+// comes at once, as it ends after the steps.
+TEST(TransitionExecute, WorkPicturesAreChargedAndARefusalDrawsAtOnce) {
+  for (const int kind : {1, 6}) {  // a wipe works on one picture, a slide on two
+    SCOPED_TRACE(kind);
+    const Bitmap picture = Numbered(100, 50);
+    FakeDrawingContext animated(200, 100, kOld);
+    animated.transitions = {Transition(kind, 4)};
+    auto render = std::make_unique<TRender>(animated, 0, Rect{0, 0, 100, 50}, std::nullopt,
+                                            &picture, nullptr);
+    render->Execute();
+    EXPECT_EQ(animated.sleeps.size(), 4u);
+    EXPECT_EQ(animated.memory.Used(), platform::PictureBytes(100, 50) * (kind == 6 ? 2 : 1));
+    render.reset();
+    EXPECT_EQ(animated.memory.Used(), 0u);
+
+    FakeDrawingContext refused(200, 100, kOld);
+    refused.transitions = animated.transitions;
+    refused.memory.SetLimit(platform::PictureBytes(100, 50) - 1);
+    TRender at_once(refused, 0, {0, 0, 100, 50}, std::nullopt, &picture, nullptr);
+    EXPECT_TRUE(at_once.Execute());
+    EXPECT_TRUE(refused.sleeps.empty());
+    EXPECT_EQ(refused.window, animated.window);
+    EXPECT_EQ(refused.back_buffer, animated.back_buffer);
   }
 }
 

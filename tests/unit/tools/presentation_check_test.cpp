@@ -181,6 +181,30 @@ TEST_F(PresentationCheckTest, GoodFilesAreDecodedWithThePlayersReaders) {
   EXPECT_TRUE(findings.All().empty()) << AllLines(findings);
 }
 
+// The player's own bounds: a picture claiming more than one picture may take is refused from its
+// header (not decoded), and a caption past what the player reads is cut.
+TEST_F(PresentationCheckTest, PicturesAndCaptionsPastThePlayersBoundsAreNamed) {
+  Definition d = SoundPresentation();
+  TNap nap;
+  nap.FileName = "napis.txt";
+  d.TNapisy = {nap};
+  d.TEkrany[1].Captions = {0};
+  WriteDefinition(d);
+  WriteSoundFiles();
+  testing::WriteBytes(root_ / "tla" / "tlo.bmp", testing::RleClaimingSize(8192, 8192));
+  testing::WriteBytes(root_ / "napisy" / "napis.txt", std::vector<uint8_t>((1 << 20) + 1, 'x'));
+  const Findings findings = Run();
+  const Finding* picture = FindingAt(findings, "TTla[0].FileName");
+  ASSERT_NE(picture, nullptr) << AllLines(findings);
+  EXPECT_EQ(picture->severity, Severity::kError);
+  EXPECT_NE(FormatLine(*picture).find("8192 x 8192 refused"), std::string::npos)
+      << FormatLine(*picture);
+  const Finding* caption = FindingAt(findings, "TNapisy[0].FileName");
+  ASSERT_NE(caption, nullptr) << AllLines(findings);
+  EXPECT_EQ(caption->severity, Severity::kWarning);
+  EXPECT_NE(FormatLine(*caption).find("the rest is cut"), std::string::npos);
+}
+
 TEST_F(PresentationCheckTest, IndexesOutsideTheirTablesAreErrors) {
   Definition d = SoundPresentation();
   d.TMedia.push_back({7, 0, 5});  // entry 2: no such screen, no such transition
