@@ -264,6 +264,7 @@ int Run(const std::string& what, const fs::path& folder) {
                         kPictures, {"many steps", uint8_t(what == "wipes" ? 1 : 6), 0, kMaxSteps}));
   } else if (what == "films") {
     // Two seconds of a small film: 20,000 plays of it would take 11 hours of page time.
+    fs::create_directories(folder / "filmy", ec);
     ok = fixtures::WriteAvi(folder / "filmy" / "f.avi", 32, 24, 10, 20, fixtures::FilmCodec::kRaw,
                             [](int f, int x, int y) { return uint32_t(f * 0x102030 + x + y); }) &&
          WriteDefinitionFile(folder, fixtures::FilmListed(kListings));
