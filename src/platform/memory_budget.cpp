@@ -7,7 +7,9 @@ namespace velmorant::platform {
 
 namespace {
 
+// Rounded up, in KiB below a MiB so that small budgets (as tests set them) still read sensibly.
 std::string Mebibytes(uint64_t bytes) {
+  if (bytes < (uint64_t{1} << 20)) return std::to_string((bytes + 1023) >> 10) + " KiB";
   return std::to_string((bytes + (uint64_t{1} << 20) - 1) >> 20) + " MiB";
 }
 

@@ -241,7 +241,8 @@ TEST_F(Captions, PicturesTheBudgetRefusesShowNothingAndAreNotLaidOutAgain) {
   }
   const uint64_t one = 2 * platform::PictureBytes(100, 40);
   platform::MemoryBudget& budget = host_.backend.Memory();
-  budget.SetLimit(budget.Used() + 2 * one);
+  // Room besides for the glyphs a caption holds while it is drawn, not for a third caption.
+  budget.SetLimit(budget.Used() + 2 * one + one / 4);
   ShowPage(naps);
   EXPECT_EQ(budget.Used(), 2 * one) << "face and mask of the first two";
   EXPECT_EQ(host_.assets.warnings.size(), 2u);
