@@ -128,7 +128,8 @@ class BenchDisplay : public DrawingContext {
   bool AdmitAnimation(int32_t, int32_t) override { return true; }
   const std::vector<TPrz>& Transitions() const override { return transitions_; }
   const std::vector<TRam>& FrameStyles() const override { return frames_; }
-  std::optional<Bitmap> LoadPattern(const std::string&) override { return std::nullopt; }
+  SharedPicture LoadPattern(const std::string&) override { return nullptr; }
+  platform::MemoryBudget& Memory() override { return memory_; }
   uint32_t Random() override { return random_ = random_ * 1664525u + 1013904223u; }
 
   // Mean time of the steps after the first (the first also carries Execute's set-up).
@@ -138,6 +139,7 @@ class BenchDisplay : public DrawingContext {
   void ResetMarks() { marked_ = false; }
 
  private:
+  platform::MemoryBudget memory_;
   Bitmap window_;
   Bitmap back_;
   Canvas window_canvas_;
