@@ -28,6 +28,7 @@
 #include "support/bmp_builder.hpp"
 #include "support/costly_pages.hpp"
 #include "support/film_builder.hpp"
+#include "support/rtf_hex.hpp"
 
 namespace velmorant {
 namespace {
@@ -65,16 +66,6 @@ bool WriteDefinitionFile(const fs::path& folder, Definition def) {
   return bool(out);
 }
 
-std::string Hex(const std::vector<uint8_t>& bytes) {
-  static const char* digits = "0123456789abcdef";
-  std::string out;
-  for (uint8_t b : bytes) {
-    out.push_back(digits[b >> 4]);
-    out.push_back(digits[b & 15]);
-  }
-  return out;
-}
-
 void PutLe(std::vector<uint8_t>& out, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
@@ -104,14 +95,14 @@ std::vector<uint8_t> ClaimingDib() {
 
 std::string DibsText() {
   std::string rtf = "{\\rtf1\\ansi ";
-  const std::string dib = Hex(ClaimingDib());
+  const std::string dib = fixtures::RtfHex(ClaimingDib());
   for (int i = 0; i < 10; ++i) rtf += "{\\pict\\dibitmap0\\picw8192\\pich8192 " + dib + "}";
   return rtf + "}";
 }
 
 std::string ScaledText() {
   std::string rtf = "{\\rtf1\\ansi ";
-  const std::string png = Hex(platform::EncodePng(platform::Bitmap(4, 4, 0x3060C0)));
+  const std::string png = fixtures::RtfHex(platform::EncodePng(platform::Bitmap(4, 4, 0x3060C0)));
   for (int i = 0; i < 50; ++i) {
     rtf += "{\\pict\\pngblip\\picw4\\pich4\\picwgoal61440\\pichgoal61440 " + png + "}";
   }

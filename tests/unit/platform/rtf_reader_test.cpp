@@ -7,6 +7,7 @@
 #include "platform/text/rtf_reader.hpp"
 #include "platform/text/wmf_records.hpp"
 #include "support/bmp_builder.hpp"
+#include "support/rtf_hex.hpp"
 #include "support/wmf_builder.hpp"
 
 namespace velmorant::platform {
@@ -24,16 +25,6 @@ RichDocument Read(std::string_view rtf, int32_t code_page = 1252) {
 
 std::u32string Text(std::string_view rtf, int32_t code_page = 1252) {
   return Read(rtf, code_page).text;
-}
-
-std::string Hex(const std::vector<uint8_t>& bytes) {
-  static const char* digits = "0123456789abcdef";
-  std::string out;
-  for (uint8_t b : bytes) {
-    out.push_back(digits[b >> 4]);
-    out.push_back(digits[b & 15]);
-  }
-  return out;
 }
 
 TEST(RtfReader, TextStylesFontsAndColours) {
@@ -190,7 +181,7 @@ TEST(RtfReader, MetafilePicturesArePlayedAtTheirShownSize) {
   w.Record(wmf::kRectangle, {100, 100, 0, 0});
   const RichDocument doc =
       Read("{\\rtf1 a{\\pict\\wmetafile8\\picw5292\\pich2646\\picwgoal300\\pichgoal150 " +
-           Hex(w.Bytes()) + "}b}");
+           fixtures::RtfHex(w.Bytes()) + "}b}");
   ASSERT_EQ(doc.pictures.size(), 1u);
   const Bitmap& picture = *doc.pictures[0].picture;
   EXPECT_EQ(picture.GetSize(), (Size{20, 10}));
@@ -210,8 +201,9 @@ TEST(RtfReader, PicturesDecodeAtTheirShownSize) {
   std::vector<uint8_t> dib_bytes = testing::BuildBmp(dib);
   dib_bytes.erase(dib_bytes.begin(), dib_bytes.begin() + 14);
   const std::string rtf = "{\\rtf1 a{\\pict\\pngblip\\picw4\\pich2\\picwgoal120\\pichgoal60 " +
-                          Hex(EncodePng(png_picture)) +
-                          "}b{\\pict\\dibitmap0\\picscalex200\\picscaley200 " + Hex(dib_bytes) +
+                          fixtures::RtfHex(EncodePng(png_picture)) +
+                          "}b{\\pict\\dibitmap0\\picscalex200\\picscaley200 " +
+                          fixtures::RtfHex(dib_bytes) +
                           "}c{\\pict\\wmetafile8 0102}d{\\pict\\pngblip 00ff}e}";
   const RichDocument doc = Read(rtf);
   EXPECT_EQ(doc.text, U"a\uFFFCb\uFFFCcde");

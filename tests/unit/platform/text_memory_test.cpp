@@ -16,6 +16,7 @@
 #include "platform/text/rtf_picture.hpp"
 #include "platform/text/rtf_reader.hpp"
 #include "support/bmp_builder.hpp"
+#include "support/rtf_hex.hpp"
 
 namespace velmorant::platform {
 namespace {
@@ -36,16 +37,6 @@ RichDocument Lines(int count) {
   std::string rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ";
   for (int i = 0; i < count; ++i) rtf += "line " + std::to_string(i) + "\\par ";
   return Read(rtf + "}");
-}
-
-std::string Hex(const std::vector<uint8_t>& bytes) {
-  static const char* digits = "0123456789abcdef";
-  std::string out;
-  for (uint8_t b : bytes) {
-    out.push_back(digits[b >> 4]);
-    out.push_back(digits[b & 15]);
-  }
-  return out;
 }
 
 uint64_t Pixels(int64_t width, int64_t height) {
@@ -170,7 +161,7 @@ TEST(RtfPictureMemory, DocumentKeepsThePicturesTheBudgetHasRoomFor) {
   MemoryBudget memory;
   memory.SetLimit(Pixels(64, 64) * 3 + 100);
   std::string rtf = "{\\rtf1 ";
-  const std::string png = Hex(EncodePng(Bitmap(4, 4, 0x0000FF)));
+  const std::string png = fixtures::RtfHex(EncodePng(Bitmap(4, 4, 0x0000FF)));
   for (int i = 0; i < 10; ++i) rtf += "{\\pict\\pngblip\\picwgoal960\\pichgoal960 " + png + "}";
   {
     const RichDocument doc = Read(rtf + "}", &memory);
