@@ -1,7 +1,8 @@
-# velmorant_library(NAME DIR... [DEPS ...]): a static library of every .cpp in the given folders
-# (not recursive), so that adding a source file needs no change here.
+# velmorant_library(NAME DIRS DIR... [EXCLUDE REGEX...] [DEPS ...]): a static library of every .cpp
+# in the given folders (not recursive), so that adding a source file needs no change here. EXCLUDE
+# leaves out the files whose path matches one of the expressions (a backend's files on another).
 function(velmorant_library name)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS;EXCLUDE" ${ARGN})
   set(sources)
   foreach(dir IN LISTS ARG_DIRS)
     # A misspelt or not yet created folder would otherwise build a library without its sources.
@@ -12,6 +13,9 @@ function(velmorant_library name)
     list(APPEND sources ${dir_sources})
   endforeach()
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  foreach(pattern IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${pattern}")
+  endforeach()
   if(NOT sources)
     set(stub ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
     file(WRITE ${stub} "// no sources yet\n")
