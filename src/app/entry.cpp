@@ -10,6 +10,7 @@
 #include "app/handout.hpp"
 #include "app/player.hpp"
 #include "app/presentation_choice.hpp"
+#include "app/run_options.hpp"
 #include "app/user_settings.hpp"
 #include "platform/chooser/desktop_folder_chooser.hpp"
 #include "platform/hang_up_signals.hpp"
@@ -33,9 +34,6 @@ std::filesystem::path ExecutableFolder(const char* argv0) {
   if (ec) self = std::filesystem::absolute(argv0, ec);
   return self.parent_path();
 }
-
-// Far beyond any walk of a real presentation: the virtual clock stops there whatever happens.
-constexpr int64_t kHandoutClockLimitMs = int64_t{1} << 40;
 
 int UsageError(const std::string& message) {
   std::cerr << "velmorant: " << platform::EscapeControls(message) << "\n(see velmorant --help)\n";
@@ -64,18 +62,7 @@ std::unique_ptr<platform::Backend> MakeDesktop(const CommandLine& cl) {
 int PlayFolder(const CommandLine& cl, platform::Backend& backend,
                const platform::CodePage& codepage, const std::filesystem::path& folder,
                platform::VideoRecordingBackend* recording) {
-  PlayerOptions options;
-  options.presentation = folder;
-  // Absolute, so that programs started in folders of their own still find their files.
-  std::error_code absolute_error;
-  if (auto absolute = std::filesystem::absolute(options.presentation, absolute_error);
-      !absolute_error)
-    options.presentation = std::move(absolute);
-  options.interval = cl.handout ? std::string() : cl.interval;
-  options.no_launch = cl.no_launch;
-  options.end_on_second_close = !cl.headless;
-  options.hold_pages = cl.handout.has_value();
-  Player player(backend, codepage, std::move(options));
+  Player player(backend, codepage, PlayerOptionsFor(cl, folder));
   std::optional<platform::HandoutPdf> handout;
   std::optional<HandoutWalk> walk;
   if (cl.handout) {
@@ -132,23 +119,8 @@ int Play(int argc, const char* const* argv) {
     instance->Listen([desktop] { desktop->RequestRaise(); });
   } else {
     platform::HeadlessOptions headless;
-    headless.screen = cl.screen;
-    headless.answer = cl.answer;
-    headless.snapshots = cl.snapshots;
-    headless.no_launch = cl.no_launch;
-    headless.print_to = cl.print_to;
-    if (cl.script) {
-      platform::ScriptParseResult script = platform::ReadScriptFile(*cl.script);
-      if (!script.error.empty()) {
-        return UsageError("script " + cl.script->string() + ": " + script.error);
-      }
-      headless.script = std::move(script.commands);
-    }
-    // The handout walk ends the show itself; the wait only keeps the clock going until then.
-    if (cl.handout) {
-      platform::ScriptCommand wait;
-      wait.ms = kHandoutClockLimitMs;
-      headless.script = {wait};
+    if (std::string problem = HeadlessOptionsFor(cl, headless); !problem.empty()) {
+      return UsageError(problem);
     }
     auto run = std::make_unique<platform::HeadlessBackend>(std::move(headless));
     if (cl.record) {

@@ -138,11 +138,6 @@ bool Load(const std::string& path, const SoundFormat& format, MemoryBudget* budg
 
 }  // namespace
 
-int64_t LoadedWave::DurationMs(const SoundFormat& format) const {
-  const int64_t frames = int64_t(samples.size()) / std::max(format.channels, 1);
-  return frames * 1000 / std::max(format.rate, 1);
-}
-
 LoadedWave LoadWave(const std::string& path, const SoundFormat& format, MemoryBudget* budget) {
   LoadedWave wave;
   if (format.channels <= 0 || format.rate <= 0) {

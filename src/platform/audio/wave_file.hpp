@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,7 +25,10 @@ struct LoadedWave {
   bool too_large = false;
   MemoryBudget::Charge charge;  // what the samples take of the budget, when one was given
   bool Playable() const { return playable; }
-  int64_t DurationMs(const SoundFormat& format) const;
+  int64_t DurationMs(const SoundFormat& format) const {
+    const int64_t frames = int64_t(samples.size()) / std::max(format.channels, 1);
+    return frames * 1000 / std::max(format.rate, 1);
+  }
 };
 
 // Reads the wave file at `path` (RIFF, RIFX or RF64; every codec FFmpeg decodes in them) the way

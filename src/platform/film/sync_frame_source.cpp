@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "platform/film/frame_sources.hpp"
+
 namespace velmorant::platform {
 
 bool SyncFrameSource::Open(const std::string& path) {
@@ -56,6 +58,10 @@ const FilmPicture* SyncFrameSource::PictureAt(int64_t ms) {
 int64_t SyncFrameSource::NextPictureAfter(int64_t /*ms*/) {
   FillAhead();
   return ahead_ ? ahead_->start_ms : std::numeric_limits<int64_t>::max();
+}
+
+std::unique_ptr<FrameSource> MakeSyncFrameSource() {
+  return std::make_unique<SyncFrameSource>();
 }
 
 }  // namespace velmorant::platform

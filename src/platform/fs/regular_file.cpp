@@ -84,6 +84,10 @@ int64_t RegularFile::ReadAt(uint64_t offset, uint8_t* out, size_t size) {
 }
 
 bool RegularFile::ReadAhead() {
+#ifdef __EMSCRIPTEN__
+  // The browser's files live in memory already.
+  return true;
+#else
   if (::readahead(fd_, 0, size_t(size_)) == 0) return true;
   // Where the kernel cannot, read it through.
   std::array<char, 64 * 1024> chunk;
@@ -93,6 +97,7 @@ bool RegularFile::ReadAhead() {
     if (n <= 0) return n == 0;
     at += n;
   }
+#endif
 }
 
 }  // namespace velmorant::platform

@@ -1,7 +1,7 @@
 #include "platform/record/video_recording_backend.hpp"
 
 #include "platform/film/decoded_film_player.hpp"
-#include "platform/film/sync_frame_source.hpp"
+#include "platform/film/frame_sources.hpp"
 #include "platform/gfx/canvas.hpp"
 #include "platform/record/soundtrack_frame_source.hpp"
 
@@ -24,7 +24,7 @@ VideoRecordingBackend::~VideoRecordingBackend() {
 }
 
 std::unique_ptr<FilmPlayer> VideoRecordingBackend::CreateFilmPlayer(Window& display) {
-  auto source = std::make_unique<SoundtrackFrameSource>(std::make_unique<SyncFrameSource>(), track_,
+  auto source = std::make_unique<SoundtrackFrameSource>(MakeSyncFrameSource(), track_,
                                                         run_->GetClock(), next_film_voice_++);
   return std::make_unique<DecodedFilmPlayer>(run_->Log(), run_->Loop(), display, std::move(source));
 }

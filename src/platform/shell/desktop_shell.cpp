@@ -4,6 +4,8 @@
 
 #include "platform/shell/launch_plan.hpp"
 #include "platform/shell/program_spawn.hpp"
+#include "platform/shell/logged_shell.hpp"
+#include "platform/shell/shells.hpp"
 
 namespace velmorant::platform {
 
@@ -55,6 +57,10 @@ LaunchResult DesktopShell::Run(std::vector<std::string> argv, const LaunchPlan& 
                                const LaunchRequest& request) {
   argv.insert(argv.end(), plan.arguments.begin(), plan.arguments.end());
   return SpawnProgram(argv, request.directory, reaper_);
+}
+
+std::unique_ptr<Shell> MakeDesktopShell(EventLog& log, bool no_launch) {
+  return std::make_unique<LoggedShell>(std::make_unique<DesktopShell>(), log, no_launch);
 }
 
 }  // namespace velmorant::platform

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "platform/film/decoded_film_player.hpp"
-#include "platform/film/sync_frame_source.hpp"
+#include "platform/film/frame_sources.hpp"
 #include "platform/gfx/png_writer.hpp"
 
 namespace velmorant::platform {
@@ -49,7 +49,7 @@ std::unique_ptr<Window> HeadlessBackend::CreateWindow(const std::string& /*title
 
 std::unique_ptr<FilmPlayer> HeadlessBackend::CreateFilmPlayer(Window& display) {
   return std::make_unique<DecodedFilmPlayer>(log_, loop_, display,
-                                             std::make_unique<SyncFrameSource>());
+                                             MakeSyncFrameSource());
 }
 
 MessageAnswer HeadlessBackend::ShowMessage(const std::string& caption, const std::string& text,

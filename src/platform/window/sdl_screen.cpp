@@ -16,34 +16,6 @@ Size SizeOf(const Rect& r) {
   return {int32_t(r.Width()), int32_t(r.Height())};
 }
 
-// Copies the part of `layer` (placed at `at` in monitor coordinates) that lies in `region` into
-// `target`, whose first pixel is the monitor point `origin`.
-void CopyInto(Bitmap& target, const Rect& region, Point origin, const Bitmap& layer, Point at) {
-  const Rect placed{at.x, at.y, at.x + layer.Width(), at.y + layer.Height()};
-  const Rect part = placed.Intersect(region);
-  if (part.IsEmpty()) return;
-  const auto width = size_t(part.Width());
-  for (int32_t y = part.top; y < part.bottom; ++y) {
-    const Pixel* from = layer.Row(y - at.y).data() + (part.left - at.x);
-    std::copy_n(from, width, target.Row(y - origin.y).data() + (part.left - origin.x));
-  }
-}
-
-void FillRect(Bitmap& target, const Rect& rect, Pixel colour) {
-  const Rect part = rect.Intersect(target.Bounds());
-  for (int32_t y = part.top; y < part.bottom; ++y) {
-    const auto row = target.Row(y).subspan(size_t(part.left), size_t(part.Width()));
-    std::fill(row.begin(), row.end(), colour);
-  }
-}
-
-// What a layer shows: its surface, or its surface with its child controls in `scratch`.
-const Bitmap& PictureOf(const Window& layer, Bitmap& scratch) {
-  if (!layer.HasVisibleChildren()) return layer.Surface();
-  layer.CompositeInto(scratch);
-  return scratch;
-}
-
 bool SoftwareRenderingWanted() {
   const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
   return driver && SDL_strcasecmp(driver, "software") == 0;
@@ -184,12 +156,11 @@ void SdlScreen::OutputResized() {
 }
 
 void SdlScreen::RemoveLayer(Window* layer) {
-  std::erase(layers_, layer);
+  stack_.Remove(layer);
 }
 
 void SdlScreen::LayerShown(Window* layer) {
-  RemoveLayer(layer);
-  layers_.push_back(layer);
+  stack_.Raise(layer);
   bars_dirty_ = true;
   if (!shown_) {
     shown_ = true;
@@ -200,8 +171,7 @@ void SdlScreen::LayerShown(Window* layer) {
 }
 
 void SdlScreen::LayerHidden(Window* layer) {
-  const bool any =
-      std::any_of(layers_.begin(), layers_.end(), [](const Window* l) { return l->IsVisible(); });
+  const bool any = stack_.AnyVisible();
   bars_dirty_ = true;
   if (!any) {
     shown_ = false;
@@ -216,23 +186,17 @@ void SdlScreen::LayerPainted(const Window* layer) {
 }
 
 Window* SdlScreen::LayerAt(Point monitor_point) const {
-  for (auto it = layers_.rbegin(); it != layers_.rend(); ++it) {
-    if ((*it)->IsVisible() && (*it)->Bounds().Contains(monitor_point)) return *it;
-  }
-  return nullptr;
+  return stack_.At(monitor_point);
 }
 
 Window* SdlScreen::TopLayer() const {
-  for (auto it = layers_.rbegin(); it != layers_.rend(); ++it) {
-    if ((*it)->IsVisible()) return *it;
-  }
-  return nullptr;
+  return stack_.Top();
 }
 
 const Window* SdlScreen::Backdrop() const {
   if (!IsScaled() || placement_.host) return nullptr;
   const Window* top = TopLayer();
-  for (const Window* l : layers_) {
+  for (const Window* l : stack_.Layers()) {
     if (l->IsVisible() && l != top && l->Bounds() == area_) return l;
   }
   return nullptr;
@@ -255,27 +219,6 @@ void SdlScreen::SetArea(const Rect& area) {
                         placement_.monitor_origin.y + real.top);
 }
 
-void SdlScreen::ComposeInto(Bitmap& target, Point origin, const Rect& region) {
-  // Windows are opaque: nothing under the topmost one that covers the region shows.
-  size_t first = 0;
-  bool covered = false;
-  for (size_t i = layers_.size(); i-- > 0;) {
-    const Window* l = layers_[i];
-    if (l->IsVisible() && l->Bounds().Intersect(region) == region) {
-      first = i;
-      covered = true;
-      break;
-    }
-  }
-  if (!covered) FillRect(target, region.Offset(-origin.x, -origin.y), kBlack);
-  for (size_t i = first; i < layers_.size(); ++i) {
-    const Window* l = layers_[i];
-    if (!l->IsVisible()) continue;
-    CopyInto(target, region, origin, PictureOf(*l, layer_picture_),
-             {l->Bounds().left, l->Bounds().top});
-  }
-}
-
 const Bitmap& SdlScreen::ScreenPicture(const Rect& region) {
   const Window* top = TopLayer();
   if (top && top->Bounds() == area_ && !top->HasVisibleChildren()) return top->Surface();
@@ -285,7 +228,7 @@ const Bitmap& SdlScreen::ScreenPicture(const Rect& region) {
   // The neighbours of the region feed the mixed pixels along its edges.
   const Rect wider =
       Rect{region.left - 1, region.top - 1, region.right + 1, region.bottom + 1}.Intersect(area_);
-  ComposeInto(screen_picture_, {area_.left, area_.top}, wider);
+  stack_.ComposeInto(screen_picture_, {area_.left, area_.top}, wider);
   return screen_picture_;
 }
 
@@ -299,7 +242,7 @@ void SdlScreen::PresentThroughSurface(const Rect& region) {
   if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
   Bitmap pixels = Bitmap::Borrow(static_cast<Pixel*>(surface->pixels), surface->w, surface->h,
                                  surface->pitch / int(sizeof(Pixel)));
-  ComposeInto(pixels, {area_.left, area_.top}, shown);
+  stack_.ComposeInto(pixels, {area_.left, area_.top}, shown);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   const SDL_Rect changed = ToSdl(shown.Offset(-area_.left, -area_.top));
   SDL_UpdateWindowSurfaceRects(window_.get(), &changed, 1);
@@ -344,7 +287,7 @@ void SdlScreen::DrawBars(Bitmap& pixels) {
       bars_scaler_->Mapping().screen != SizeOf(area_)) {
     bars_scaler_.emplace(ScreenMapping::Scaled(ScaleMode::kStretch, SizeOf(area_), SizeOf(all)));
   }
-  const Bitmap& picture = PictureOf(*backdrop, layer_picture_);
+  const Bitmap& picture = stack_.PictureOf(*backdrop);
   for (const Rect& bar : bars) bars_scaler_->Draw(picture, pixels, bar);
 }
 
@@ -360,7 +303,7 @@ void SdlScreen::PresentThroughTexture(const Rect& region) {
     SDL_UpdateTexture(texture_.get(), &target, first, s.Pitch() * int(sizeof(Pixel)));
   } else {
     if (frame_.GetSize() != Size{target.w, target.h}) frame_.Resize(target.w, target.h);
-    ComposeInto(frame_, {region.left, region.top}, region);
+    stack_.ComposeInto(frame_, {region.left, region.top}, region);
     SDL_UpdateTexture(texture_.get(), &target, frame_.Data(), frame_.Pitch() * int(sizeof(Pixel)));
   }
   Refresh();
@@ -379,7 +322,7 @@ void SdlScreen::UpdateBackdropTexture() {
     SDL_SetTextureBlendMode(backdrop_.get(), SDL_BLENDMODE_NONE);
     SDL_SetTextureScaleMode(backdrop_.get(), SDL_ScaleModeLinear);
   }
-  const Bitmap& picture = PictureOf(*backdrop, layer_picture_);
+  const Bitmap& picture = stack_.PictureOf(*backdrop);
   SDL_UpdateTexture(backdrop_.get(), nullptr, picture.Data(), picture.Pitch() * int(sizeof(Pixel)));
   backdrop_shown_ = true;
 }

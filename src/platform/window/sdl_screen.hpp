@@ -13,6 +13,7 @@
 #include "platform/window/screen_scaler.hpp"
 #include "platform/window/sdl_handles.hpp"
 #include "platform/window/window.hpp"
+#include "platform/window/window_stack.hpp"
 
 namespace velmorant::platform {
 
@@ -58,7 +59,7 @@ class SdlScreen {
   // Where the origin of this unscaled screen's coordinates lies on the monitor.
   Point AreaOrigin() const;
 
-  void AddLayer(Window* layer) { layers_.push_back(layer); }
+  void AddLayer(Window* layer) { stack_.Add(layer); }
   void RemoveLayer(Window* layer);
   // A layer shown goes on top of the others; the real window appears with the first.
   void LayerShown(Window* layer);
@@ -96,9 +97,6 @@ class SdlScreen {
   // The lowest visible layer covering the whole screen under another one: on a scaled screen it
   // fills the bars beside the output (the border picture of a centred presentation).
   const Window* Backdrop() const;
-  // Writes what the visible layers show inside `region` into `target`, whose first pixel is the
-  // monitor point `origin`.
-  void ComposeInto(Bitmap& target, Point origin, const Rect& region);
   // A picture of the whole screen, right at least inside `region`.
   const Bitmap& ScreenPicture(const Rect& region);
   void PresentThroughSurface(const Rect& region);
@@ -122,9 +120,8 @@ class SdlScreen {
   std::optional<ScreenScaler> bars_scaler_;  // the backdrop over the whole real window
   bool bars_dirty_ = true;
   Size output_pixels_;
-  std::vector<Window*> layers_;  // bottom to top
+  WindowStack stack_;
   Bitmap frame_;                 // the region being composed, reused between presents
-  Bitmap layer_picture_;         // a layer with its child controls, reused likewise
   Bitmap screen_picture_;        // the whole virtual screen, for the CPU scaler
   bool shown_ = false;
 };

@@ -1,0 +1,68 @@
+#include "app/web_entry.hpp"
+
+#include <iostream>
+#include <memory>
+
+#include "app/command_line.hpp"
+#include "app/player.hpp"
+#include "app/run_options.hpp"
+#include "platform/fs/codepage.hpp"
+#include "platform/text/guarded_run.hpp"
+#include "platform/text/warning_line.hpp"
+#include "platform/web/browser_page.hpp"
+#include "platform/web/web_backend.hpp"
+#include "platform/window/headless_backend.hpp"
+
+namespace velmorant {
+
+namespace {
+
+int UsageError(const std::string& message) {
+  std::cerr << "velmorant: " << platform::EscapeControls(message) << "\n";
+  return 2;
+}
+
+int Play(int argc, const char* const* argv, platform::BrowserPage& page) {
+  const CommandLineResult parsed = ParseCommandLine(argc, argv);
+  if (!parsed.error.empty()) return UsageError(parsed.error);
+  const CommandLine& cl = parsed.options;
+  if (!cl.presentation) return UsageError("the page names no presentation folder");
+  std::unique_ptr<platform::Backend> backend;
+  if (cl.headless) {
+    platform::HeadlessOptions headless;
+    if (std::string problem = HeadlessOptionsFor(cl, headless); !problem.empty()) {
+      return UsageError(problem);
+    }
+    backend = std::make_unique<platform::HeadlessBackend>(std::move(headless));
+  } else {
+    platform::WebOptions web;
+    web.no_launch = cl.no_launch;
+    backend = std::make_unique<platform::WebBackend>(std::move(web), page);
+  }
+  if (cl.log) {
+    try {
+      backend->Log().Open(*cl.log);
+    } catch (const std::exception& e) {
+      return UsageError(e.what());
+    }
+  }
+  std::string codepage_error;
+  auto codepage = platform::CodePage::Open(cl.codepage, &codepage_error);
+  if (!codepage) {
+    return UsageError("--codepage " + std::to_string(cl.codepage) + ": " + codepage_error);
+  }
+  Player player(*backend, *codepage, PlayerOptionsFor(cl, *cl.presentation));
+  return player.Run();
+}
+
+}  // namespace
+
+int RunWebPlayer(int argc, const char* const* argv) {
+  platform::BrowserPage page;
+  const int status =
+      platform::GuardedRun("velmorant", [&] { return Play(argc, argv, page); });
+  platform::TellPageFinished(status);
+  return status;
+}
+
+}  // namespace velmorant
