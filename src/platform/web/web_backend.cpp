@@ -61,7 +61,8 @@ std::unique_ptr<Window> WebBackend::CreateWindow(const std::string& /*title*/) {
 MessageAnswer WebBackend::ShowMessage(const std::string& caption, const std::string& text,
                                       MessageButtons buttons, MessageIcon icon) {
   PresentIfChanged();
-  const MessageAnswer answer = page_.Ask(caption, text, buttons, icon);
+  const MessageAnswer asked = page_.Ask(caption, text, buttons, icon);
+  const MessageAnswer answer = buttons == MessageButtons::kOk ? MessageAnswer::kOk : asked;
   const char* word = answer == MessageAnswer::kOk    ? "ok"
                      : answer == MessageAnswer::kYes ? "yes"
                                                      : "no";

@@ -76,7 +76,7 @@ class WebBackend final : public Backend {
   RecordingPrinter printer_{log_, fonts_};
   WebScreen screen_;
   int16_t screen_cursor_ = kCrDefault;
-  int16_t shown_cursor_ = kCrDefault - 1;  // none shown yet
+  std::optional<int16_t> shown_cursor_;  // none set yet
   uint64_t presented_at_ = 0;
   Point pointer_{-1, -1};
   std::optional<Point> pending_motion_;
