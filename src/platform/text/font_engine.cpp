@@ -7,8 +7,7 @@
 
 #include "platform/text/font_face.hpp"
 #include "platform/text/font_file.hpp"
-#include "platform/text/font_matcher.hpp"
-#include "platform/text/font_names.hpp"
+#include "platform/text/font_lookup.hpp"
 #include "platform/text/freetype_handles.hpp"
 #include "platform/text/glyph_cache.hpp"
 
@@ -24,21 +23,15 @@ void SweepExpired(Map& map, size_t& sweep_at) {
   sweep_at = std::max<size_t>(64, 2 * map.size());
 }
 
-// Answers kept per engine: a document naming thousands of fonts asks fontconfig once for each.
-constexpr size_t kMatchesKept = 8192;
-
 }  // namespace
 
 struct FontEngine::State {
   FtLibraryHandle library;
-  FcConfigPtr config;
+  std::unique_ptr<FontCatalog> catalog;
+  std::optional<FontLookup> lookup;  // on `catalog`, once there is one
   bool has_fonts = false;
   std::shared_ptr<GlyphCache> glyphs = std::make_shared<GlyphCache>();
 
-  using MatchKey = std::tuple<std::string, bool, bool>;
-  std::map<MatchKey, std::optional<FontMatch>> matches;
-  std::map<MatchKey, std::optional<FontMatch>> generic_matches;
-  std::optional<std::set<std::string>> installed;
   using FileKey = std::pair<std::string, int>;
   std::map<FileKey, std::weak_ptr<FontFile>> files;
   size_t sweep_files_at = 64;
@@ -46,34 +39,8 @@ struct FontEngine::State {
   std::map<FaceKey, std::weak_ptr<const FontFace>> faces;
   size_t sweep_faces_at = 64;
 
-  std::optional<FontMatch> Match(const FontRequest& wanted);
-  std::optional<FontMatch> Ask(const FontRequest& wanted);
   std::shared_ptr<const FontFace> Face(const FontMatch& match, const FontRequest& wanted);
 };
-
-std::optional<FontMatch> FontEngine::State::Match(const FontRequest& wanted) {
-  MatchKey key{wanted.name, wanted.bold, wanted.italic};
-  if (auto it = matches.find(key); it != matches.end()) return it->second;
-  if (matches.size() >= kMatchesKept) matches.clear();
-  return matches.emplace(std::move(key), Ask(wanted)).first->second;
-}
-
-std::optional<FontMatch> FontEngine::State::Ask(const FontRequest& wanted) {
-  const FamilyChoice choice = ChooseFamily(wanted.name);
-  if (!choice.must_match) return MatchFont(config.get(), wanted);
-  if (!installed) installed = InstalledFamilies(config.get());
-  if (installed->count(FamilyKey(choice.family))) return MatchFont(config.get(), wanted);
-  // No font answers to the name: it gets its generic family's face, as every such name does.
-  MatchKey key{choice.generic, wanted.bold, wanted.italic};
-  auto it = generic_matches.find(key);
-  if (it == generic_matches.end()) {
-    it = generic_matches
-             .emplace(std::move(key),
-                      MatchGenericFont(config.get(), choice.generic, wanted.bold, wanted.italic))
-             .first;
-  }
-  return it->second ? it->second : MatchFont(config.get(), wanted);
-}
 
 std::shared_ptr<const FontFace> FontEngine::State::Face(const FontMatch& match,
                                                         const FontRequest& wanted) {
@@ -107,31 +74,17 @@ FtLibraryHandle StartFreeType() {
   return FtLibraryHandle(library, FtLibraryDeleter{});
 }
 
-FcConfigPtr LoadConfig(const FontEngine::Options& options) {
-  FcConfigPtr config(options.system_fonts ? FcInitLoadConfigAndFonts() : FcConfigCreate());
-  if (!config) return nullptr;
-  for (const std::string& file : options.font_files) {
-    FcConfigAppFontAddFile(config.get(), reinterpret_cast<const FcChar8*>(file.c_str()));
-  }
-  return config;
-}
-
-bool ConfigHasFonts(FcConfig* config) {
-  for (FcSetName set : {FcSetSystem, FcSetApplication}) {
-    const FcFontSet* fonts = FcConfigGetFonts(config, set);
-    if (fonts && fonts->nfont > 0) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 FontEngine::FontEngine() : FontEngine(Options{}) {}
 
-FontEngine::FontEngine(const Options& options) : state_(std::make_unique<State>()) {
+FontEngine::FontEngine(const Options& options) : FontEngine(MakeFontCatalog(options)) {}
+
+FontEngine::FontEngine(std::unique_ptr<FontCatalog> catalog) : state_(std::make_unique<State>()) {
   state_->library = StartFreeType();
-  state_->config = LoadConfig(options);
-  state_->has_fonts = state_->library && state_->config && ConfigHasFonts(state_->config.get());
+  state_->catalog = std::move(catalog);
+  state_->has_fonts = state_->library && state_->catalog && state_->catalog->HasFonts();
+  if (state_->catalog) state_->lookup.emplace(*state_->catalog);
 }
 
 FontEngine::~FontEngine() = default;
@@ -144,7 +97,7 @@ bool FontEngine::HasFonts() const {
 
 Font FontEngine::CreateFont(const FontRequest& wanted) const {
   if (!HasFonts()) return Font();
-  const std::optional<FontMatch> match = state_->Match(wanted);
+  const std::optional<FontMatch> match = state_->lookup->Match(wanted);
   if (!match) return Font();
   if (auto face = state_->Face(*match, wanted)) {
     return Font(std::move(face), wanted.underline, wanted.strike_out);
@@ -152,7 +105,7 @@ Font FontEngine::CreateFont(const FontRequest& wanted) const {
   // A broken file behind the name: the generic sans still gives the text a face.
   FontRequest fallback = wanted;
   fallback.name.clear();
-  const std::optional<FontMatch> sans = state_->Match(fallback);
+  const std::optional<FontMatch> sans = state_->lookup->Match(fallback);
   if (!sans || sans->file == match->file) return Font();
   return Font(state_->Face(*sans, wanted), wanted.underline, wanted.strike_out);
 }

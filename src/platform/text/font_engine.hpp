@@ -7,23 +7,25 @@
 
 #include "platform/memory_budget.hpp"
 #include "platform/text/font.hpp"
+#include "platform/text/font_catalog.hpp"
 #include "platform/text/font_request.hpp"
 
 namespace velmorant::platform {
 
-// Finds and opens fonts (FreeType with fontconfig). One per backend; no global state of its own.
+// Finds fonts through a catalog and opens them with FreeType. One per backend; no global state of
+// its own.
 // An engine that finds no fonts at all still works: its fonts have no face and draw nothing.
 // However many fonts a document names, each font file is opened once, fonts of one file, size
 // and style share one face, and the glyphs of all of them are kept within one bound.
 class FontEngine {
  public:
-  struct Options {
-    bool system_fonts = true;             // the machine's fontconfig setup
-    std::vector<std::string> font_files;  // extra font files (tests use them alone)
-  };
+  using Options = FontSources;
 
   FontEngine();
+  // The build's catalog (MakeFontCatalog) of these sources.
   explicit FontEngine(const Options& options);
+  // Nothing from `catalog` is drawn when it is null or has no fonts.
+  explicit FontEngine(std::unique_ptr<FontCatalog> catalog);
   ~FontEngine();
   FontEngine(FontEngine&&) noexcept;
   FontEngine& operator=(FontEngine&&) noexcept;

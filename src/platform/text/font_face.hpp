@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/text/font_file.hpp"
-#include "platform/text/font_matcher.hpp"
+#include "platform/text/font_match.hpp"
 #include "platform/text/font_request.hpp"
 #include "platform/text/glyph.hpp"
 #include "platform/text/glyph_cache.hpp"

@@ -84,6 +84,14 @@ bool SameFamilyName(std::string_view a, std::string_view b) {
   }
 }
 
+std::string FamilyKey(std::string_view family) {
+  std::string key;
+  for (char c : family) {
+    if (!IsBlank(c)) key.push_back(LowerAscii(c));
+  }
+  return key;
+}
+
 FamilyChoice ChooseFamily(std::string_view requested_name) {
   const std::string_view windows_name = WithoutScriptSuffix(requested_name);
   for (const Substitute& s : kSubstitutes) {

@@ -8,7 +8,7 @@ namespace velmorant::platform {
 // The generic family every unknown or GUI typeface falls back to.
 inline constexpr std::string_view kFallbackFamily = "sans-serif";
 
-// How a Windows typeface name is looked up in fontconfig.
+// How a Windows typeface name is looked up among the fonts.
 struct FamilyChoice {
   std::string family;       // the family to ask for
   std::string generic;      // the generic family behind it ("sans-serif", "serif", "monospace")
@@ -24,7 +24,10 @@ std::string_view WithoutScriptSuffix(std::string_view name);
 // really there.
 FamilyChoice ChooseFamily(std::string_view requested_name);
 
-// Family names compare as fontconfig compares them: ASCII case and blanks do not count.
+// Family names compare as the system's font setup compares them: ASCII case and blanks do not count.
 bool SameFamilyName(std::string_view a, std::string_view b);
+
+// A family name as SameFamilyName compares it: ASCII case and blanks left out.
+std::string FamilyKey(std::string_view family);
 
 }  // namespace velmorant::platform

@@ -1,8 +1,7 @@
 #pragma once
 
-// Owning handles for the FreeType and fontconfig objects the text layer uses.
+// Owning handles for the FreeType objects the text layer uses.
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -16,17 +15,9 @@ struct FtLibraryDeleter {
 struct FtFaceDeleter {
   void operator()(FT_Face face) const { FT_Done_Face(face); }
 };
-struct FcConfigDeleter {
-  void operator()(FcConfig* config) const { FcConfigDestroy(config); }
-};
-struct FcPatternDeleter {
-  void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
-};
 
 // Faces keep their library alive through this shared handle: a font may outlive its engine.
 using FtLibraryHandle = std::shared_ptr<FT_LibraryRec_>;
 using FtFacePtr = std::unique_ptr<FT_FaceRec_, FtFaceDeleter>;
-using FcConfigPtr = std::unique_ptr<FcConfig, FcConfigDeleter>;
-using FcPatternPtr = std::unique_ptr<FcPattern, FcPatternDeleter>;
 
 }  // namespace velmorant::platform
