@@ -57,6 +57,7 @@ script_hash=$(sha256sum "${BASH_SOURCE[0]}" | cut -c1-12)
 key+="nlohmann-json-${json_version#*:}_emscripten-${emscripten_version#*:}_${script_hash}"
 
 cache=${VELMORANT_WEB_CACHE:-${HOME:?}/.cache/velmorant-web}
+[[ $cache = /* ]] || cache="$PWD/$cache"
 prefix="$cache/$key"
 if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
@@ -64,8 +65,6 @@ if [ -f "$prefix/.complete" ]; then
 fi
 
 mkdir -p "$cache"
-cache=$(cd "$cache" && pwd -P)
-prefix="$cache/$key"
 exec 9>"$prefix.lock"
 if ! flock -n 9; then
   say "waiting for another build of $key"
@@ -80,6 +79,7 @@ rm -rf "$prefix" "$cache/$key.log" "$cache/.build-$key".*
 
 work=$(mktemp -d "$cache/.build-$key.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM HUP
 # Installed with DESTDIR so that the paths written into .pc and CMake files are the final ones;
 # the staged tree is renamed into place once everything is in.
 stage="$work/stage"
@@ -113,12 +113,15 @@ fetch_source() {
   local candidates=("$want")
   while read -r version; do
     [ "$version" = "$want" ] || candidates+=("$version")
-  done < <(apt-cache showsrc "$src" 2>/dev/null | sed -n 's/^Version: //p' | sort -rV | uniq)
+  done < <(apt-cache showsrc "$src" 2>/dev/null |
+    awk -v name="$src" '/^Package: / { ours = $2 == name } ours && /^Version: / { print $2 }' |
+    sort -rV | uniq)
   for version in "${candidates[@]}"; do
     dir="$work/download/$src-$version"
     mkdir -p "$dir"
     if (cd "$dir" && apt-get source -qq --download-only "${apt_options[@]}" "$src=$version") >>"$log" 2>&1; then
       [ "$version" = "$want" ] || say "warning: $src $want is no longer in the archive; building $version"
+      # apt has checked the files against the signed archive index already.
       step "unpacking $src" dpkg-source --no-check -x "$dir"/*.dsc "$work/src/$src"
       echo "$version"
       return
