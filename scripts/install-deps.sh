@@ -34,10 +34,9 @@ packages+=(librsvg2-bin libjpeg-dev debhelper dpkg-dev lintian desktop-file-util
            dbus-daemon)
 
 if $web; then
-  # The browser build: its compiler, its libraries' source packages unpacked, the browser its
-  # tests run in, and the fonts whose files it bundles.
-  packages+=(emscripten nodejs chromium dpkg-dev xz-utils
-             fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra)
+  # The browser build: its compiler, the browser its tests run in, the unpacking of its libraries'
+  # source packages (dpkg-dev is above) and the fonts whose files it bundles (with two above).
+  packages+=(emscripten nodejs chromium xz-utils fonts-liberation fonts-dejavu-extra)
   # A node.js from elsewhere may bring its own npm, which Debian's would conflict with.
   command -v npm >/dev/null || packages+=(npm)
 fi
