@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace velmorant::site {
@@ -19,6 +20,11 @@ std::optional<fs::path> MakeUniqueFolder(const std::string& base, std::string* e
     *error = "cannot create " + name + ": " + std::strerror(errno);
     return std::nullopt;
   }
+  // mkdtemp keeps the folder to its owner; a site is for a web server to read.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  std::error_code ec;
+  fs::permissions(name, static_cast<fs::perms>(0777 & ~mask), ec);
   return fs::path(name);
 }
 

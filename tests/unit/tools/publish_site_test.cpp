@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "site/chunk_writer.hpp"
 #include "site/site_folder.hpp"
 #include "site_fixture.hpp"
 
@@ -63,6 +64,9 @@ TEST_F(SiteFixture, ManifestHoldsEveryFileAndFolderAPageMayRead) {
   EXPECT_EQ(ReadText(site_ / "licences" / "font.txt"), "licence");
   EXPECT_TRUE(fs::is_regular_file(site_ / kSiteMarker));
   EXPECT_TRUE(LeftBeside().empty());
+  // A web server running as another user reads the site like any folder made here.
+  fs::create_directory(root_ / "usual");
+  EXPECT_EQ(fs::status(site_).permissions(), fs::status(root_ / "usual").permissions());
 }
 
 TEST_F(SiteFixture, ChunksCarryEveryFilesExactBytesAcrossChunks) {
@@ -79,7 +83,7 @@ TEST_F(SiteFixture, ChunksCarryEveryFilesExactBytesAcrossChunks) {
 
   EXPECT_EQ(ChunkedBytes(kChunk), wanted);
   const nlohmann::json show = ScriptArguments(ReadText(site_ / "show.js"), "velmorantShow")[0];
-  EXPECT_GT(show["chunks"].size(), 5u) << "the 100-byte file spans several chunks";
+  EXPECT_GE(show["chunks"].size(), 5u) << "the 100-byte file spans several chunks";
   nlohmann::json without_chunks = show;
   without_chunks.erase("chunks");
   EXPECT_EQ(without_chunks, Manifest());
@@ -98,7 +102,10 @@ TEST_F(SiteFixture, NamesThatClashKeepBothFiles) {
   ASSERT_EQ(result.status, 0) << result.error;
 
   std::map<std::string, std::string> url_of;
-  for (const auto& file : Manifest()["files"]) url_of[file["name"]] = file["url"];
+  const nlohmann::json manifest = Manifest();
+  for (const auto& file : manifest["files"]) {
+    url_of[file["name"].get<std::string>()] = file["url"].get<std::string>();
+  }
   EXPECT_EQ(url_of["A.bmp"], "show/A.bmp");
   EXPECT_EQ(url_of["a.bmp"], "show/a.bmp~2");
   EXPECT_EQ(url_of["Łąka.txt"], "show/%C5%81%C4%85ka.txt");

@@ -108,7 +108,7 @@ class SiteFixture : public ::testing::Test {
       for (const auto& entry : args[1]) {
         const std::vector<uint8_t> part = DecodeBase64(entry[1]);
         carried += part.size();
-        auto& bytes = files[entry[0]];
+        auto& bytes = files[entry[0].get<std::string>()];
         bytes.insert(bytes.end(), part.begin(), part.end());
       }
       EXPECT_LE(carried, chunk_bytes + 2) << url;

@@ -67,7 +67,8 @@ TEST(SiteChunks, OddPiecesReassembleAndPadOnlyAtAFilesEnd) {
     EXPECT_EQ(args[0], n);
     for (const auto& entry : args[1]) {
       const auto part = DecodeBase64(entry[1]);
-      got[entry[0]].insert(got[entry[0]].end(), part.begin(), part.end());
+      auto& bytes = got[entry[0].get<std::string>()];
+      bytes.insert(bytes.end(), part.begin(), part.end());
     }
   }
   EXPECT_EQ(got["a"], a);
