@@ -1,0 +1,52 @@
+# velmorant-med web on the built demo with a stand-in player, as a user would run it:
+# cmake -DMED=.. -DDEMO_DIR=.. -DWORK=.. -P run_web.cmake
+function(web expected_rc)
+  execute_process(COMMAND ${MED} web ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out
+                  ERROR_VARIABLE err)
+  if(NOT rc EQUAL expected_rc)
+    message(FATAL_ERROR "web ${ARGN}: exit ${rc}, expected ${expected_rc}\n${out}${err}")
+  endif()
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_error pattern)
+  if(NOT err MATCHES "${pattern}")
+    message(FATAL_ERROR "no message matching '${pattern}' in:\n${err}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+set(player ${WORK}/player)
+file(WRITE ${player}/index.html "<canvas id=velmorant-screen></canvas>")
+file(WRITE ${player}/velmorant.js "// player")
+
+execute_process(COMMAND ${MED} --help OUTPUT_VARIABLE help RESULT_VARIABLE rc)
+if(rc OR NOT help MATCHES "velmorant-med web DIR OUT \\[--player DIR\\]")
+  message(FATAL_ERROR "--help does not tell of web:\n${help}")
+endif()
+
+web(0 ${DEMO_DIR} ${WORK}/site --player ${player})
+file(READ ${WORK}/site/show.json manifest)
+string(JSON codepage GET "${manifest}" codepage)
+string(JSON first GET "${manifest}" files 0 name)
+if(NOT codepage EQUAL 1250 OR NOT EXISTS ${WORK}/site/velmorant.js
+   OR NOT EXISTS ${WORK}/site/show-chunks/0000.js)
+  message(FATAL_ERROR "an incomplete site:\n${manifest}")
+endif()
+web(0 ${DEMO_DIR} ${WORK}/site --player ${player} --codepage 1251)
+file(READ ${WORK}/site/show.json manifest)
+string(JSON codepage GET "${manifest}" codepage)
+if(NOT codepage EQUAL 1251)
+  message(FATAL_ERROR "the site was not replaced:\n${manifest}")
+endif()
+
+web(2 ${DEMO_DIR} ${WORK}/site --player ${WORK}/no-player)
+expect_error("make web")
+web(2 ${player} ${WORK}/site --player ${player})
+expect_error("info.med")
+web(2 ${WORK} ${WORK}/site --player ${player})
+expect_error("info.med")
+web(2 ${DEMO_DIR} ${player} --player ${player})
+expect_error("\\.velmorant-site")
+web(2 ${DEMO_DIR} --player ${player})
+web(2 ${DEMO_DIR} ${WORK}/site --player ${player} --codepage 999)
