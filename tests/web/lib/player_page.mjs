@@ -57,6 +57,13 @@ export async function logLines(page) {
   return page.evaluate(() => window.velmorant?.logLines?.() ?? []);
 }
 
+export async function canvasSize(page) {
+  return page.evaluate(() => {
+    const canvas = document.querySelector('canvas');
+    return { width: canvas.width, height: canvas.height };
+  });
+}
+
 // Page coordinates of a point given in the presentation's own pixels, however the page scales
 // its canvas.
 export async function canvasPoint(page, x, y) {

@@ -10,9 +10,11 @@ import os from 'node:os';
 import path from 'node:path';
 import { launchBrowser } from '../lib/browser.mjs';
 import { argsToParams, readCase } from '../lib/cases.mjs';
-import { nativeTools } from '../lib/tools.mjs';
+import { nativeTools, runOrThrow } from '../lib/tools.mjs';
+import { buildShow } from '../lib/publish.mjs';
 import { goldenTests } from '../suites/golden.mjs';
 import { pickerTests } from '../suites/picker.mjs';
+import { REALTIME_FIXTURE, regionPoint } from '../suites/realtime.mjs';
 
 const HERE = path.dirname(new URL(import.meta.url).pathname);
 const REPO = path.resolve(HERE, '..', '..', '..');
@@ -141,5 +143,20 @@ describe('golden harness against a stand-in player', { skip: !nativeBuild && 'VE
     const env = { playerDir, tools, repoRoot: REPO, failuresRoot: path.join(scratch, 'failures-picker') };
     for (const test of pickerTests(env)) assert.deepEqual(await test.run(browser), [], test.name);
   });
-});
 
+  it('has a real-time fixture that logs, natively, each event the scenario waits on', async () => {
+    const show = path.join(scratch, 'realtime-show');
+    await buildShow(tools, REALTIME_FIXTURE, show);
+    const script = path.join(REALTIME_FIXTURE, 'script.txt');
+    const { stdout } = await runOrThrow(tools.player, ['--headless', '-p', show, '--script', script, '--screen', '200x150x32', '--log', '-']);
+    const point = regionPoint({ width: 200, height: 150 });
+    assert.match(readFileSync(script, 'utf8'), new RegExp(`^move ${point.x} ${point.y}$`, 'm'));
+    const steps = stdout
+      .split('\n')
+      .filter(Boolean)
+      .map((line) => JSON.parse(line))
+      .filter((entry) => entry.event !== 'sound' && entry.op !== 'hide')
+      .map((entry) => [entry.event, entry.page ?? entry.text ?? null]);
+    assert.deepEqual(steps, [['loaded', null], ['page', 0], ['hint', 'Dalej: następna strona'], ['page', 1], ['page', 2], ['page', 3], ['end', null]]);
+  });
+});

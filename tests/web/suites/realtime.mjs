@@ -2,15 +2,18 @@
 // each step waiting on the event it causes.
 import path from 'node:path';
 import { openPage } from '../lib/browser.mjs';
-import { clickAt, describeFailure, moveTo, waitForEvent } from '../lib/player_page.mjs';
+import { canvasSize, clickAt, describeFailure, moveTo, waitForEvent } from '../lib/player_page.mjs';
 import { buildShow, makeWorkDir, publishSite, removeWorkDir } from '../lib/publish.mjs';
 import { serveFolder } from '../lib/server.mjs';
 
 const HERE = path.dirname(new URL(import.meta.url).pathname);
 export const REALTIME_FIXTURE = path.join(HERE, '..', 'fixtures', 'realtime');
 
-// The map's first region, in presentation pixels (the map stands at 10 % of 200 x 150).
-const REGION_POINT = { x: 30, y: 25 };
+// Inside the map's first region (50 x 30 at the map's corner), in presentation pixels: the map
+// stands at 10 % of the screen, whatever size the page gives it.
+export function regionPoint({ width, height }) {
+  return { x: Math.round(width / 10) + 20, y: Math.round(height / 10) + 12 };
+}
 const HINT_TEXT = 'Dalej: następna strona';
 
 export function realtimeTests(env) {
@@ -35,11 +38,12 @@ async function runScenario(browser, env) {
     let at = await waitForEvent(page, { event: 'page', page: 0 });
 
     step = 'hovering over the map region';
-    await moveTo(page, REGION_POINT.x, REGION_POINT.y);
+    const point = regionPoint(await canvasSize(page));
+    await moveTo(page, point.x, point.y);
     at = await waitForEvent(page, { event: 'hint', op: 'show', text: HINT_TEXT }, { from: at.index + 1 });
 
     step = 'clicking the region';
-    await clickAt(page, REGION_POINT.x, REGION_POINT.y);
+    await clickAt(page, point.x, point.y);
     at = await waitForEvent(page, { event: 'page', page: 1 }, { from: at.index + 1 });
 
     step = 'pressing N, the page\'s shortcut';
