@@ -30,9 +30,21 @@ export async function awaitResults(page, timeout = RESULTS_TIMEOUT_MS) {
   return outcome.value;
 }
 
-// A log line the page has logged, parsed, matching every field of `fields` (the first one from
-// index `from` on); resolves to {index, entry}.
+// The first log line from index `from` on whose fields include all of `fields`; resolves to
+// {index, entry}.
 export async function waitForEvent(page, fields, { from = 0, timeout = EVENT_TIMEOUT_MS } = {}) {
+  try {
+    return await findEvent(page, fields, from, timeout);
+  } catch (error) {
+    if (!/Timeout/.test(error.message)) throw error;
+    const recent = (await logLines(page).catch(() => [])).slice(-6);
+    throw new Error(
+      `no ${JSON.stringify(fields)} event logged within ${timeout / 1000} s; the log ends with:\n${recent.join('\n') || '(nothing)'}`,
+    );
+  }
+}
+
+async function findEvent(page, fields, from, timeout) {
   const handle = await page.waitForFunction(
     ({ fields, from }) => {
       const lines = window.velmorant?.logLines?.() ?? [];
