@@ -1,5 +1,5 @@
 // velmorant-med: prints an info.med as JSON (dump), writes one from JSON (build) and reports what
-// would break a presentation folder (check).
+// would break a presentation folder (check), and publishes one with the web player (web).
 
 #include <cstdio>
 #include <filesystem>
@@ -18,6 +18,7 @@
 #include "platform/fs/codepage.hpp"
 #include "platform/gfx/file_bytes.hpp"
 #include "platform/text/guarded_run.hpp"
+#include "site/publish_site.hpp"
 #include "tool_common.hpp"
 #include "velmorant/version.hpp"
 
@@ -29,6 +30,7 @@ constexpr const char* kUsage =
     "usage: velmorant-med dump FILE.med [--codepage N]\n"
     "       velmorant-med build FILE.json -o OUT [--edition a..g] [--codepage N]\n"
     "       velmorant-med check DIR [--json] [--codepage N]\n"
+    "       velmorant-med web DIR OUT [--player DIR] [--codepage N]\n"
     "\n"
     "dump   prints the definition as JSON on standard output\n"
     "build  writes a definition from JSON (missing keys take their defaults); the edition\n"
@@ -36,6 +38,11 @@ constexpr const char* kUsage =
     "check  reports what would break the presentation in DIR (or DIR/info.med), one finding a\n"
     "       line: error, warning or note, the record and the file; --json gives JSON Lines.\n"
     "       Exit status 0 without errors, 1 with errors, 2 for a usage error\n"
+    "web    writes the presentation in DIR with the web player as a static site in OUT, to\n"
+    "       serve over http or open from disk; OUT must be absent, empty or an earlier site\n"
+    "       (which is replaced). Names not in UTF-8 are decoded with --codepage. At most\n"
+    "       2 GiB and 100000 files. Exit status 0 published, 1 failed, 2 refused\n"
+    "--player DIR  the built web player (default: " VELMORANT_WEB_PLAYER_DIR ", from `make web`)\n"
     "--codepage N  code page of the definition's texts: 874 or 1250 to 1258 (default 1250)\n"
     "--version     the tool's name and version\n";
 
@@ -43,6 +50,8 @@ struct Options {
   std::string command;
   std::string input;
   std::string output;
+  std::string site;
+  std::string player = VELMORANT_WEB_PLAYER_DIR;
   std::optional<char> edition;
   bool json = false;
   int code_page = platform::CodePage::kDefault;
@@ -72,6 +81,10 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
       auto v = value();
       if (!v) return UsageError(arg + " needs a file name");
       options.output = *v;
+    } else if (arg == "--player") {
+      auto v = value();
+      if (!v) return UsageError("--player needs a folder");
+      options.player = *v;
     } else if (arg == "--edition") {
       auto v = value();
       if (!v || v->size() != 1 || !IsKnownEdition(static_cast<signed char>((*v)[0]))) {
@@ -91,13 +104,20 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
       positional.push_back(arg);
     }
   }
-  if (positional.size() != 2) return UsageError("expected a command and a file");
+  if (positional.empty()) return UsageError("expected a command");
   options.command = positional[0];
-  options.input = positional[1];
-  if (options.command != "dump" && options.command != "build" && options.command != "check") {
+  if (options.command != "dump" && options.command != "build" && options.command != "check" &&
+      options.command != "web") {
     return UsageError("unknown command " + options.command);
   }
+  const bool web = options.command == "web";
+  if (positional.size() != (web ? 3u : 2u)) {
+    return UsageError(web ? "web needs DIR and OUT" : "expected a command and a file");
+  }
+  options.input = positional[1];
+  if (web) options.site = positional[2];
   if (options.json && options.command != "check") return UsageError("--json is for check");
+  if (options.player != VELMORANT_WEB_PLAYER_DIR && !web) return UsageError("--player is for web");
   if (options.command == "build" && options.output.empty()) return UsageError("build needs -o OUT");
   return std::nullopt;
 }
@@ -167,6 +187,21 @@ int Check(const Options& options, const platform::CodePage& code_page) {
   return findings.Count(check::Severity::kError) > 0 ? 1 : 0;
 }
 
+int Web(const Options& options, const platform::CodePage& code_page) {
+  site::PublishRequest request;
+  request.presentation = options.input;
+  request.output = options.site;
+  request.player = options.player;
+  const site::PublishResult result = site::PublishSite(request, code_page);
+  for (const site::Warning& warning : result.warnings) {
+    std::fputs(platform::WarningLine(warning.subject, "warning: " + warning.why, "velmorant-med")
+                   .c_str(),
+               stderr);
+  }
+  if (result.status != 0) tools::Fail("velmorant-med", result.subject, result.error);
+  return result.status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -177,6 +212,7 @@ int main(int argc, char** argv) {
     auto code_page = platform::CodePage::Open(options.code_page, &problem);
     if (!code_page) return UsageError(problem);
     if (options.command == "check") return Check(options, *code_page);
+    if (options.command == "web") return Web(options, *code_page);
     return options.command == "dump" ? Dump(options, *code_page) : Build(options, *code_page);
   });
 }
