@@ -24,20 +24,8 @@ export async function buildShow(tools, caseDir, showDir) {
   if (existsSync(files)) await runOrThrow('cp', ['-r', `${files}/.`, `${showDir}/`]);
 }
 
-// The site publisher: `velmorant-med web` unless the self-test gives its own stand-in
-// (VELMORANT_WEB_PUBLISHER, a command whose words are split on spaces).
-export function publisherCommand(tools) {
-  const override = process.env.VELMORANT_WEB_PUBLISHER;
-  if (override) {
-    const [command, ...args] = override.split(' ').filter(Boolean);
-    return { command, args };
-  }
-  return { command: tools.med, args: ['web'] };
-}
-
 export async function publishSite(tools, showDir, siteDir, playerDir, extraArgs = []) {
-  const { command, args } = publisherCommand(tools);
-  await runOrThrow(command, [...args, showDir, siteDir, '--player', playerDir, ...extraArgs]);
+  await runOrThrow(tools.med, ['web', showDir, siteDir, '--player', playerDir, ...extraArgs]);
 }
 
 export async function copyInto(file, dir) {

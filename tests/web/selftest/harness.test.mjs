@@ -1,7 +1,7 @@
 // The harness checked against the stand-in player: canned answers equal to a golden case's
 // committed ones must pass, and each kind of difference must fail and be kept for inspection.
-// Needs VELMORANT_NATIVE_BUILD (a native build with velmorant-med, make_fixture_bitmaps and
-// compare_snapshots).
+// Needs VELMORANT_NATIVE_BUILD (a native build with velmorant, velmorant-med, make_fixture_bitmaps
+// and compare_snapshots); sites are published by the real `velmorant-med web`.
 import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
 import { cpSync, existsSync, readFileSync, writeFileSync } from 'node:fs';
@@ -71,10 +71,6 @@ describe('golden harness against a stand-in player', { skip: !nativeBuild && 'VE
     const [test] = goldenTests(env);
     return { problems: await test.run(browser), failuresRoot: env.failuresRoot };
   }
-
-  before(() => {
-    process.env.VELMORANT_WEB_PUBLISHER = `node ${path.join(HERE, 'stub-publish.mjs')}`;
-  });
 
   it('passes a case whose page returns the committed log and snapshots', async () => {
     const { problems } = await runWithCanned('navigation', cannedResult('navigation'));
