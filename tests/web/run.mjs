@@ -1,19 +1,27 @@
-// The browser tests: node run.mjs WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only golden|realtime|picker|demo]...
+// The browser tests: node run.mjs WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only
+// golden|realtime|picker|demo]...
 //   [--case NAME]...  Prints one line per test and a closing count; exit status 1 on any failure.
-import { existsSync } from 'node:fs';
+import {existsSync} from 'node:fs';
 import path from 'node:path';
-import { runTests } from './lib/runner.mjs';
-import { missingTools, nativeTools } from './lib/tools.mjs';
-import { goldenTests } from './suites/golden.mjs';
-import { realtimeTests } from './suites/realtime.mjs';
-import { pickerTests } from './suites/picker.mjs';
-import { demoTests } from './suites/demo.mjs';
+
+import {runTests} from './lib/runner.mjs';
+import {missingTools, nativeTools} from './lib/tools.mjs';
+import {demoTests} from './suites/demo.mjs';
+import {goldenTests} from './suites/golden.mjs';
+import {pickerTests} from './suites/picker.mjs';
+import {realtimeTests} from './suites/realtime.mjs';
 
 const HERE = path.dirname(new URL(import.meta.url).pathname);
-const SUITES = { golden: goldenTests, realtime: realtimeTests, picker: pickerTests, demo: demoTests };
+const SUITES = {
+  golden: goldenTests,
+  realtime: realtimeTests,
+  picker: pickerTests,
+  demo: demoTests
+};
 
 function usage(message) {
-  console.error(`${message}\nusage: node run.mjs WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only SUITE]... [--case NAME]...`);
+  console.error(`${
+      message}\nusage: node run.mjs WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only SUITE]... [--case NAME]...`);
   process.exit(2);
 }
 
@@ -22,13 +30,18 @@ const suites = [];
 const cases = [];
 const argv = process.argv.slice(2);
 for (let i = 0; i < argv.length; i++) {
-  if (argv[i] === '--only') suites.push(argv[++i]);
-  else if (argv[i] === '--case') cases.push(argv[++i]);
-  else if (argv[i] === '--help' || argv[i] === '-h') usage('The browser tests of the web player.');
-  else positional.push(argv[i]);
+  if (argv[i] === '--only')
+    suites.push(argv[++i]);
+  else if (argv[i] === '--case')
+    cases.push(argv[++i]);
+  else if (argv[i] === '--help' || argv[i] === '-h')
+    usage('The browser tests of the web player.');
+  else
+    positional.push(argv[i]);
 }
 if (positional.length !== 2) usage('expected WEB_PLAYER_DIR and NATIVE_BUILD_DIR');
-for (const suite of suites) if (!SUITES[suite]) usage(`no suite "${suite}"`);
+for (const suite of suites)
+  if (!SUITES[suite]) usage(`no suite "${suite}"`);
 
 const [playerDir, nativeBuildDir] = positional.map((dir) => path.resolve(dir));
 if (!existsSync(path.join(playerDir, 'index.html'))) {
@@ -38,7 +51,8 @@ if (!existsSync(path.join(playerDir, 'index.html'))) {
 const tools = nativeTools(nativeBuildDir);
 const missing = missingTools(tools, ['med', 'bitmaps', 'compare']);
 if (missing.length > 0) {
-  console.error(`the native build in ${nativeBuildDir} lacks ${missing.join(', ')}: build it first`);
+  console.error(
+      `the native build in ${nativeBuildDir} lacks ${missing.join(', ')}: build it first`);
   process.exit(1);
 }
 
@@ -53,7 +67,7 @@ const env = {
 const chosen = suites.length > 0 ? suites : Object.keys(SUITES);
 const tests = chosen.flatMap((suite) => SUITES[suite](env));
 const started = performance.now();
-const outcomes = await runTests(tests, { parallel: 2 });
+const outcomes = await runTests(tests, {parallel: 2});
 const failed = outcomes.filter((outcome) => outcome.problems.length > 0).length;
 const seconds = ((performance.now() - started) / 1000).toFixed(1);
 if (failed > 0) console.log(`failures are kept under ${env.failuresRoot}`);

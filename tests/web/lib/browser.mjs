@@ -1,6 +1,6 @@
 // Debian's chromium driven by playwright-core: nothing is downloaded, and CI runs as root, which
 // chromium's sandbox refuses.
-import { chromium } from 'playwright-core';
+import {chromium} from 'playwright-core';
 
 export const CHROMIUM_PATH = process.env.VELMORANT_CHROMIUM || '/usr/bin/chromium';
 
@@ -20,11 +20,11 @@ export async function launchBrowser() {
 }
 
 // A context per case: nothing (storage, caches) carries over from one case to the next.
-export async function openPage(browser, { width = 1024, height = 768 } = {}) {
-  const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: 1 });
+export async function openPage(browser, {width = 1024, height = 768} = {}) {
+  const context = await browser.newContext({viewport: {width, height}, deviceScaleFactor: 1});
   const page = await context.newPage();
   const consoleLines = [];
   page.on('console', (message) => consoleLines.push(`${message.type()}: ${message.text()}`));
   page.on('pageerror', (error) => consoleLines.push(`pageerror: ${error.message}`));
-  return { context, page, consoleLines };
+  return {context, page, consoleLines};
 }

@@ -1,10 +1,11 @@
 // A browser run of a golden case against the case's committed expectations: exit status, event
 // log line for line, snapshots pixel for pixel (by the native compare tool). On a difference,
 // the browser's pictures and a log diff are kept in the failures folder.
-import { mkdir, writeFile } from 'node:fs/promises';
+import {mkdir, writeFile} from 'node:fs/promises';
 import path from 'node:path';
-import { applyPartial, logLinesOf, normaliseLog } from './cases.mjs';
-import { run } from './tools.mjs';
+
+import {applyPartial, logLinesOf, normaliseLog} from './cases.mjs';
+import {run} from './tools.mjs';
 
 const PNG_DATA_URL = /^data:image\/png;base64,/;
 
@@ -24,7 +25,8 @@ async function logDiff(expectedLines, actualLines, dir) {
 }
 
 // Resolves to a list of problems, empty when the run matches.
-export async function compareWithExpected({ goldenCase, result, partial, compareTool, workDir, failureDir }) {
+export async function compareWithExpected(
+    {goldenCase, result, partial, compareTool, workDir, failureDir}) {
   const problems = [];
   const keep = [];
   if (!result || result.done !== true) problems.push('results() did not report done: true');
@@ -32,15 +34,15 @@ export async function compareWithExpected({ goldenCase, result, partial, compare
     problems.push(`exit status ${result?.status}, expected ${goldenCase.status}`);
   }
 
-  const { expectedLines, actualLines, snapshotFilter } = applyPartial(
-    partial,
-    logLinesOf(goldenCase.expectedLog),
-    logLinesOf(normaliseLog(result?.log ?? '')),
-    goldenCase.snapshotTimes,
+  const {expectedLines, actualLines, snapshotFilter} = applyPartial(
+      partial,
+      logLinesOf(goldenCase.expectedLog),
+      logLinesOf(normaliseLog(result?.log ?? '')),
+      goldenCase.snapshotTimes,
   );
-  const logDiffers =
-    expectedLines.length !== actualLines.length || expectedLines.some((line, i) => line !== actualLines[i]);
-  if (logDiffers) keep.push({ kind: 'log', expectedLines, actualLines });
+  const logDiffers = expectedLines.length !== actualLines.length ||
+      expectedLines.some((line, i) => line !== actualLines[i]);
+  if (logDiffers) keep.push({kind: 'log', expectedLines, actualLines});
 
   const snapshots = result?.snapshots ?? {};
   for (const name of goldenCase.expectedSnapshots) {
@@ -55,7 +57,7 @@ export async function compareWithExpected({ goldenCase, result, partial, compare
     const compared = await run(compareTool, [path.join(goldenCase.expectedDir, name), actualFile]);
     if (compared.status !== 0) {
       problems.push(`snapshot ${name} differs: ${(compared.stdout + compared.stderr).trim()}`);
-      keep.push({ kind: 'png', name, bytes });
+      keep.push({kind: 'png', name, bytes});
     }
   }
   for (const name of Object.keys(snapshots)) {
@@ -63,9 +65,10 @@ export async function compareWithExpected({ goldenCase, result, partial, compare
   }
 
   if (keep.length > 0) {
-    await mkdir(failureDir, { recursive: true });
+    await mkdir(failureDir, {recursive: true});
     for (const item of keep) {
-      if (item.kind === 'png') await writeFile(path.join(failureDir, item.name), item.bytes);
+      if (item.kind === 'png')
+        await writeFile(path.join(failureDir, item.name), item.bytes);
       else {
         const diff = await logDiff(item.expectedLines, item.actualLines, failureDir);
         problems.push(`event log differs:\n${diff.split('\n').slice(2, 22).join('\n')}`);

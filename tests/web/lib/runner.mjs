@@ -1,5 +1,5 @@
 // Runs named tests a few at a time in one browser, one line per test as each ends.
-import { launchBrowser } from './browser.mjs';
+import {launchBrowser} from './browser.mjs';
 
 async function runOne(browser, test) {
   const started = performance.now();
@@ -9,10 +9,10 @@ async function runOne(browser, test) {
   } catch (error) {
     problems = [error.stack ?? String(error)];
   }
-  return { name: test.name, problems, seconds: (performance.now() - started) / 1000 };
+  return {name: test.name, problems, seconds: (performance.now() - started) / 1000};
 }
 
-export async function runTests(tests, { parallel = 2, print = console.log } = {}) {
+export async function runTests(tests, {parallel = 2, print = console.log} = {}) {
   const browser = await launchBrowser();
   const outcomes = [];
   let next = 0;
@@ -26,7 +26,7 @@ export async function runTests(tests, { parallel = 2, print = console.log } = {}
     }
   };
   try {
-    await Promise.all(Array.from({ length: Math.min(parallel, tests.length) }, worker));
+    await Promise.all(Array.from({length: Math.min(parallel, tests.length)}, worker));
   } finally {
     await browser.close();
   }

@@ -1,8 +1,8 @@
 // A loopback static server for one folder: published sites are fetched over http, as Chromium
 // refuses fetch on file://. Requests that would leave the folder are refused.
-import { createServer } from 'node:http';
-import { createReadStream } from 'node:fs';
-import { realpath, stat } from 'node:fs/promises';
+import {createReadStream} from 'node:fs';
+import {realpath, stat} from 'node:fs/promises';
+import {createServer} from 'node:http';
 import path from 'node:path';
 
 const MIME_TYPES = {
@@ -52,7 +52,7 @@ export function resolveRequestPath(root, urlPath) {
 }
 
 function refuse(response, status, text) {
-  response.writeHead(status, { 'Content-Type': 'text/plain; charset=utf-8' });
+  response.writeHead(status, {'Content-Type': 'text/plain; charset=utf-8'});
   response.end(text);
 }
 
@@ -60,7 +60,8 @@ function refuse(response, status, text) {
 export async function serveFolder(root) {
   const realRoot = await realpath(root);
   const server = createServer(async (request, response) => {
-    if (request.method !== 'GET' && request.method !== 'HEAD') return refuse(response, 405, 'method not allowed');
+    if (request.method !== 'GET' && request.method !== 'HEAD')
+      return refuse(response, 405, 'method not allowed');
     let filePath = resolveRequestPath(root, new URL(request.url, 'http://localhost').pathname);
     if (filePath === null) return refuse(response, 400, 'bad path');
     try {
@@ -79,9 +80,7 @@ export async function serveFolder(root) {
         'Cache-Control': 'no-store',
       });
       if (request.method === 'HEAD') return response.end();
-      createReadStream(filePath)
-        .on('error', () => response.destroy())
-        .pipe(response);
+      createReadStream(filePath).on('error', () => response.destroy()).pipe(response);
     } catch {
       refuse(response, 404, 'not found');
     }
@@ -90,13 +89,12 @@ export async function serveFolder(root) {
     server.once('error', reject);
     server.listen(0, '127.0.0.1', resolve);
   });
-  const { port } = server.address();
+  const {port} = server.address();
   return {
     url: `http://127.0.0.1:${port}/`,
-    close: () =>
-      new Promise((resolve) => {
-        server.closeAllConnections();
-        server.close(() => resolve());
-      }),
+    close: () => new Promise((resolve) => {
+      server.closeAllConnections();
+      server.close(() => resolve());
+    }),
   };
 }

@@ -1,26 +1,30 @@
 // The harness's own pieces: what it serves, how it reads cases and what it leaves out.
-import { describe, it, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { mkdirSync, mkdtempSync, rmSync, symlinkSync, writeFileSync } from 'node:fs';
-import { request } from 'node:http';
+import {execFileSync} from 'node:child_process';
+import {mkdirSync, mkdtempSync, rmSync, symlinkSync, writeFileSync} from 'node:fs';
+import {request} from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import { applyPartial, argsToParams, normaliseLog, snapshotTimes } from '../lib/cases.mjs';
-import { serveFolder } from '../lib/server.mjs';
-import { zipFolder } from '../lib/zip.mjs';
+import {after, describe, it} from 'node:test';
+
+import {applyPartial, argsToParams, normaliseLog, snapshotTimes} from '../lib/cases.mjs';
+import {serveFolder} from '../lib/server.mjs';
+import {zipFolder} from '../lib/zip.mjs';
 
 const scratch = mkdtempSync(path.join(os.tmpdir(), 'velmorant-web-units-'));
-after(() => rmSync(scratch, { recursive: true, force: true }));
+after(() => rmSync(scratch, {recursive: true, force: true}));
 
 // A raw request: the path goes out exactly as written, dots and all.
 function get(url, rawPath) {
-  const { hostname, port } = new URL(url);
+  const {hostname, port} = new URL(url);
   return new Promise((resolve, reject) => {
-    const req = request({ hostname, port, path: rawPath }, (response) => {
+    const req = request({hostname, port, path: rawPath}, (response) => {
       let body = '';
       response.on('data', (chunk) => (body += chunk));
-      response.on('end', () => resolve({ status: response.statusCode, type: response.headers['content-type'], body }));
+      response.on(
+          'end',
+          () =>
+              resolve({status: response.statusCode, type: response.headers['content-type'], body}));
     });
     req.on('error', reject);
     req.end();
@@ -29,7 +33,7 @@ function get(url, rawPath) {
 
 describe('static server', () => {
   const root = path.join(scratch, 'site');
-  mkdirSync(path.join(root, 'show', 'Bitmapy'), { recursive: true });
+  mkdirSync(path.join(root, 'show', 'Bitmapy'), {recursive: true});
   writeFileSync(path.join(scratch, 'secret.txt'), 'secret');
   writeFileSync(path.join(root, 'index.html'), '<p>page</p>');
   writeFileSync(path.join(root, 'velmorant.wasm'), 'wasm');
@@ -51,7 +55,9 @@ describe('static server', () => {
 
   it('refuses every way out of the folder', async () => {
     server ??= await serveFolder(root);
-    for (const rawPath of ['/../secret.txt', '/%2e%2e/secret.txt', '/show/..%2f..%2fsecret.txt', '/show%5c..%5c..%5csecret.txt', '/leak.txt', '/%00', '/%zz']) {
+    for (const rawPath
+             of ['/../secret.txt', '/%2e%2e/secret.txt', '/show/..%2f..%2fsecret.txt',
+                 '/show%5c..%5c..%5csecret.txt', '/leak.txt', '/%00', '/%zz']) {
       const response = await get(server.url, rawPath);
       assert.notEqual(response.status, 200, rawPath);
       assert.doesNotMatch(response.body, /secret/, rawPath);
@@ -61,8 +67,10 @@ describe('static server', () => {
 
 describe('golden case reading', () => {
   it('maps every player argument a case uses to a URL parameter', () => {
-    const params = argsToParams(['--screen', '80x60x32', '--answer', 'no', '--codepage', '1251', '--no-launch', '2']);
-    assert.equal(params.toString(), 'screen=80x60x32&answer=no&codepage=1251&nolaunch=1&interval=2');
+    const params = argsToParams(
+        ['--screen', '80x60x32', '--answer', 'no', '--codepage', '1251', '--no-launch', '2']);
+    assert.equal(
+        params.toString(), 'screen=80x60x32&answer=no&codepage=1251&nolaunch=1&interval=2');
     assert.throws(() => argsToParams(['--window', '10x10']), /--window/);
     assert.throws(() => argsToParams(['--screen']), /needs a value/);
   });
@@ -74,7 +82,8 @@ describe('golden case reading', () => {
   });
 
   it('times snapshots by the waits before them, comments left out', () => {
-    const times = snapshotTimes('snapshot a\nwait 100 # wait 900\nclick 1 2\n# snapshot x\nwait 5\nsnapshot b  # later\n');
+    const times = snapshotTimes(
+        'snapshot a\nwait 100 # wait 900\nclick 1 2\n# snapshot x\nwait 5\nsnapshot b  # later\n');
     assert.deepEqual([...times], [['a.png', 0], ['b.png', 105]]);
   });
 
@@ -84,11 +93,16 @@ describe('golden case reading', () => {
       '{"t":200,"event":"film","op":"play"}',
       '{"t":300,"event":"page","page":1}',
     ];
-    const actual = ['{"t":0,"event":"page","page":0}', '{"t":300,"event":"page","page":1}', '{"t":301,"event":"sound"}'];
+    const actual = [
+      '{"t":0,"event":"page","page":0}', '{"t":300,"event":"page","page":1}',
+      '{"t":301,"event":"sound"}'
+    ];
     const times = new Map([['early.png', 199], ['at.png', 200], ['late.png', 500]]);
-    const kept = applyPartial({ leaveOutEvents: ['film', 'sound'] }, expected, actual, times);
+    const kept = applyPartial({leaveOutEvents: ['film', 'sound']}, expected, actual, times);
     assert.deepEqual(kept.expectedLines, kept.actualLines);
-    assert.deepEqual(['early.png', 'at.png', 'late.png', 'other.png'].filter(kept.snapshotFilter), ['early.png']);
+    assert.deepEqual(
+        ['early.png', 'at.png', 'late.png', 'other.png'].filter(kept.snapshotFilter),
+        ['early.png']);
     assert.equal(applyPartial(undefined, expected, actual, times).snapshotFilter('late.png'), true);
   });
 });
@@ -96,14 +110,16 @@ describe('golden case reading', () => {
 describe('zip of a folder', () => {
   it('holds every file and folder, intact, under the folder name', async () => {
     const folder = path.join(scratch, 'show');
-    mkdirSync(path.join(folder, 'puste'), { recursive: true });
-    mkdirSync(path.join(folder, 'tła'), { recursive: true });
+    mkdirSync(path.join(folder, 'puste'), {recursive: true});
+    mkdirSync(path.join(folder, 'tła'), {recursive: true});
     writeFileSync(path.join(folder, 'info.med'), Buffer.alloc(5000, 7));
     writeFileSync(path.join(folder, 'tła', 'zółw.bmp'), 'BM');
     const zip = path.join(scratch, 'show.zip');
-    await zipFolder(folder, zip, { prefix: 'show' });
-    const listing = execFileSync('unzip', ['-Z1', zip], { encoding: 'utf8' }).split('\n').filter(Boolean);
-    assert.deepEqual(listing, ['show/', 'show/info.med', 'show/puste/', 'show/tła/', 'show/tła/zółw.bmp']);
+    await zipFolder(folder, zip, {prefix: 'show'});
+    const listing =
+        execFileSync('unzip', ['-Z1', zip], {encoding: 'utf8'}).split('\n').filter(Boolean);
+    assert.deepEqual(
+        listing, ['show/', 'show/info.med', 'show/puste/', 'show/tła/', 'show/tła/zółw.bmp']);
     execFileSync('unzip', ['-tq', zip]);
   });
 });

@@ -1,25 +1,30 @@
 // The bundled demo, published and played over http as a viewer would start it: its welcome page,
 // the start button's hint, and the pages the button and Enter lead to.
-import { existsSync } from 'node:fs';
-import { cp, mkdir } from 'node:fs/promises';
+import {existsSync} from 'node:fs';
+import {cp, mkdir} from 'node:fs/promises';
 import path from 'node:path';
-import { openPage } from '../lib/browser.mjs';
-import { clickAt, describeFailure, moveTo, waitForEvent } from '../lib/player_page.mjs';
-import { makeWorkDir, publishSite, removeWorkDir } from '../lib/publish.mjs';
-import { serveFolder } from '../lib/server.mjs';
+
+import {openPage} from '../lib/browser.mjs';
+import {clickAt, describeFailure, moveTo, waitForEvent} from '../lib/player_page.mjs';
+import {makeWorkDir, publishSite, removeWorkDir} from '../lib/publish.mjs';
+import {serveFolder} from '../lib/server.mjs';
 
 // From examples/demo/tour.txt: the start button, in the demo's 800 x 600 pixels.
-const START_BUTTON = { x: 400, y: 392 };
+const START_BUTTON = {
+  x: 400,
+  y: 392
+};
 
 // What the package installs of the built demo: the build folder also holds build files.
-const DEMO_FOLDERS = ['tla', 'obrazy', 'przyciski', 'napisy', 'teksty', 'dzwieki', 'filmy', 'dokumenty', 'procesy'];
+const DEMO_FOLDERS =
+    ['tla', 'obrazy', 'przyciski', 'napisy', 'teksty', 'dzwieki', 'filmy', 'dokumenty', 'procesy'];
 
 async function copyInstalledDemo(builtDemo, showDir) {
-  await mkdir(showDir, { recursive: true });
+  await mkdir(showDir, {recursive: true});
   await cp(path.join(builtDemo, 'info.med'), path.join(showDir, 'info.med'));
   for (const folder of DEMO_FOLDERS) {
     if (existsSync(path.join(builtDemo, folder))) {
-      await cp(path.join(builtDemo, folder), path.join(showDir, folder), { recursive: true });
+      await cp(path.join(builtDemo, folder), path.join(showDir, folder), {recursive: true});
     }
   }
 }
@@ -30,7 +35,7 @@ async function hoverUntilHint(page, from) {
   for (let attempt = 0; attempt < 15; attempt++) {
     await moveTo(page, START_BUTTON.x + (attempt % 2), START_BUTTON.y);
     try {
-      return await waitForEvent(page, { event: 'hint', op: 'show' }, { from, timeout: 2000 });
+      return await waitForEvent(page, {event: 'hint', op: 'show'}, {from, timeout: 2000});
     } catch (error) {
       if (attempt === 14) throw error;
     }
@@ -38,7 +43,7 @@ async function hoverUntilHint(page, from) {
 }
 
 export function demoTests(env) {
-  return [{ name: 'demo: its first pages', run: (browser) => playDemo(browser, env) }];
+  return [{name: 'demo: its first pages', run: (browser) => playDemo(browser, env)}];
 }
 
 async function playDemo(browser, env) {
@@ -56,18 +61,18 @@ async function playDemo(browser, env) {
     await publishSite(env.tools, showDir, siteDir, env.playerDir);
     server = await serveFolder(siteDir);
     opened = await openPage(browser);
-    const { page } = opened;
+    const {page} = opened;
     step = 'opening the demo';
     await page.goto(`${server.url}index.html?fullscreen=0`);
-    let at = await waitForEvent(page, { event: 'page', page: 0 });
+    let at = await waitForEvent(page, {event: 'page', page: 0});
     step = 'hovering over the start button';
     at = await hoverUntilHint(page, at.index + 1);
     step = 'clicking the start button';
     await clickAt(page, START_BUTTON.x, START_BUTTON.y);
-    at = await waitForEvent(page, { event: 'page', page: 1 }, { from: at.index + 1 });
+    at = await waitForEvent(page, {event: 'page', page: 1}, {from: at.index + 1});
     step = 'pressing Enter';
     await page.keyboard.press('Enter');
-    await waitForEvent(page, { event: 'page', page: 2 }, { from: at.index + 1 });
+    await waitForEvent(page, {event: 'page', page: 2}, {from: at.index + 1});
     return [];
   } catch (error) {
     return [`${step}: ${describeFailure(error, opened?.consoleLines ?? [])}`];

@@ -1,13 +1,14 @@
 // Every golden case with a script, played in the page's parity mode on the virtual clock and
 // compared with what the native player committed.
-import { mkdir, writeFile } from 'node:fs/promises';
+import {mkdir, writeFile} from 'node:fs/promises';
 import path from 'node:path';
-import { argsToParams, listCases, loadPartialCases, readCase } from '../lib/cases.mjs';
-import { compareWithExpected } from '../lib/golden_compare.mjs';
-import { openPage } from '../lib/browser.mjs';
-import { awaitResults, describeFailure } from '../lib/player_page.mjs';
-import { buildShow, copyInto, makeWorkDir, publishSite, removeWorkDir } from '../lib/publish.mjs';
-import { serveFolder } from '../lib/server.mjs';
+
+import {openPage} from '../lib/browser.mjs';
+import {argsToParams, listCases, loadPartialCases, readCase} from '../lib/cases.mjs';
+import {compareWithExpected} from '../lib/golden_compare.mjs';
+import {awaitResults, describeFailure} from '../lib/player_page.mjs';
+import {buildShow, copyInto, makeWorkDir, publishSite, removeWorkDir} from '../lib/publish.mjs';
+import {serveFolder} from '../lib/server.mjs';
 
 const HERE = path.dirname(new URL(import.meta.url).pathname);
 
@@ -16,11 +17,11 @@ export function goldenTests(env) {
   const partialCases = loadPartialCases(path.join(HERE, '..', 'partial_cases.json'));
   const only = env.only ? new Set(env.only) : null;
   return listCases(casesRoot)
-    .filter((name) => !only || only.has(name))
-    .map((name) => ({
-      name: `golden ${name}${partialCases[name] ? ' (partly)' : ''}`,
-      run: (browser) => runCase(browser, env, readCase(casesRoot, name), partialCases[name]),
-    }));
+      .filter((name) => !only || only.has(name))
+      .map((name) => ({
+             name: `golden ${name}${partialCases[name] ? ' (partly)' : ''}`,
+             run: (browser) => runCase(browser, env, readCase(casesRoot, name), partialCases[name]),
+           }));
 }
 
 async function runCase(browser, env, goldenCase, partial) {
@@ -54,7 +55,7 @@ async function runCase(browser, env, goldenCase, partial) {
       failureDir,
     });
     if (problems.length > 0 && opened.consoleLines.length > 0) {
-      await mkdir(failureDir, { recursive: true });
+      await mkdir(failureDir, {recursive: true});
       await writeFile(path.join(failureDir, 'console.txt'), opened.consoleLines.join('\n') + '\n');
     }
     return problems;

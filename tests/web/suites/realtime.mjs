@@ -1,23 +1,26 @@
 // A site played as a viewer plays it, on the real clock: pointer, keyboard and a page timer,
 // each step waiting on the event it causes.
 import path from 'node:path';
-import { openPage } from '../lib/browser.mjs';
-import { canvasSize, clickAt, describeFailure, moveTo, waitForEvent } from '../lib/player_page.mjs';
-import { buildShow, makeWorkDir, publishSite, removeWorkDir } from '../lib/publish.mjs';
-import { serveFolder } from '../lib/server.mjs';
+
+import {openPage} from '../lib/browser.mjs';
+import {canvasSize, clickAt, describeFailure, moveTo, waitForEvent} from '../lib/player_page.mjs';
+import {buildShow, makeWorkDir, publishSite, removeWorkDir} from '../lib/publish.mjs';
+import {serveFolder} from '../lib/server.mjs';
 
 const HERE = path.dirname(new URL(import.meta.url).pathname);
 export const REALTIME_FIXTURE = path.join(HERE, '..', 'fixtures', 'realtime');
 
 // Inside the map's first region (50 x 30 at the map's corner), in presentation pixels: the map
 // stands at 10 % of the screen, whatever size the page gives it.
-export function regionPoint({ width, height }) {
-  return { x: Math.round(width / 10) + 20, y: Math.round(height / 10) + 12 };
+export function regionPoint({width, height}) {
+  return {x: Math.round(width / 10) + 20, y: Math.round(height / 10) + 12};
 }
 const HINT_TEXT = 'Dalej: następna strona';
 
 export function realtimeTests(env) {
-  return [{ name: 'real time: hint, click, key, timer', run: (browser) => runScenario(browser, env) }];
+  return [
+    {name: 'real time: hint, click, key, timer', run: (browser) => runScenario(browser, env)}
+  ];
 }
 
 async function runScenario(browser, env) {
@@ -32,30 +35,31 @@ async function runScenario(browser, env) {
     await publishSite(env.tools, showDir, siteDir, env.playerDir);
     server = await serveFolder(siteDir);
     opened = await openPage(browser);
-    const { page } = opened;
+    const {page} = opened;
     step = 'opening the site';
     await page.goto(`${server.url}index.html?fullscreen=0`);
-    let at = await waitForEvent(page, { event: 'page', page: 0 });
+    let at = await waitForEvent(page, {event: 'page', page: 0});
 
     step = 'hovering over the map region';
     const point = regionPoint(await canvasSize(page));
     await moveTo(page, point.x, point.y);
-    at = await waitForEvent(page, { event: 'hint', op: 'show', text: HINT_TEXT }, { from: at.index + 1 });
+    at = await waitForEvent(
+        page, {event: 'hint', op: 'show', text: HINT_TEXT}, {from: at.index + 1});
 
     step = 'clicking the region';
     await clickAt(page, point.x, point.y);
-    at = await waitForEvent(page, { event: 'page', page: 1 }, { from: at.index + 1 });
+    at = await waitForEvent(page, {event: 'page', page: 1}, {from: at.index + 1});
 
     step = 'pressing N, the page\'s shortcut';
     await page.keyboard.press('n');
-    at = await waitForEvent(page, { event: 'page', page: 2 }, { from: at.index + 1 });
+    at = await waitForEvent(page, {event: 'page', page: 2}, {from: at.index + 1});
 
     step = 'waiting for the page timer';
-    at = await waitForEvent(page, { event: 'page', page: 3 }, { from: at.index + 1 });
+    at = await waitForEvent(page, {event: 'page', page: 3}, {from: at.index + 1});
 
     step = 'pressing Escape';
     await page.keyboard.press('Escape');
-    await waitForEvent(page, { event: 'end' }, { from: at.index + 1 });
+    await waitForEvent(page, {event: 'end'}, {from: at.index + 1});
     await page.waitForFunction(() => window.velmorant.state() === 'ended');
     return [];
   } catch (error) {

@@ -7,7 +7,7 @@
   let state = 'loading';
   let resolveResults;
   const results = new Promise((resolve) => (resolveResults = resolve));
-  window.velmorant = { results: () => results, logLines: () => lines.slice(), state: () => state };
+  window.velmorant = {results: () => results, logLines: () => lines.slice(), state: () => state};
 
   const log = (entry) => lines.push(JSON.stringify(entry));
   const params = new URLSearchParams(location.search);
@@ -35,9 +35,10 @@
     const result = structuredClone(canned.result);
     if (!script.ok || !manifest.ok || mismatched.length > 0) {
       result.status = 99;
-      result.log = `stub: script ${script.status}, show.json ${manifest.status}, params ${mismatched}\n`;
+      result.log =
+          `stub: script ${script.status}, show.json ${manifest.status}, params ${mismatched}\n`;
     } else if (canned.alterPixel) {
-      const { name, x, y } = canned.alterPixel;
+      const {name, x, y} = canned.alterPixel;
       result.snapshots[name] = await changePixel(result.snapshots[name], x, y);
     }
     state = 'ended';
@@ -46,8 +47,8 @@
 
   function play() {
     state = 'playing';
-    log({ t: 0, event: 'loaded', edition: 'g', pages: 1, screens: 1 });
-    log({ t: 0, event: 'page', page: 0, screen: 0 });
+    log({t: 0, event: 'loaded', edition: 'g', pages: 1, screens: 1});
+    log({t: 0, event: 'page', page: 0, screen: 0});
   }
 
   async function start() {
