@@ -1,5 +1,5 @@
 // The harness checked against the stand-in player: canned answers equal to a golden case's
-// committed ones must pass, and each kind of difference must fail and be kept for inspection.
+// committed ones must pass, and each kind of difference must fail and be kept to look at.
 // Needs VELMORANT_NATIVE_BUILD (a native build with velmorant, velmorant-med, make_fixture_bitmaps
 // and compare_snapshots); sites are published by the real `velmorant-med web`.
 import assert from 'node:assert/strict';
