@@ -30,6 +30,7 @@ export async function compareWithExpected(
   const problems = [];
   const keep = [];
   if (!result || result.done !== true) problems.push('results() did not report done: true');
+  if (result?.error) problems.push(`the page reported: ${result.error}`);
   if (result?.status !== goldenCase.status) {
     problems.push(`exit status ${result?.status}, expected ${goldenCase.status}`);
   }
