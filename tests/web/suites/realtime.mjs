@@ -1,0 +1,72 @@
+// A site played as a viewer plays it, on the real clock: pointer, keyboard and a page timer,
+// each step waiting on the event it causes.
+import path from 'node:path';
+
+import {openPage} from '../lib/browser.mjs';
+import {canvasSize, clickAt, describeFailure, moveTo, waitForEvent} from '../lib/player_page.mjs';
+import {buildShow, makeWorkDir, publishSite, removeWorkDir} from '../lib/publish.mjs';
+import {serveFolder} from '../lib/server.mjs';
+
+const HERE = path.dirname(new URL(import.meta.url).pathname);
+export const REALTIME_FIXTURE = path.join(HERE, '..', 'fixtures', 'realtime');
+
+// Inside the map's first region (50 x 30 at the map's corner), in presentation pixels: the map
+// stands at 10 % of the screen, whatever size the page gives it.
+export function regionPoint({width, height}) {
+  return {x: Math.round(width / 10) + 20, y: Math.round(height / 10) + 12};
+}
+const HINT_TEXT = 'Dalej: następna strona';
+
+export function realtimeTests(env) {
+  return [
+    {name: 'real time: hint, click, key, timer', run: (browser) => runScenario(browser, env)}
+  ];
+}
+
+async function runScenario(browser, env) {
+  const workDir = await makeWorkDir('realtime');
+  const showDir = path.join(workDir, 'show');
+  const siteDir = path.join(workDir, 'site');
+  let server;
+  let opened;
+  let step = 'publishing';
+  try {
+    await buildShow(env.tools, REALTIME_FIXTURE, showDir);
+    await publishSite(env.tools, showDir, siteDir, env.playerDir);
+    server = await serveFolder(siteDir);
+    opened = await openPage(browser);
+    const {page} = opened;
+    step = 'opening the site';
+    await page.goto(`${server.url}index.html?fullscreen=0`);
+    let at = await waitForEvent(page, {event: 'page', page: 0});
+
+    step = 'hovering over the map region';
+    const point = regionPoint(await canvasSize(page));
+    await moveTo(page, point.x, point.y);
+    at = await waitForEvent(
+        page, {event: 'hint', op: 'show', text: HINT_TEXT}, {from: at.index + 1});
+
+    step = 'clicking the region';
+    await clickAt(page, point.x, point.y);
+    at = await waitForEvent(page, {event: 'page', page: 1}, {from: at.index + 1});
+
+    step = 'pressing N, the page\'s shortcut';
+    await page.keyboard.press('n');
+    at = await waitForEvent(page, {event: 'page', page: 2}, {from: at.index + 1});
+
+    step = 'waiting for the page timer';
+    at = await waitForEvent(page, {event: 'page', page: 3}, {from: at.index + 1});
+
+    step = 'pressing Escape';
+    await page.keyboard.press('Escape');
+    await waitForEvent(page, {event: 'end'}, {from: at.index + 1});
+    await page.waitForFunction(() => window.velmorant.state() === 'ended');
+    return [];
+  } catch (error) {
+    return [`${step}: ${describeFailure(error, opened?.consoleLines ?? [])}`];
+  } finally {
+    await opened?.context.close();
+    await server?.close();
+    await removeWorkDir(workDir);
+  }
+}
