@@ -68,23 +68,39 @@ constexpr std::array<Generic, 3> kGenerics = {{
 
 // The generic family each well-known face belongs to; a name in none of these lists that asks
 // for no generic family gets sans-serif.
-constexpr std::array<std::string_view, 17> kSerifFaces = {
-    "Bitstream Vera Serif", "Cambria",           "Constantia",   "DejaVu Serif",
-    "Elephant",             "Garamond",          "Georgia",      "Liberation Serif",
-    "Luxi Serif",           "MS Serif",          "Nimbus Roman No9 L", "Nimbus Roman",
-    "Palatino Linotype",    "Thorndale AMT",     "Thorndale",    "Times New Roman",
-    "Times"};
+constexpr std::array<std::string_view, 17> kSerifFaces = {"Bitstream Vera Serif",
+                                                          "Cambria",
+                                                          "Constantia",
+                                                          "DejaVu Serif",
+                                                          "Elephant",
+                                                          "Garamond",
+                                                          "Georgia",
+                                                          "Liberation Serif",
+                                                          "Luxi Serif",
+                                                          "MS Serif",
+                                                          "Nimbus Roman No9 L",
+                                                          "Nimbus Roman",
+                                                          "Palatino Linotype",
+                                                          "Thorndale AMT",
+                                                          "Thorndale",
+                                                          "Times New Roman",
+                                                          "Times"};
 constexpr std::array<std::string_view, 22> kSansFaces = {
-    "Albany AMT", "Albany",        "Arial Unicode MS", "Arial",          "Bitstream Vera Sans",
-    "Britannic",  "Calibri",       "Candara",          "Century Gothic", "Corbel",
-    "DejaVu Sans", "Helvetica",    "Haettenschweiler", "Liberation Sans", "MS Sans Serif",
-    "Nimbus Sans L", "Nimbus Sans", "Luxi Sans",       "Tahoma",         "Trebuchet MS",
-    "Twentieth Century", "Verdana"};
+    "Albany AMT",          "Albany",          "Arial Unicode MS", "Arial",
+    "Bitstream Vera Sans", "Britannic",       "Calibri",          "Candara",
+    "Century Gothic",      "Corbel",          "DejaVu Sans",      "Helvetica",
+    "Haettenschweiler",    "Liberation Sans", "MS Sans Serif",    "Nimbus Sans L",
+    "Nimbus Sans",         "Luxi Sans",       "Tahoma",           "Trebuchet MS",
+    "Twentieth Century",   "Verdana"};
 constexpr std::array<std::string_view, 17> kMonospaceFaces = {
-    "Andale Mono",   "Bitstream Vera Sans Mono", "Consolas",       "Courier New",
-    "Courier",       "Courier Std",              "Cumberland AMT", "Cumberland",
-    "DejaVu Sans Mono", "Fixedsys",              "Inconsolata",    "Liberation Mono",
-    "Luxi Mono",     "Nimbus Mono L",            "Nimbus Mono",    "Nimbus Mono PS",
+    "Andale Mono",      "Bitstream Vera Sans Mono",
+    "Consolas",         "Courier New",
+    "Courier",          "Courier Std",
+    "Cumberland AMT",   "Cumberland",
+    "DejaVu Sans Mono", "Fixedsys",
+    "Inconsolata",      "Liberation Mono",
+    "Luxi Mono",        "Nimbus Mono L",
+    "Nimbus Mono",      "Nimbus Mono PS",
     "Terminal"};
 
 template <size_t N>
@@ -114,7 +130,8 @@ std::vector<FamilyPreference> ExpandFamilies(const std::vector<std::string>& fam
     const std::string key = FamilyKey(family);
     list.push_back({key, true});
     for (const Alias& alias : kAliases) {
-      if (alias.strong && FamilyKey(alias.name) == key) list.push_back({FamilyKey(alias.family), true});
+      if (alias.strong && FamilyKey(alias.name) == key)
+        list.push_back({FamilyKey(alias.family), true});
     }
   }
   const size_t asked = list.size();

@@ -9,7 +9,7 @@
 namespace velmorant::platform {
 
 struct FamilyPreference {
-  std::string key;  // FamilyKey of the family
+  std::string key;      // FamilyKey of the family
   bool strong = false;  // strong ones outrank every weak one, whatever their order
 };
 

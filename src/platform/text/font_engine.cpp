@@ -66,16 +66,6 @@ std::shared_ptr<const FontFace> FontEngine::State::Face(const FontMatch& match,
   return face;
 }
 
-namespace {
-
-FtLibraryHandle StartFreeType() {
-  FT_Library library = nullptr;
-  if (FT_Init_FreeType(&library) != 0) return nullptr;
-  return FtLibraryHandle(library, FtLibraryDeleter{});
-}
-
-}  // namespace
-
 FontEngine::FontEngine() : FontEngine(Options{}) {}
 
 FontEngine::FontEngine(const Options& options) : FontEngine(MakeFontCatalog(options)) {}

@@ -24,7 +24,8 @@ std::string_view WithoutScriptSuffix(std::string_view name);
 // really there.
 FamilyChoice ChooseFamily(std::string_view requested_name);
 
-// Family names compare as the system's font setup compares them: ASCII case and blanks do not count.
+// Family names compare as the system's font setup compares them: ASCII case and blanks do not
+// count.
 bool SameFamilyName(std::string_view a, std::string_view b);
 
 // A family name as SameFamilyName compares it: ASCII case and blanks left out.

@@ -20,4 +20,11 @@ struct FtFaceDeleter {
 using FtLibraryHandle = std::shared_ptr<FT_LibraryRec_>;
 using FtFacePtr = std::unique_ptr<FT_FaceRec_, FtFaceDeleter>;
 
+// Nothing when FreeType cannot start.
+inline FtLibraryHandle StartFreeType() {
+  FT_Library library = nullptr;
+  if (FT_Init_FreeType(&library) != 0) return nullptr;
+  return FtLibraryHandle(library, FtLibraryDeleter{});
+}
+
 }  // namespace velmorant::platform

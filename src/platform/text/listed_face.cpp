@@ -94,10 +94,20 @@ int SlantFromStyle(const std::vector<std::string>& styles) {
 // that "extrabold" is not read as "bold".
 double WeightFromStyle(const std::vector<std::string>& styles) {
   static constexpr std::array<std::pair<std::string_view, double>, 14> kWords = {{
-      {"extrablack", 215}, {"ultrablack", 215}, {"extrabold", 205}, {"ultrabold", 205},
-      {"semibold", 180},   {"demibold", 180},   {"black", 210},     {"heavy", 210},
-      {"bold", 200},       {"medium", 100},     {"extralight", 40}, {"ultralight", 40},
-      {"light", 50},       {"thin", 0},
+      {"extrablack", 215},
+      {"ultrablack", 215},
+      {"extrabold", 205},
+      {"ultrabold", 205},
+      {"semibold", 180},
+      {"demibold", 180},
+      {"black", 210},
+      {"heavy", 210},
+      {"bold", 200},
+      {"medium", 100},
+      {"extralight", 40},
+      {"ultralight", 40},
+      {"light", 50},
+      {"thin", 0},
   }};
   for (const std::string& style : styles) {
     for (const auto& [word, weight] : kWords) {

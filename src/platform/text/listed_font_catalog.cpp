@@ -48,12 +48,6 @@ bool IsFontFileName(const std::filesystem::path& path) {
   return ext == ".ttf" || ext == ".otf" || ext == ".ttc";
 }
 
-FtLibraryHandle StartFreeType() {
-  FT_Library library = nullptr;
-  if (FT_Init_FreeType(&library) != 0) return nullptr;
-  return FtLibraryHandle(library, FtLibraryDeleter{});
-}
-
 }  // namespace
 
 ListedFontCatalog::ListedFontCatalog(const std::vector<std::string>& files) {

@@ -15,22 +15,59 @@ using velmorant::testing::WebFontsHere;
 
 // Every name the substitute table knows, the generic names, bundled families, names nothing
 // answers to, and script-suffixed names.
-const std::vector<std::string> kRequestedNames = {
-    "Arial", "Helvetica", "Arial Narrow", "Times New Roman", "Times", "Courier New", "Courier",
-    "MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg", "Tahoma", "Verdana", "sans-serif",
-    "serif", "monospace", "DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono",
-    "Liberation Sans Narrow", "liberation  serif", "Wingdings", "Comic Sans MS", "", "   ",
-    "Arial CE", "Times New Roman CYR", "Courier New Baltic", "Tahoma Greek", "Verdana Tur",
-    "Arial Narrow CE"};
+const std::vector<std::string> kRequestedNames = {"Arial",
+                                                  "Helvetica",
+                                                  "Arial Narrow",
+                                                  "Times New Roman",
+                                                  "Times",
+                                                  "Courier New",
+                                                  "Courier",
+                                                  "MS Sans Serif",
+                                                  "Microsoft Sans Serif",
+                                                  "MS Shell Dlg",
+                                                  "Tahoma",
+                                                  "Verdana",
+                                                  "sans-serif",
+                                                  "serif",
+                                                  "monospace",
+                                                  "DejaVu Sans",
+                                                  "DejaVu Serif",
+                                                  "DejaVu Sans Mono",
+                                                  "Liberation Sans Narrow",
+                                                  "liberation  serif",
+                                                  "Wingdings",
+                                                  "Comic Sans MS",
+                                                  "",
+                                                  "   ",
+                                                  "Arial CE",
+                                                  "Times New Roman CYR",
+                                                  "Courier New Baltic",
+                                                  "Tahoma Greek",
+                                                  "Verdana Tur",
+                                                  "Arial Narrow CE"};
 
 // Names asked of the catalogs directly, as the default rules alias them.
-const std::vector<std::vector<std::string>> kQueries = {
-    {"Arimo"},       {"Tinos"},          {"Cousine"},           {"Albany AMT"},
-    {"Thorndale"},   {"Cumberland AMT"}, {"Nimbus Sans"},       {"Nimbus Roman"},
-    {"Nimbus Mono PS"}, {"Helvetica Narrow"}, {"Georgia"},      {"Consolas"},
-    {"Bitstream Vera Sans"}, {"DejaVu LGC Serif"}, {"Impact"},  {"Courier", "monospace"},
-    {"Wingdings", "serif"},  {"Liberation Sans", "DejaVu Serif"}, {"Arial", "Courier New"},
-    {"Times", "sans-serif"}, {"monospace", "serif"}};
+const std::vector<std::vector<std::string>> kQueries = {{"Arimo"},
+                                                        {"Tinos"},
+                                                        {"Cousine"},
+                                                        {"Albany AMT"},
+                                                        {"Thorndale"},
+                                                        {"Cumberland AMT"},
+                                                        {"Nimbus Sans"},
+                                                        {"Nimbus Roman"},
+                                                        {"Nimbus Mono PS"},
+                                                        {"Helvetica Narrow"},
+                                                        {"Georgia"},
+                                                        {"Consolas"},
+                                                        {"Bitstream Vera Sans"},
+                                                        {"DejaVu LGC Serif"},
+                                                        {"Impact"},
+                                                        {"Courier", "monospace"},
+                                                        {"Wingdings", "serif"},
+                                                        {"Liberation Sans", "DejaVu Serif"},
+                                                        {"Arial", "Courier New"},
+                                                        {"Times", "sans-serif"},
+                                                        {"monospace", "serif"}};
 
 std::string Describe(const std::optional<FontMatch>& m) {
   if (!m) return "(none)";
@@ -60,8 +97,8 @@ void ExpectSameAnswers(const std::vector<std::string>& files) {
         wanted.name = name;
         wanted.bold = bold;
         wanted.italic = italic;
-        const std::string what = "\"" + name + "\"" + (bold ? " bold" : "") +
-                                 (italic ? " italic" : "");
+        const std::string what =
+            "\"" + name + "\"" + (bold ? " bold" : "") + (italic ? " italic" : "");
         EXPECT_EQ(Describe(listed_lookup.Match(wanted)), Describe(native_lookup.Match(wanted)))
             << what;
         EXPECT_EQ(Describe(MatchFont(listed, wanted)), Describe(MatchFont(native, wanted))) << what;
@@ -135,8 +172,8 @@ TEST_F(CatalogParity, GivenFilesKeepTheDefaultAliases) {
   files.insert(files.end(), dejavu.begin(), dejavu.end());
   const FontconfigCatalog native(OnlyFiles(files));
   const ListedFontCatalog listed(files);
-  for (const FontCatalog* catalog : {static_cast<const FontCatalog*>(&native),
-                                     static_cast<const FontCatalog*>(&listed)}) {
+  for (const FontCatalog* catalog :
+       {static_cast<const FontCatalog*>(&native), static_cast<const FontCatalog*>(&listed)}) {
     const auto sans = MatchGenericFont(*catalog, "sans-serif", false, false);
     ASSERT_TRUE(sans);
     EXPECT_EQ(sans->family, "DejaVu Sans");

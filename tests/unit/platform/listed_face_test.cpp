@@ -15,7 +15,7 @@ TEST(ListedFace, OpenTypeWeightsMapOntoTheSetupScale) {
   EXPECT_EQ(WeightFromOpenType(400), kWeightRegular);
   EXPECT_EQ(WeightFromOpenType(700), kWeightBold);
   EXPECT_EQ(WeightFromOpenType(600), kWeightDemibold);
-  EXPECT_EQ(WeightFromOpenType(550), 140);  // between medium and demibold
+  EXPECT_EQ(WeightFromOpenType(550), 140);        // between medium and demibold
   EXPECT_EQ(WeightFromOpenType(7), kWeightBold);  // old fonts give 1..9
   EXPECT_EQ(WeightFromOpenType(5000), 215);
   EXPECT_EQ(WeightFromOpenType(-3), 0);
@@ -70,9 +70,10 @@ TEST(FamilyPreferences, AliasesFollowTheDefaultRulesOrder) {
     for (const FamilyPreference& p : list) out += p.key + (p.strong ? "! " : " ");
     return out;
   };
-  EXPECT_EQ(keys(ExpandFamilies({"Arial", "Courier New"})),
-            "arial! liberationsans! couriernew! liberationmono! dejavusans sans-serif dejavusansmono "
-            "monospace ");
+  EXPECT_EQ(
+      keys(ExpandFamilies({"Arial", "Courier New"})),
+      "arial! liberationsans! couriernew! liberationmono! dejavusans sans-serif dejavusansmono "
+      "monospace ");
   EXPECT_EQ(keys(ExpandFamilies({"Courier", "monospace"})),
             "courier! dejavusansmono monospace! liberationmono dejavusansmono monospace ");
   EXPECT_EQ(keys(ExpandFamilies({"Wingdings"})), "wingdings! dejavusans sans-serif ");
