@@ -42,7 +42,8 @@ constexpr const char* kUsage =
     "       serve over http or open from disk; OUT must be absent, empty or an earlier site\n"
     "       (which is replaced). Names not in UTF-8 are decoded with --codepage. At most\n"
     "       2 GiB and 100000 files. Exit status 0 published, 1 failed, 2 refused\n"
-    "--player DIR  the built web player (default: " VELMORANT_WEB_PLAYER_DIR ", from `make web`)\n"
+    "--player DIR  the built web player (default: " VELMORANT_WEB_PLAYER_DIR
+    ", from `make web`)\n"
     "--codepage N  code page of the definition's texts: 874 or 1250 to 1258 (default 1250)\n"
     "--version     the tool's name and version\n";
 
@@ -194,9 +195,9 @@ int Web(const Options& options, const platform::CodePage& code_page) {
   request.player = options.player;
   const site::PublishResult result = site::PublishSite(request, code_page);
   for (const site::Warning& warning : result.warnings) {
-    std::fputs(platform::WarningLine(warning.subject, "warning: " + warning.why, "velmorant-med")
-                   .c_str(),
-               stderr);
+    std::fputs(
+        platform::WarningLine(warning.subject, "warning: " + warning.why, "velmorant-med").c_str(),
+        stderr);
   }
   if (result.status != 0) tools::Fail("velmorant-med", result.subject, result.error);
   return result.status;

@@ -8,8 +8,7 @@
 
 namespace velmorant::site {
 
-ChunkWriter::ChunkWriter(std::filesystem::path folder, std::string url_prefix,
-                         uint64_t chunk_bytes)
+ChunkWriter::ChunkWriter(std::filesystem::path folder, std::string url_prefix, uint64_t chunk_bytes)
     : folder_(std::move(folder)),
       url_prefix_(std::move(url_prefix)),
       // Whole groups of three, so that only a file's last entry needs padding.
@@ -50,7 +49,9 @@ bool ChunkWriter::EndFile() {
   return ok_;
 }
 
-bool ChunkWriter::Finish() { return CloseChunk() && ok_; }
+bool ChunkWriter::Finish() {
+  return CloseChunk() && ok_;
+}
 
 bool ChunkWriter::WriteWhole(const uint8_t* data, size_t size) {
   while (size > 0 && ok_) {

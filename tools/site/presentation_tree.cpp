@@ -19,8 +19,8 @@ struct Entry {
 };
 
 bool Inside(const fs::path& canonical, const fs::path& root) {
-  auto [root_end, unused] = std::mismatch(root.begin(), root.end(), canonical.begin(),
-                                          canonical.end());
+  auto [root_end, unused] =
+      std::mismatch(root.begin(), root.end(), canonical.begin(), canonical.end());
   return root_end == root.end();
 }
 

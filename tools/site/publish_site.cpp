@@ -198,8 +198,8 @@ PublishResult PublishSite(const PublishRequest& request, const platform::CodePag
   if (auto failure = CopyPlayer(request.player, staging->Path(), result.warnings)) {
     return fail(*failure);
   }
-  if (auto failure = WriteShow(*read.tree, staging->Path(), code_page.Number(),
-                               request.chunk_bytes)) {
+  if (auto failure =
+          WriteShow(*read.tree, staging->Path(), code_page.Number(), request.chunk_bytes)) {
     return fail(*failure);
   }
   if (!WriteText(staging->Path() / kSiteMarker, VersionLine("velmorant-med"))) {

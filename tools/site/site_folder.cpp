@@ -1,10 +1,10 @@
 #include "site/site_folder.hpp"
 
+#include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
 #include <system_error>
 
 namespace velmorant::site {

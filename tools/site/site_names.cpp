@@ -18,7 +18,9 @@ bool IsUnreserved(unsigned char c) {
          c == '.' || c == '_' || c == '~';
 }
 
-std::string WithSuffix(const std::string& base, int n) { return base + "~" + std::to_string(n); }
+std::string WithSuffix(const std::string& base, int n) {
+  return base + "~" + std::to_string(n);
+}
 
 }  // namespace
 
