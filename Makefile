@@ -6,12 +6,16 @@ CMAKE_COMMON = -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 STRICT = -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run install test unit optimised fuzz fuzz-smoke bench format clean deb deb-check
+.PHONY: all deps deps-web build run install test unit optimised fuzz fuzz-smoke bench format clean deb deb-check \
+	web web-test
 
 all: build
 
 deps:
 	@./scripts/install-deps.sh
+
+deps-web:
+	@./scripts/install-deps.sh --web
 
 build: deps
 	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORANT_TESTS=OFF $(CMAKE_COMMON)
@@ -34,13 +38,27 @@ unit: deps
 	cmake --build build/test -j$(JOBS)
 	cd build/test && ctest -j$(JOBS) --output-on-failure --timeout 300
 
-test: unit optimised fuzz-smoke deb-check
+test: unit optimised web-test fuzz-smoke deb-check
 
 # Everything, tests and benchmarks included, built once optimised: some warnings only show there.
 optimised: deps
 	cmake -S . -B build/optimised -DCMAKE_BUILD_TYPE=Release -DVELMORANT_BENCH=ON $(STRICT) \
 	  $(CMAKE_COMMON)
 	cmake --build build/optimised -j$(JOBS)
+
+# The player in the browser: build/web/ is a folder any web server can serve (see README).
+# Debian's emscripten needs node's own modules on NODE_PATH.
+WEB_BUILD = build/web-build
+web: deps-web
+	prefix=$$(./scripts/build-web-libs.sh | tail -n1) && \
+	  NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	    -DVELMORANT_WEB_PREFIX="$$prefix" -DVELMORANT_WEB_OUTPUT=$(CURDIR)/build/web $(STRICT) \
+	    -DCMAKE_CROSSCOMPILING_EMULATOR="/usr/bin/node;--no-experimental-fetch" > /dev/null
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j$(JOBS)
+
+# The golden cases, a real-time scenario, the picker and the demo in headless chromium.
+web-test: web optimised
+	./tests/web/run.sh build/web build/optimised
 
 fuzz-smoke: deps
 	./scripts/run-fuzzers.sh $(FUZZ_SECONDS)
