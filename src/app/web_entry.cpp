@@ -59,8 +59,7 @@ int Play(int argc, const char* const* argv, platform::BrowserPage& page) {
 
 int RunWebPlayer(int argc, const char* const* argv) {
   platform::BrowserPage page;
-  const int status =
-      platform::GuardedRun("velmorant", [&] { return Play(argc, argv, page); });
+  const int status = platform::GuardedRun("velmorant", [&] { return Play(argc, argv, page); });
   platform::TellPageFinished(status);
   return status;
 }

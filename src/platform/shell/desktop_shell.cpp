@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "platform/shell/launch_plan.hpp"
-#include "platform/shell/program_spawn.hpp"
 #include "platform/shell/logged_shell.hpp"
+#include "platform/shell/program_spawn.hpp"
 #include "platform/shell/shells.hpp"
 
 namespace velmorant::platform {

@@ -9,8 +9,7 @@ extern "C" {
 // velmorant-library.js
 double velmorant_page_now();
 void velmorant_page_wait(int ms);
-int velmorant_page_next_input(int32_t* numbers, char* code, int code_size, char* key,
-                              int key_size);
+int velmorant_page_next_input(int32_t* numbers, char* code, int code_size, char* key, int key_size);
 void velmorant_page_present(const uint8_t* rgba, int left, int top, int width, int height,
                             int screen_width, int screen_height);
 void velmorant_page_set_cursor(int cursor, const uint8_t* rgba, int width, int height, int hot_x,

@@ -90,7 +90,8 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 
 // The number after `prefix` in names such as "F12" or "Digit7"; -1 when there is none.
 int NumberAfter(std::string_view s, std::string_view prefix) {
-  if (!StartsWith(s, prefix) || s.size() == prefix.size() || s.size() > prefix.size() + 2) return -1;
+  if (!StartsWith(s, prefix) || s.size() == prefix.size() || s.size() > prefix.size() + 2)
+    return -1;
   int n = 0;
   for (char c : s.substr(prefix.size())) {
     if (c < '0' || c > '9') return -1;

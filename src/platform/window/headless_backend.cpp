@@ -48,8 +48,7 @@ std::unique_ptr<Window> HeadlessBackend::CreateWindow(const std::string& /*title
 }
 
 std::unique_ptr<FilmPlayer> HeadlessBackend::CreateFilmPlayer(Window& display) {
-  return std::make_unique<DecodedFilmPlayer>(log_, loop_, display,
-                                             MakeSyncFrameSource());
+  return std::make_unique<DecodedFilmPlayer>(log_, loop_, display, MakeSyncFrameSource());
 }
 
 MessageAnswer HeadlessBackend::ShowMessage(const std::string& caption, const std::string& text,

@@ -121,8 +121,8 @@ class SdlScreen {
   bool bars_dirty_ = true;
   Size output_pixels_;
   WindowStack stack_;
-  Bitmap frame_;                 // the region being composed, reused between presents
-  Bitmap screen_picture_;        // the whole virtual screen, for the CPU scaler
+  Bitmap frame_;           // the region being composed, reused between presents
+  Bitmap screen_picture_;  // the whole virtual screen, for the CPU scaler
   bool shown_ = false;
 };
 

@@ -78,9 +78,11 @@ export function applyPartial(partial, expectedLines, actualLines, snapshotTimesB
   const kept = (line) => !leftOut.has(eventOf(line));
   const firstLeftOut = expectedLines.find((line) => !kept(line));
   const cutOff = firstLeftOut === undefined ? Infinity : timeOf(firstLeftOut);
+  // What a film's end causes (the next page) follows the left-out events: cut there too.
+  const before = (line) => !partial.cutAtFirst || !(timeOf(line) >= cutOff);
   return {
-    expectedLines: expectedLines.filter(kept),
-    actualLines: actualLines.filter(kept),
+    expectedLines: expectedLines.filter((line) => kept(line) && before(line)),
+    actualLines: actualLines.filter((line) => kept(line) && before(line)),
     snapshotFilter: (name) => (snapshotTimesByName.get(name) ?? Infinity) < cutOff,
   };
 }

@@ -60,6 +60,10 @@ async function runScenario(browser, env) {
     step = 'pressing Escape';
     await page.keyboard.press('Escape');
     await waitForEvent(page, {event: 'end'}, {from: at.index + 1});
+    // The about box follows the show, as on the desktop; a typed key closes it and the run ends.
+    step = 'closing the about box';
+    await page.waitForFunction(() => window.velmorant.state() !== 'ended');
+    await page.keyboard.press('KeyX');
     await page.waitForFunction(() => window.velmorant.state() === 'ended');
     return [];
   } catch (error) {
