@@ -138,19 +138,13 @@ int Play(int argc, const char* const* argv) {
       backend = std::move(run);
     }
   }
-  if (cl.log) {
-    try {
-      backend->Log().Open(*cl.log);
-    } catch (const std::exception& e) {
-      return UsageError(e.what());
-    }
+  if (std::string problem = OpenLogFor(cl, backend->Log()); !problem.empty()) {
+    return UsageError(problem);
   }
 
   std::string codepage_error;
-  auto codepage = platform::CodePage::Open(cl.codepage, &codepage_error);
-  if (!codepage) {
-    return UsageError("--codepage " + std::to_string(cl.codepage) + ": " + codepage_error);
-  }
+  const auto codepage = CodePageFor(cl, codepage_error);
+  if (!codepage) return UsageError(codepage_error);
 
   const std::filesystem::path own_folder =
       cl.presentation ? *cl.presentation : ExecutableFolder(argv[0]);

@@ -1,5 +1,6 @@
 #include "app/run_options.hpp"
 
+#include <exception>
 #include <system_error>
 
 namespace velmorant {
@@ -44,6 +45,23 @@ std::string HeadlessOptionsFor(const CommandLine& cl, platform::HeadlessOptions&
     options.script = {wait};
   }
   return {};
+}
+
+std::string OpenLogFor(const CommandLine& cl, platform::EventLog& log) {
+  if (!cl.log) return {};
+  try {
+    log.Open(*cl.log);
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return {};
+}
+
+std::optional<platform::CodePage> CodePageFor(const CommandLine& cl, std::string& error) {
+  std::string problem;
+  auto codepage = platform::CodePage::Open(cl.codepage, &problem);
+  if (!codepage) error = "--codepage " + std::to_string(cl.codepage) + ": " + problem;
+  return codepage;
 }
 
 }  // namespace velmorant

@@ -6,7 +6,6 @@
 #include "app/command_line.hpp"
 #include "app/player.hpp"
 #include "app/run_options.hpp"
-#include "platform/fs/codepage.hpp"
 #include "platform/text/guarded_run.hpp"
 #include "platform/text/warning_line.hpp"
 #include "platform/web/browser_page.hpp"
@@ -39,18 +38,12 @@ int Play(int argc, const char* const* argv, platform::BrowserPage& page) {
     web.no_launch = cl.no_launch;
     backend = std::make_unique<platform::WebBackend>(std::move(web), page);
   }
-  if (cl.log) {
-    try {
-      backend->Log().Open(*cl.log);
-    } catch (const std::exception& e) {
-      return UsageError(e.what());
-    }
+  if (std::string problem = OpenLogFor(cl, backend->Log()); !problem.empty()) {
+    return UsageError(problem);
   }
   std::string codepage_error;
-  auto codepage = platform::CodePage::Open(cl.codepage, &codepage_error);
-  if (!codepage) {
-    return UsageError("--codepage " + std::to_string(cl.codepage) + ": " + codepage_error);
-  }
+  const auto codepage = CodePageFor(cl, codepage_error);
+  if (!codepage) return UsageError(codepage_error);
   Player player(*backend, *codepage, PlayerOptionsFor(cl, *cl.presentation));
   return player.Run();
 }
