@@ -22,11 +22,12 @@ target_link_libraries(velmorant_web_deps INTERFACE
 # out; platform/web has the browser's and the stand-ins for what the browser lacks.
 velmorant_library(velmorant_platform
   DIRS platform platform/gfx platform/loop platform/window platform/audio platform/film
-       platform/text platform/shell platform/fs platform/fs/tables platform/web
+       platform/text platform/shell platform/fs platform/fs/tables platform/web platform/record
   EXCLUDE "/platform/(hang_up_signals|single_instance)\\.cpp$"
           "/window/(sdl_[a-z_]*|screen_scaler|desktop_services)\\.cpp$"
           "/audio/(mixer|mixer_sound_player|wave_file)\\.cpp$"
-          "/film/(desktop_media|ffmpeg_handles|film_decoder|film_duration|sync_frame_source|threaded_frame_source)\\.cpp$"
+          "/film/(desktop_media|ffmpeg_handles|film_decoder|film_duration|film_sound|sync_frame_source|threaded_frame_source)\\.cpp$"
+          "/record/video_[a-z_]*\\.cpp$"
           "/text/(cairo_handles|cups_printer|pdf_writer|fontconfig_[a-z_]*)\\.cpp$"
           "/shell/(child_reaper|gio_opener|process_group|program_spawn|desktop_shell|wine_probe)\\.cpp$"
   DEPS velmorant_web_deps)
@@ -60,13 +61,15 @@ set(web_link_options
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864 -sMAXIMUM_MEMORY=2147483648
   -sTOTAL_STACK=2097152 -sINVOKE_RUN=0 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1
   "SHELL:-sEXPORTED_RUNTIME_METHODS=callMain,FS"
-  --js-library ${page_dir}/velmorant-library.js ${font_embeds})
+  --js-library ${page_dir}/velmorant-library.js --js-library ${page_dir}/velmorant-audio-library.js
+  ${font_embeds})
 
 foreach(variant velmorant velmorant-single)
   add_executable(${variant} app/web_main.cpp)
   target_link_libraries(${variant} PRIVATE velmorant_app)
   target_link_options(${variant} PRIVATE ${web_link_options})
-  set_target_properties(${variant} PROPERTIES SUFFIX ".js" LINK_DEPENDS ${page_dir}/velmorant-library.js
+  set_target_properties(${variant} PROPERTIES SUFFIX ".js" LINK_DEPENDS
+                        "${page_dir}/velmorant-library.js;${page_dir}/velmorant-audio-library.js"
                         RUNTIME_OUTPUT_DIRECTORY ${VELMORANT_WEB_OUTPUT})
 endforeach()
 # Opened from disk, the page cannot fetch the wasm: this one carries it inside.
@@ -74,7 +77,7 @@ target_link_options(velmorant-single PRIVATE -sSINGLE_FILE=1)
 
 # The page and the licences beside the module.
 file(GLOB page_files CONFIGURE_DEPENDS ${page_dir}/*.html ${page_dir}/*.css ${page_dir}/velmorant-page.js
-     ${page_dir}/velmorant-zip.js)
+     ${page_dir}/velmorant-zip.js ${page_dir}/velmorant-audio.js)
 add_custom_target(web_page ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORANT_WEB_OUTPUT}/licences
   COMMAND ${CMAKE_COMMAND} -E copy ${page_files} ${VELMORANT_WEB_OUTPUT}

@@ -1,21 +1,17 @@
 #include "platform/record/soundtrack_frame_source.hpp"
 
-#include <algorithm>
-#include <variant>
-#include <vector>
-
-#include "platform/audio/wave_file.hpp"
-#include "platform/film/film_decoder.hpp"
+#include "platform/film/film_sound.hpp"
 
 namespace velmorant::platform {
 
-namespace {
-constexpr int64_t kSoundPastPicturesMs = 10'000;
-}  // namespace
-
 SoundtrackFrameSource::SoundtrackFrameSource(std::unique_ptr<FrameSource> pictures,
-                                             SoundTrack& track, const Clock& clock, int voice)
-    : pictures_(std::move(pictures)), track_(track), clock_(clock), voice_(voice) {}
+                                             SoundTrack& track, const Clock& clock, int voice,
+                                             MemoryBudget* budget)
+    : ForwardingFrameSource(std::move(pictures)),
+      track_(track),
+      clock_(clock),
+      voice_(voice),
+      budget_(budget) {}
 
 SoundtrackFrameSource::~SoundtrackFrameSource() {
   track_.Stop(voice_, clock_.NowMs());
@@ -24,41 +20,19 @@ SoundtrackFrameSource::~SoundtrackFrameSource() {
 bool SoundtrackFrameSource::Open(const std::string& path) {
   Close();
   path_ = path;
-  return pictures_->Open(path);
+  return ForwardingFrameSource::Open(path);
 }
 
 void SoundtrackFrameSource::Close() {
   track_.Stop(voice_, clock_.NowMs());
-  pictures_->Close();
+  ForwardingFrameSource::Close();
   path_.clear();
   sound_.reset();
   playing_ = false;
 }
 
 SoundTrack::Samples SoundtrackFrameSource::Sound() {
-  if (sound_ || path_.empty()) return sound_;
-  std::vector<int16_t> samples;
-  const SoundFormat& format = track_.Format();
-  const auto channels = size_t(format.channels);
-  if (auto decoder = FilmDecoder::Open(path_, format); decoder && decoder->HasSound()) {
-    decoder->SetPictureSize({});
-    while (auto item = decoder->Next()) {
-      auto* block = std::get_if<FilmSamples>(&*item);
-      // Sound far past the pictures' end is a broken timestamp, not a longer film.
-      if (!block || block->start_ms > decoder->DurationMs() + kSoundPastPicturesMs) continue;
-      // Each block goes where its time says: gaps stay silent, overlaps are overwritten.
-      const auto at = size_t(std::max<int64_t>(block->start_ms, 0) * format.rate / 1000) * channels;
-      // The track keeps what fits a sound's bound, as a wave sound would be kept.
-      const size_t most = kMaxSoundBytes / sizeof(int16_t);
-      const size_t end = at + block->samples.size();
-      if (end > most) continue;
-      if (samples.capacity() < end)
-        samples.reserve(std::min(most, std::max(end, 2 * samples.capacity())));
-      if (samples.size() < end) samples.resize(end);
-      std::copy(block->samples.begin(), block->samples.end(), samples.begin() + ptrdiff_t(at));
-    }
-  }
-  sound_ = std::make_shared<const std::vector<int16_t>>(std::move(samples));
+  if (!sound_ && !path_.empty()) sound_ = DecodeFilmSound(path_, track_.Format(), budget_);
   return sound_;
 }
 
@@ -70,12 +44,12 @@ void SoundtrackFrameSource::Sound(int64_t from_ms) {
 }
 
 void SoundtrackFrameSource::Start(int64_t ms) {
-  pictures_->Start(ms);
+  ForwardingFrameSource::Start(ms);
   Sound(ms);
 }
 
 void SoundtrackFrameSource::Pause() {
-  pictures_->Pause();
+  ForwardingFrameSource::Pause();
   if (!playing_) return;
   playing_ = false;
   position_ = clock_.NowMs() - started_at_;
@@ -83,7 +57,7 @@ void SoundtrackFrameSource::Pause() {
 }
 
 void SoundtrackFrameSource::Resume() {
-  pictures_->Resume();
+  ForwardingFrameSource::Resume();
   Sound(position_);
 }
 

@@ -1,28 +1,15 @@
 #include "platform/record/tracked_sound_player.hpp"
 
-#include <memory>
-
+#include "platform/audio/shared_samples.hpp"
 #include "platform/audio/wave_file.hpp"
 
 namespace velmorant::platform {
-
-namespace {
-
-// Samples that keep their charge for as long as the track mixes them.
-struct ChargedSamples {
-  std::vector<int16_t> samples;
-  MemoryBudget::Charge charge;
-};
-
-}  // namespace
 
 SoundTrack::Samples TrackedSoundPlayer::Samples(const std::string& path) {
   if (decoded_ && decoded_path_ == path) return decoded_;
   decoded_.reset();  // its charge goes before the next sound is judged
   LoadedWave wave = LoadWave(path, track_.Format(), budget_);
-  auto held = std::make_shared<ChargedSamples>(
-      ChargedSamples{std::move(wave.samples), std::move(wave.charge)});
-  decoded_ = SoundTrack::Samples(held, &held->samples);
+  decoded_ = ShareSamples(std::move(wave.samples), std::move(wave.charge));
   decoded_path_ = path;
   return decoded_;
 }

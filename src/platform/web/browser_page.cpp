@@ -16,6 +16,7 @@ void velmorant_page_set_cursor(int cursor, const uint8_t* rgba, int width, int h
                                int hot_y);
 int velmorant_page_ask(const char* caption, const char* text, int yes_no, int icon);
 void velmorant_page_finished(int status);
+void velmorant_page_soundtrack_file(char* path, int size);
 }
 
 namespace velmorant::platform {
@@ -114,6 +115,12 @@ MessageAnswer BrowserPage::Ask(const std::string& caption, const std::string& te
 
 void TellPageFinished(int status) {
   velmorant_page_finished(status);
+}
+
+std::string SoundtrackFileOfPage() {
+  std::array<char, 256> path{};
+  velmorant_page_soundtrack_file(path.data(), int(path.size()));
+  return path.data();
 }
 
 }  // namespace velmorant::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/web/web_page.hpp"
@@ -24,5 +25,7 @@ class BrowserPage final : public WebPage {
 
 // Tells the page that the run is over and with what exit status.
 void TellPageFinished(int status);
+// Where the page wants a parity run's sound track written as a WAV file; empty when it does not.
+std::string SoundtrackFileOfPage();
 
 }  // namespace velmorant::platform

@@ -6,6 +6,7 @@
 #include "platform/film/decoded_film_player.hpp"
 #include "platform/film/frame_sources.hpp"
 #include "platform/shell/shells.hpp"
+#include "platform/web/web_film_sound.hpp"
 #include "platform/web/web_keys.hpp"
 
 namespace velmorant::platform {
@@ -30,8 +31,9 @@ std::optional<CursorImage> PictureOf(int16_t cursor) {
 
 }  // namespace
 
-WebBackend::WebBackend(WebOptions options, WebPage& page)
+WebBackend::WebBackend(WebOptions options, WebPage& page, WebAudio& audio)
     : page_(page),
+      audio_(audio),
       options_(std::move(options)),
       fonts_(options_.fonts),
       shell_(MakeHeadlessShell(log_, options_.no_launch)),
@@ -51,7 +53,9 @@ void WebBackend::SetDesignSize(Size design) {
 }
 
 std::unique_ptr<FilmPlayer> WebBackend::CreateFilmPlayer(Window& display) {
-  return std::make_unique<DecodedFilmPlayer>(log_, loop_, display, MakeSyncFrameSource());
+  auto source =
+      std::make_unique<WebFilmSound>(MakeSyncFrameSource(), audio_, log_, clock_, &Memory());
+  return std::make_unique<DecodedFilmPlayer>(log_, loop_, display, std::move(source));
 }
 
 std::unique_ptr<Window> WebBackend::CreateWindow(const std::string& /*title*/) {
@@ -87,6 +91,8 @@ bool WebBackend::WaitForInput(int64_t deadline) {
 void WebBackend::PollInput() {
   while (std::optional<PageInput> input = page_.NextInput()) Handle(*input);
   FlushMotion();
+  // A click or a key may have let the page sound.
+  sounds_.Update();
 }
 
 void WebBackend::Handle(const PageInput& input) {

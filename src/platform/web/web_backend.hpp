@@ -3,11 +3,12 @@
 #include <memory>
 #include <optional>
 
-#include "platform/audio/recording_sound_player.hpp"
 #include "platform/backend.hpp"
 #include "platform/text/recording_printer.hpp"
+#include "platform/web/web_audio.hpp"
 #include "platform/web/web_page.hpp"
 #include "platform/web/web_screen.hpp"
+#include "platform/web/web_sound_player.hpp"
 
 namespace velmorant::platform {
 
@@ -31,10 +32,11 @@ class WebClock final : public Clock {
 };
 
 // The browser: one canvas of the presentation's design size, the DOM's mouse and keys, the page's
-// dialogs. Sounds, films, launches and printing are logged, not played, as headless.
+// dialogs, sounds and films' sounds through the page's output. Launches and printing are logged,
+// not done, as headless.
 class WebBackend final : public Backend {
  public:
-  WebBackend(WebOptions options, WebPage& page);
+  WebBackend(WebOptions options, WebPage& page, WebAudio& audio);
   ~WebBackend() override;
 
   Clock& GetClock() override { return clock_; }
@@ -66,12 +68,13 @@ class WebBackend final : public Backend {
   void UpdateCursor();
 
   WebPage& page_;
+  WebAudio& audio_;
   WebOptions options_;
   WebClock clock_{page_};
   EventLoop loop_{clock_};
   EventLog log_{clock_};
   FontEngine fonts_;
-  RecordingSoundPlayer sounds_{log_, clock_, &Backend::Memory()};
+  WebSoundPlayer sounds_{audio_, log_, clock_, &Backend::Memory()};
   std::unique_ptr<Shell> shell_;
   RecordingPrinter printer_{log_, fonts_};
   WebScreen screen_;

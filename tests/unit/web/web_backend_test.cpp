@@ -8,11 +8,13 @@
 #include "platform/web/web_backend.hpp"
 #include "platform/window/virtual_keys.hpp"
 #include "support/test_files.hpp"
+#include "unit/web/fake_audio.hpp"
 #include "unit/web/fake_page.hpp"
 
 namespace velmorant::platform {
 namespace {
 
+using testing::FakeAudio;
 using testing::FakePage;
 
 constexpr Pixel kRed = 0xFF0000;
@@ -58,7 +60,8 @@ PageInput Key(std::string code, std::string key) {
 
 struct WebFixture : ::testing::Test {
   FakePage page;
-  WebBackend backend{WebOptions{}, page};
+  FakeAudio audio;
+  WebBackend backend{WebOptions{}, page, audio};
 
   std::unique_ptr<Window> ShownWindow(const Rect& bounds, Pixel fill) {
     auto w = backend.CreateWindow("w");

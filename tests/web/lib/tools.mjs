@@ -9,6 +9,7 @@ export function nativeTools(nativeBuildDir) {
     med: path.join(nativeBuildDir, 'tools', 'velmorant-med'),
     bitmaps: path.join(nativeBuildDir, 'tests', 'golden', 'make_fixture_bitmaps'),
     compare: path.join(nativeBuildDir, 'tests', 'golden', 'compare_snapshots'),
+    soundtrack: path.join(nativeBuildDir, 'tests', 'tools', 'soundtrack_wav'),
     demo: path.join(nativeBuildDir, 'examples', 'demo'),
   };
 }

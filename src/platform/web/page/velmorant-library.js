@@ -47,6 +47,10 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  velmorant_page_soundtrack_file: function (path, size) {
+    stringToUTF8(Module.velmorantPage.soundtrackFile(), path, size);
+  },
+
   velmorant_page_finished: function (status) {
     Module.velmorantPage.finished(status);
   },

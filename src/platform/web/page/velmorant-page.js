@@ -7,12 +7,15 @@
   const kLog = '/velmorant/log.jsonl';
   const kSnapshots = '/velmorant/snapshots';
   const kScript = '/velmorant/script.txt';
+  const kSoundtrack = '/velmorant/soundtrack.wav';
   // What a presentation may bring into the page, files and archive contents alike.
   const kBudgetBytes = 1536 * 1024 * 1024;
   const kMaxFiles = 100000;
 
   const params = new URLSearchParams(location.search);
   const parity = params.has('script');
+  // A parity run can bring back its sounds mixed into one track, to compare with a native run's.
+  const soundtrack = parity && params.get('soundtrack') === '1';
   const canvas = document.getElementById('velmorant-screen');
   const context = canvas.getContext('2d');
   const chooser = document.getElementById('velmorant-chooser');
@@ -27,6 +30,8 @@
     results: () => results,
     logLines: () => readLog().split('\n').filter((line) => line.length > 0),
     state: () => state,
+    // Sounds and films' sounds heard now through the page's output.
+    sounding: () => window.velmorantAudio.sounding(),
   };
 
   function say(text) {
@@ -341,18 +346,18 @@
     module.callMain(commandLine());
   }
 
-  function dataUrl(bytes) {
+  function dataUrl(bytes, type) {
     let raw = '';
     for (let i = 0; i < bytes.length; i += 0x8000) {
       raw += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
     }
-    return 'data:image/png;base64,' + btoa(raw);
+    return 'data:' + type + ';base64,' + btoa(raw);
   }
 
   function snapshots() {
     const out = {};
     for (const name of module.FS.readdir(kSnapshots)) {
-      if (name.endsWith('.png')) out[name] = dataUrl(module.FS.readFile(kSnapshots + '/' + name));
+      if (name.endsWith('.png')) out[name] = dataUrl(module.FS.readFile(kSnapshots + '/' + name), 'image/png');
     }
     return out;
   }
@@ -410,10 +415,21 @@
     ask(caption, text, yesNo, icon) {
       return askInDialog(caption, text, yesNo, icon);
     },
+    soundtrackFile() {
+      return soundtrack ? kSoundtrack : '';
+    },
     finished(status) {
       state = 'ended';
       const log = readLog();
-      resolveResults({done: true, status, log, snapshots: parity ? snapshots() : {}});
+      const out = {done: true, status, log, snapshots: parity ? snapshots() : {}};
+      if (soundtrack) {
+        try {
+          out.soundtrack = dataUrl(module.FS.readFile(kSoundtrack), 'audio/wav');
+        } catch (e) {
+          out.soundtrack = null;
+        }
+      }
+      resolveResults(out);
     },
   };
 
