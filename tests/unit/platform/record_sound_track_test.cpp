@@ -2,16 +2,20 @@
 // of wave sounds, mixed as far as the run has gone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "platform/audio/wave_file.hpp"
 #include "platform/film/sync_frame_source.hpp"
 #include "platform/loop/clock.hpp"
 #include "platform/record/sound_track.hpp"
+#include "platform/record/soundtrack_backend.hpp"
 #include "platform/record/soundtrack_frame_source.hpp"
 #include "platform/record/tracked_sound_player.hpp"
 #include "platform/record/video_file.hpp"
+#include "platform/record/wave_writer.hpp"
 #include "support/test_files.hpp"
 #include "support/wave_builder.hpp"
 
@@ -165,6 +169,26 @@ TEST_F(TrackedSounds, AFilmsSoundFollowsItsPlaysPausesAndResumes) {
   source.Close();
   EXPECT_GT(Level(1450), 5000.0);
   EXPECT_LT(Level(1600), 200.0);
+}
+
+// A run's track as the parity mode writes it: read back by the player's own wave reader, it is
+// what the run played, from the start to where the run is.
+TEST_F(TrackedSounds, ARunsTrackIsWrittenAsAWaveFileOfItsSamples) {
+  auto run = std::make_unique<HeadlessBackend>(HeadlessOptions{});
+  VirtualClock& clock = run->Virtual();
+  SoundtrackBackend backend(std::move(run));
+  clock.AdvanceTo(100);
+  EXPECT_TRUE(backend.Sounds().PlaySound(wave_, kSndAsync | kSndLoop));
+  clock.AdvanceTo(250);
+  const std::vector<int16_t> track = backend.Finish();
+  ASSERT_EQ(track.size(), size_t(250 * 441 / 10 * 2));
+  EXPECT_EQ(*std::max_element(track.begin(), track.begin() + 4410 * 2), 0);
+  EXPECT_GT(*std::max_element(track.begin() + 4410 * 2, track.end()), 10000);
+  std::string error;
+  ASSERT_TRUE(WriteWaveFile(work_ / "track.wav", track, backend.Format(), &error)) << error;
+  const LoadedWave read = LoadWave((work_ / "track.wav").string(), backend.Format());
+  ASSERT_TRUE(read.Playable()) << read.refusal;
+  EXPECT_EQ(read.samples, track);
 }
 
 TEST(RecordClock, TheStepHookSeesEveryStepBeforeItIsTaken) {

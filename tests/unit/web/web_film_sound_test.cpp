@@ -5,8 +5,9 @@
 #include <filesystem>
 
 #include "platform/film/frame_sources.hpp"
+#include "platform/record/video_file.hpp"
 #include "platform/web/web_film_sound.hpp"
-#include "support/corpus_dir.hpp"
+#include "support/test_files.hpp"
 #include "unit/web/fake_audio.hpp"
 
 namespace velmorant::platform {
@@ -17,9 +18,15 @@ using testing::FakeAudio;
 
 class WebFilm : public ::testing::Test {
  protected:
+  // A second of film, ten pictures a second, with a tone all through.
   void SetUp() override {
-    film_ = velmorant::test::CorpusDir("avi") / "generated_raw_bgr24_pcm16.avi";
-    if (!fs::exists(film_)) GTEST_SKIP() << "no corpus film with sound";
+    film_ = velmorant::testing::FreshTestFolder("velmorant_web_film_") / "film.mp4";
+    std::string error;
+    auto file = VideoFile::Create(film_, {{16, 16}, 10, SoundFormat{}}, &error);
+    ASSERT_TRUE(file) << error;
+    for (int i = 0; i < 10; ++i) file->AddPicture(Bitmap(16, 16, 0x808080));
+    file->AddSound(std::vector<int16_t>(44100 * 2, 12000));
+    ASSERT_TRUE(file->Finish(&error)) << error;
     ASSERT_TRUE(source_.Open(film_.string()));
     source_.SetPictureSize({16, 12});
   }
@@ -79,6 +86,16 @@ TEST_F(WebFilm, ASoundBeforeTheFirstGestureStartsWhereTheFilmIs) {
   source_.PictureAt(700);
   EXPECT_NE(::testing::internal::GetCapturedStderr().find("700 ms in"), std::string::npos);
   EXPECT_EQ(audio_.PositionMs(Voice()), 700);
+}
+
+TEST_F(WebFilm, ASoundPastTheBudgetIsNotPlayedAndSaysSo) {
+  budget_.SetLimit(1 << 16);
+  ::testing::internal::CaptureStderr();
+  source_.Start(0);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("memory budget"), std::string::npos);
+  EXPECT_TRUE(audio_.voices.empty());
+  EXPECT_EQ(budget_.Used(), 0u);
+  EXPECT_NE(source_.PictureAt(100), nullptr);  // the pictures play on
 }
 
 }  // namespace
