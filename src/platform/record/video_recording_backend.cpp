@@ -24,8 +24,8 @@ VideoRecordingBackend::~VideoRecordingBackend() {
 }
 
 std::unique_ptr<FilmPlayer> VideoRecordingBackend::CreateFilmPlayer(Window& display) {
-  auto source = std::make_unique<SoundtrackFrameSource>(MakeSyncFrameSource(), track_,
-                                                        run_->GetClock(), next_film_voice_++);
+  auto source = std::make_unique<SoundtrackFrameSource>(
+      MakeSyncFrameSource(), track_, run_->GetClock(), next_film_voice_++, &run_->Memory());
   return std::make_unique<DecodedFilmPlayer>(run_->Log(), run_->Loop(), display, std::move(source));
 }
 
