@@ -8,6 +8,7 @@
 #include "app/run_options.hpp"
 #include "platform/text/guarded_run.hpp"
 #include "platform/text/warning_line.hpp"
+#include "platform/web/browser_opener.hpp"
 #include "platform/web/browser_page.hpp"
 #include "platform/web/web_backend.hpp"
 #include "platform/window/headless_backend.hpp"
@@ -26,6 +27,11 @@ int Play(int argc, const char* const* argv, platform::BrowserPage& page) {
   if (!parsed.error.empty()) return UsageError(parsed.error);
   const CommandLine& cl = parsed.options;
   if (!cl.presentation) return UsageError("the page names no presentation folder");
+  std::string codepage_error;
+  const auto codepage = CodePageFor(cl, codepage_error);
+  if (!codepage) return UsageError(codepage_error);
+  platform::BrowserOpener opener;
+  platform::BrowserPrintDialog print_dialog;
   std::unique_ptr<platform::Backend> backend;
   if (cl.headless) {
     platform::HeadlessOptions headless;
@@ -36,14 +42,13 @@ int Play(int argc, const char* const* argv, platform::BrowserPage& page) {
   } else {
     platform::WebOptions web;
     web.no_launch = cl.no_launch;
-    backend = std::make_unique<platform::WebBackend>(std::move(web), page);
+    web.presentation = PresentationFolder(*cl.presentation);
+    web.code_page = codepage->Number();
+    backend = std::make_unique<platform::WebBackend>(std::move(web), page, opener, print_dialog);
   }
   if (std::string problem = OpenLogFor(cl, backend->Log()); !problem.empty()) {
     return UsageError(problem);
   }
-  std::string codepage_error;
-  const auto codepage = CodePageFor(cl, codepage_error);
-  if (!codepage) return UsageError(codepage_error);
   Player player(*backend, *codepage, PlayerOptionsFor(cl, *cl.presentation));
   return player.Run();
 }

@@ -1,5 +1,5 @@
 // The browser tests: node run.mjs WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only
-// golden|realtime|picker|demo]...
+// golden|realtime|picker|demo|shell]...
 //   [--case NAME]...  Prints one line per test and a closing count; exit status 1 on any failure.
 import {existsSync} from 'node:fs';
 import path from 'node:path';
@@ -10,13 +10,15 @@ import {demoTests} from './suites/demo.mjs';
 import {goldenTests} from './suites/golden.mjs';
 import {pickerTests} from './suites/picker.mjs';
 import {realtimeTests} from './suites/realtime.mjs';
+import {shellTests} from './suites/shell.mjs';
 
 const HERE = path.dirname(new URL(import.meta.url).pathname);
 const SUITES = {
   golden: goldenTests,
   realtime: realtimeTests,
   picker: pickerTests,
-  demo: demoTests
+  demo: demoTests,
+  shell: shellTests,
 };
 
 function usage(message) {

@@ -5,8 +5,8 @@
 
 #include "platform/film/decoded_film_player.hpp"
 #include "platform/film/frame_sources.hpp"
-#include "platform/shell/shells.hpp"
 #include "platform/web/web_keys.hpp"
+#include "platform/web/web_shell.hpp"
 
 namespace velmorant::platform {
 
@@ -30,11 +30,14 @@ std::optional<CursorImage> PictureOf(int16_t cursor) {
 
 }  // namespace
 
-WebBackend::WebBackend(WebOptions options, WebPage& page)
+WebBackend::WebBackend(WebOptions options, WebPage& page, WebOpener& opener,
+                       WebPrintDialog& print_dialog)
     : page_(page),
       options_(std::move(options)),
       fonts_(options_.fonts),
-      shell_(MakeHeadlessShell(log_, options_.no_launch)),
+      shell_(MakeWebShell(log_, options_.no_launch, opener,
+                          {options_.presentation, options_.code_page, &Memory()})),
+      printer_(log_, fonts_, print_dialog, Memory()),
       screen_(page_, kDefaultScreen) {
   fonts_.ChargeGlyphsTo(Memory());
 }
