@@ -60,8 +60,8 @@ set(web_link_options
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864 -sMAXIMUM_MEMORY=2147483648
   -sTOTAL_STACK=2097152 -sINVOKE_RUN=0 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1
   "SHELL:-sEXPORTED_RUNTIME_METHODS=callMain,FS"
-  --js-library ${page_dir}/velmorant-library.js
-  --js-library ${page_dir}/velmorant-open-library.js ${font_embeds})
+  "SHELL:--js-library ${page_dir}/velmorant-library.js"
+  "SHELL:--js-library ${page_dir}/velmorant-open-library.js" ${font_embeds})
 
 foreach(variant velmorant velmorant-single)
   add_executable(${variant} app/web_main.cpp)

@@ -33,11 +33,6 @@ std::string FileName(const fs::path& path) {
   return path.filename().string();
 }
 
-bool IsProgramPlan(LaunchAction action) {
-  return action == LaunchAction::kRunNative || action == LaunchAction::kRunWindows ||
-         action == LaunchAction::kRunWindowsBatch;
-}
-
 }  // namespace
 
 WebShell::WebShell(WebOpener& opener, WebShellOptions options)

@@ -150,6 +150,9 @@
       return this.openFile(title, 'text/html;charset=utf-8', page);
     },
     notice(text) {
+      // A program started again while its notice still shows says nothing new.
+      const shown = Array.from(barArea().querySelectorAll('.velmorant-bar span'));
+      if (shown.some((span) => span.textContent === text)) return;
       const line = document.createElement('span');
       line.textContent = text;
       const bar = addBar(line);
