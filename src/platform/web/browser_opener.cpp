@@ -1,5 +1,7 @@
 #include "platform/web/browser_opener.hpp"
 
+#include "platform/web/rgba_pixels.hpp"
+
 extern "C" {
 // velmorant-open-library.js
 int velmorant_open_address(const char* address);
@@ -12,7 +14,9 @@ void velmorant_listing_file(const char* name, const char* mime, const uint8_t* b
 void velmorant_listing_folder(const char* name);
 int velmorant_listing_end();
 void velmorant_notice(const char* text);
-int velmorant_print(const char* title, const uint8_t* const* sheets, const int* sizes, int count);
+void velmorant_print_begin(const char* title);
+void velmorant_print_sheet(const uint8_t* rgba, int width, int height);
+int velmorant_print_open();
 }
 
 namespace velmorant::platform {
@@ -63,15 +67,22 @@ void BrowserOpener::Notice(const std::string& text) {
   velmorant_notice(text.c_str());
 }
 
-bool BrowserPrintDialog::Print(const std::string& title,
-                               const std::vector<std::vector<uint8_t>>& sheets) {
-  std::vector<const uint8_t*> pictures;
-  std::vector<int> sizes;
-  for (const std::vector<uint8_t>& sheet : sheets) {
-    pictures.push_back(sheet.data());
-    sizes.push_back(int(sheet.size()));
+void BrowserPrintDialog::BeginJob(const std::string& title) {
+  velmorant_print_begin(title.c_str());
+}
+
+void BrowserPrintDialog::AddSheet(const Bitmap& sheet) {
+  const auto width = size_t(sheet.Width());
+  rgba_.resize(width * size_t(sheet.Height()) * 4);
+  for (int32_t y = 0; y < sheet.Height(); ++y) {
+    PutRgba(sheet.Row(y).data(), width, rgba_.data() + size_t(y) * width * 4);
   }
-  return velmorant_print(title.c_str(), pictures.data(), sizes.data(), int(sheets.size())) != 0;
+  velmorant_print_sheet(rgba_.data(), sheet.Width(), sheet.Height());
+}
+
+bool BrowserPrintDialog::Open() {
+  std::vector<uint8_t>().swap(rgba_);
+  return velmorant_print_open() != 0;
 }
 
 }  // namespace velmorant::platform

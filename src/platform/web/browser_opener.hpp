@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/web/web_opener.hpp"
 #include "platform/web/web_print_dialog.hpp"
 
@@ -25,7 +27,12 @@ class BrowserOpener final : public WebOpener {
 // The page's print dialog, on a hidden frame of the page with one sheet picture a page.
 class BrowserPrintDialog final : public WebPrintDialog {
  public:
-  bool Print(const std::string& title, const std::vector<std::vector<uint8_t>>& sheets) override;
+  void BeginJob(const std::string& title) override;
+  void AddSheet(const Bitmap& sheet) override;
+  bool Open() override;
+
+ private:
+  std::vector<uint8_t> rgba_;  // one sheet as the canvas takes it, reused
 };
 
 }  // namespace velmorant::platform

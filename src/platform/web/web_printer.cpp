@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "platform/gfx/colour.hpp"
-#include "platform/gfx/png_writer.hpp"
 #include "platform/text/print_pages.hpp"
 
 namespace velmorant::platform {
@@ -25,19 +24,20 @@ bool WebPrinter::Deliver(const std::string& title, const RichDocument& document)
          std::to_string(kMaxSheets) + " are printed");
     count = kMaxSheets;
   }
-  std::vector<std::vector<uint8_t>> sheets;
+  dialog_.BeginJob(title);
   for (size_t i = 0; i < count; ++i) {
-    const std::optional<MemoryBudget::Charge> charge =
-        memory_.ReservePicture(size.width, size.height);
+    // The sheet and the page's copy of it.
+    const uint64_t bytes = 2 * PictureBytes(size.width, size.height);
+    const std::optional<MemoryBudget::Charge> charge = memory_.Reserve(bytes);
     if (!charge) {
-      Warn("\"" + title + "\" was not printed: " + memory_.PictureRefusal(size.width, size.height));
+      Warn("\"" + title + "\" was not printed: " + memory_.Refusal(bytes));
       return false;
     }
     Bitmap sheet(size.width, size.height, kWhite);
     pages.Paint(i, sheet);
-    sheets.push_back(EncodePng(sheet));
+    dialog_.AddSheet(sheet);
   }
-  if (!dialog_.Print(title, sheets)) {
+  if (!dialog_.Open()) {
     Warn("the page could not open the print dialog for \"" + title + "\"");
     return false;
   }

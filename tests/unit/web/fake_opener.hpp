@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/gfx/bitmap.hpp"
+
 #include "platform/web/web_opener.hpp"
 #include "platform/web/web_print_dialog.hpp"
 
@@ -45,16 +47,21 @@ class FakeOpener final : public platform::WebOpener {
   }
 };
 
-// A print dialog that keeps what it was given.
+// A print dialog that keeps every job's title and the last job's sheets.
 class FakePrintDialog final : public platform::WebPrintDialog {
  public:
-  bool Print(const std::string& title, const std::vector<std::vector<uint8_t>>& given) override {
+  void BeginJob(const std::string& title) override {
     titles.push_back(title);
-    sheets = given;
+    sheets.clear();
+  }
+  void AddSheet(const platform::Bitmap& sheet) override { sheets.push_back(sheet); }
+  bool Open() override {
+    ++opened;
     return true;
   }
   std::vector<std::string> titles;
-  std::vector<std::vector<uint8_t>> sheets;
+  std::vector<platform::Bitmap> sheets;
+  int opened = 0;
 };
 
 }  // namespace velmorant::testing

@@ -206,6 +206,7 @@ TEST_F(WebFixture, LaunchesGoToThePageAndPrintsToItsPrintDialog) {
   EXPECT_TRUE(backend.Printing().Print("Wydruk pliku t.rtf", "t.rtf", RichDocument{}));
   EXPECT_EQ(print_dialog.titles, std::vector<std::string>{"Wydruk pliku t.rtf"});
   EXPECT_EQ(print_dialog.sheets.size(), 1u);
+  EXPECT_EQ(print_dialog.opened, 1);
 }
 
 }  // namespace

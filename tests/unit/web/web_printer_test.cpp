@@ -1,5 +1,5 @@
 // Printing in the browser: A4 sheets painted by the player's own text drawing, cut into pages as
-// the desktop's PDF is, handed to the print dialog under the document's title.
+// the desktop's PDF is, handed to the print dialog one by one under the document's title.
 #include "platform/web/web_printer.hpp"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "platform/gfx/colour.hpp"
-#include "platform/gfx/png_writer.hpp"
 #include "platform/loop/clock.hpp"
 #include "platform/text/pdf_writer.hpp"
 #include "platform/text/print_pages.hpp"
@@ -70,12 +69,11 @@ TEST_F(WebPrinting, SheetsAreA4PicturesOfTheTextInsideTheMarginsPagedAsTheDeskto
   ASSERT_TRUE(WriteRichTextPdf(doc, fonts, "x", folder / "dlugi.pdf"));
   ASSERT_EQ(dialog.sheets.size(), PdfPages(folder / "dlugi.pdf"));
   ASSERT_GE(dialog.sheets.size(), 3u);
-  for (const std::vector<uint8_t>& png : dialog.sheets) {
-    const auto sheet = DecodePng(png);
-    ASSERT_TRUE(sheet.has_value());
-    EXPECT_EQ(sheet->GetSize(), (Size{1587, 2245})) << "A4 at 192 dots an inch";
+  EXPECT_EQ(dialog.opened, 1);
+  for (const Bitmap& sheet : dialog.sheets) {
+    EXPECT_EQ(sheet.GetSize(), (Size{1587, 2245})) << "A4 at 192 dots an inch";
     // Ink only inside the 2 cm margins (151 dots), starting right at them.
-    const Rect ink = Ink(*sheet);
+    const Rect ink = Ink(sheet);
     EXPECT_GE(ink.left, 151);
     EXPECT_LT(ink.left, 151 + 10);
     EXPECT_GE(ink.top, 151);
@@ -108,7 +106,7 @@ TEST_F(WebPrinting, TheFirstLineStandsWhereTheScreenLayoutPutsItAtTwiceTheSize) 
 TEST_F(WebPrinting, ADocumentWhoseSheetsTheBudgetHasNoRoomForIsNotPrinted) {
   memory.SetLimit(1 << 20);
   EXPECT_FALSE(printer.Print("Wydruk pliku t.rtf", "t.rtf", Lines(3)));
-  EXPECT_TRUE(dialog.titles.empty());
+  EXPECT_EQ(dialog.opened, 0);
   EXPECT_EQ(memory.Used(), 0u);
 }
 

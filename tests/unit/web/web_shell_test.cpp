@@ -52,7 +52,8 @@ struct WebShellTest : ::testing::Test {
     for (std::string line; std::getline(in, line);) {
       const auto json = nlohmann::json::parse(line);
       if (json["event"] == "launch") {
-        out.push_back(json["file"].get<std::string>() + (json["ok"].get<bool>() ? " ok" : " failed"));
+        out.push_back(json["file"].get<std::string>() +
+                      (json["ok"].get<bool>() ? " ok" : " failed"));
       }
     }
     return out;

@@ -46,12 +46,16 @@ mergeInto(LibraryManager.library, {
     window.velmorantOpener.notice(UTF8ToString(text));
   },
 
-  velmorant_print__deps: ['$velmorantBytes'],
-  velmorant_print: function (title, sheets, sizes, count) {
-    var pictures = [];
-    for (var i = 0; i < count; i++) {
-      pictures.push(velmorantBytes(HEAPU32[(sheets >> 2) + i], HEAP32[(sizes >> 2) + i]));
-    }
-    return window.velmorantOpener.print(UTF8ToString(title), pictures) ? 1 : 0;
+  velmorant_print_begin: function (title) {
+    window.velmorantOpener.beginPrint(UTF8ToString(title));
+  },
+
+  velmorant_print_sheet: function (rgba, width, height) {
+    var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+    window.velmorantOpener.addSheet(new ImageData(pixels, width, height));
+  },
+
+  velmorant_print_open: function () {
+    return window.velmorantOpener.openPrint() ? 1 : 0;
   },
 });

@@ -73,6 +73,27 @@
         '<body><h1>' + escapeHtml(title) + '</h1><ul>' + items.join('') + '</ul></body></html>';
   }
 
+  // A sheet becomes a PNG at once, on one canvas, so that the page holds one sheet's pixels.
+  let job = null;
+  let sheetCanvas = null;
+
+  function addSheet(image) {
+    if (!job) return;
+    if (!sheetCanvas) sheetCanvas = document.createElement('canvas');
+    sheetCanvas.width = image.width;
+    sheetCanvas.height = image.height;
+    sheetCanvas.getContext('2d').putImageData(image, 0, 0);
+    job.sheets.push(sheetCanvas.toDataURL('image/png'));
+  }
+
+  function openPrint() {
+    if (!job) return false;
+    const {title, sheets} = job;
+    job = null;
+    if (sheetCanvas) sheetCanvas.width = sheetCanvas.height = 0;
+    return printSheets(title, sheets);
+  }
+
   function printSheets(title, sheets) {
     const frame = document.createElement('iframe');
     frame.className = 'velmorant-print';
@@ -87,17 +108,13 @@
     doc.close();
     // The print job's title, as the desktop's.
     doc.title = title;
-    const urls = sheets.map((bytes) => URL.createObjectURL(new Blob([bytes], {type: 'image/png'})));
-    const images = urls.map((url) => {
+    const images = sheets.map((url) => {
       const image = doc.createElement('img');
       image.src = url;
       doc.body.appendChild(image);
       return image;
     });
-    const done = () => {
-      frame.remove();
-      for (const url of urls) URL.revokeObjectURL(url);
-    };
+    const done = () => frame.remove();
     Promise.all(images.map((image) => image.decode().catch(() => {}))).then(() => {
       // Announced first, so that the page around (or a test) may see what is printed.
       window.dispatchEvent(new CustomEvent('velmorant-print', {detail: {frame, title, sheets: images.length}}));
@@ -159,6 +176,10 @@
       bar.setAttribute('role', 'status');
       setTimeout(() => bar.remove(), kNoticeMs);
     },
-    print: printSheets,
+    beginPrint(title) {
+      job = {title, sheets: []};
+    },
+    addSheet,
+    openPrint,
   };
 })();
