@@ -3,7 +3,7 @@
 import path from 'node:path';
 
 import {openPage} from '../lib/browser.mjs';
-import {clickAt, describeFailure, waitForEvent} from '../lib/player_page.mjs';
+import {canvasSize, clickAt, describeFailure, waitForEvent} from '../lib/player_page.mjs';
 import {buildShow, makeWorkDir, publishSite, removeWorkDir} from '../lib/publish.mjs';
 import {serveFolder} from '../lib/server.mjs';
 
@@ -79,8 +79,11 @@ async function printing({page}, note) {
   note('showing the hidden text and printing it');
   await page.keyboard.press('h');
   const at = await waitForEvent(page, {event: 'page', page: 2});
-  await clickAt(page, 45, 178);
-  await clickAt(page, 105, 178);
+  // The panel stands at 10 % and 70 % of the screen; its buttons are 30 pixels wide.
+  const {width, height} = await canvasSize(page);
+  const panel = {x: Math.round(width / 10), y: Math.round((height * 7) / 10)};
+  await clickAt(page, panel.x + 15, panel.y + 10);
+  await clickAt(page, panel.x + 75, panel.y + 10);
   await waitForEvent(page, {event: 'print', title: 'Wydruk pliku ukryty.rtf'}, {from: at.index + 1});
   const printed = await (await page.waitForFunction(() => window.printed?.shown && window.printed)).jsonValue();
   if (printed.frameTitle !== 'Wydruk pliku ukryty.rtf' || printed.sheets < 1 ||
