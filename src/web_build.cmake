@@ -69,14 +69,15 @@ set(web_link_options
   "SHELL:-sEXPORTED_RUNTIME_METHODS=callMain,FS"
   # Each its own option: CMake would merge a repeated --js-library into one.
   "SHELL:--js-library ${page_dir}/velmorant-library.js"
-  "SHELL:--js-library ${page_dir}/velmorant-audio-library.js" ${font_embeds})
+  "SHELL:--js-library ${page_dir}/velmorant-audio-library.js"
+  "SHELL:--js-library ${page_dir}/velmorant-open-library.js" ${font_embeds})
 
 foreach(variant velmorant velmorant-single)
   add_executable(${variant} app/web_main.cpp)
   target_link_libraries(${variant} PRIVATE velmorant_app)
   target_link_options(${variant} PRIVATE ${web_link_options})
   set_target_properties(${variant} PROPERTIES SUFFIX ".js" LINK_DEPENDS
-                        "${page_dir}/velmorant-library.js;${page_dir}/velmorant-audio-library.js"
+                        "${page_dir}/velmorant-library.js;${page_dir}/velmorant-audio-library.js;${page_dir}/velmorant-open-library.js"
                         RUNTIME_OUTPUT_DIRECTORY ${VELMORANT_WEB_OUTPUT})
 endforeach()
 # Opened from disk, the page cannot fetch the wasm: this one carries it inside.
@@ -84,7 +85,8 @@ target_link_options(velmorant-single PRIVATE -sSINGLE_FILE=1)
 
 # The page and the licences beside the module.
 file(GLOB page_files CONFIGURE_DEPENDS ${page_dir}/*.html ${page_dir}/*.css ${page_dir}/velmorant-page.js
-     ${page_dir}/velmorant-zip.js ${page_dir}/velmorant-audio.js)
+     ${page_dir}/velmorant-zip.js ${page_dir}/velmorant-audio.js
+     ${page_dir}/velmorant-open.js)
 add_custom_target(web_page ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORANT_WEB_OUTPUT}/licences
   COMMAND ${CMAKE_COMMAND} -E copy ${page_files} ${VELMORANT_WEB_OUTPUT}

@@ -11,6 +11,7 @@
 #include "platform/text/guarded_run.hpp"
 #include "platform/text/warning_line.hpp"
 #include "platform/web/browser_audio.hpp"
+#include "platform/web/browser_opener.hpp"
 #include "platform/web/browser_page.hpp"
 #include "platform/web/web_backend.hpp"
 #include "platform/window/headless_backend.hpp"
@@ -30,6 +31,11 @@ int Play(int argc, const char* const* argv, platform::BrowserPage& page,
   if (!parsed.error.empty()) return UsageError(parsed.error);
   const CommandLine& cl = parsed.options;
   if (!cl.presentation) return UsageError("the page names no presentation folder");
+  std::string codepage_error;
+  const auto codepage = CodePageFor(cl, codepage_error);
+  if (!codepage) return UsageError(codepage_error);
+  platform::BrowserOpener opener;
+  platform::BrowserPrintDialog print_dialog;
   std::unique_ptr<platform::Backend> backend;
   platform::SoundtrackBackend* soundtrack = nullptr;
   const std::string soundtrack_file = cl.headless ? platform::SoundtrackFileOfPage() : "";
@@ -49,14 +55,14 @@ int Play(int argc, const char* const* argv, platform::BrowserPage& page,
   } else {
     platform::WebOptions web;
     web.no_launch = cl.no_launch;
-    backend = std::make_unique<platform::WebBackend>(std::move(web), page, audio);
+    web.presentation = PresentationFolder(*cl.presentation);
+    web.code_page = codepage->Number();
+    backend =
+        std::make_unique<platform::WebBackend>(std::move(web), page, audio, opener, print_dialog);
   }
   if (std::string problem = OpenLogFor(cl, backend->Log()); !problem.empty()) {
     return UsageError(problem);
   }
-  std::string codepage_error;
-  const auto codepage = CodePageFor(cl, codepage_error);
-  if (!codepage) return UsageError(codepage_error);
   Player player(*backend, *codepage, PlayerOptionsFor(cl, *cl.presentation));
   const int status = player.Run();
   std::string problem;

@@ -1,5 +1,5 @@
 // The browser tests: node run.mjs WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only
-// golden|realtime|picker|demo|sound]...
+// golden|realtime|picker|demo|sound|shell]...
 //   [--case NAME]...  Prints one line per test and a closing count; exit status 1 on any failure.
 import {existsSync} from 'node:fs';
 import path from 'node:path';
@@ -11,6 +11,7 @@ import {goldenTests} from './suites/golden.mjs';
 import {pickerTests} from './suites/picker.mjs';
 import {realtimeTests} from './suites/realtime.mjs';
 import {soundTests} from './suites/sound.mjs';
+import {shellTests} from './suites/shell.mjs';
 
 const HERE = path.dirname(new URL(import.meta.url).pathname);
 const SUITES = {
@@ -19,6 +20,7 @@ const SUITES = {
   picker: pickerTests,
   demo: demoTests,
   sound: soundTests,
+  shell: shellTests,
 };
 
 function usage(message) {

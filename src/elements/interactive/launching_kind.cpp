@@ -90,7 +90,9 @@ LaunchingKind::Opening LaunchingKind::AssetOpening(const std::string& verb, int3
                                                    const std::string& directory) {
   const std::string path = host_.Assets().PathOf(kind, name);
   if (path.empty()) return {{verb, host_.ToUtf8(name), {}, directory, {}}, kOutsideFolder};
-  return {{verb, path, {}, directory, {}}, {}};
+  Opening opening{{verb, path, {}, directory, {}}, {}};
+  opening.request.name = host_.ToUtf8(name);
+  return opening;
 }
 
 }  // namespace velmorant

@@ -30,6 +30,8 @@ struct LaunchRequest {
   std::string hash_folder;
   // A process: its file may be a program to start. A link or a document never starts one.
   bool program = false;
+  // The file as the presentation names it, for what the user is told; empty for an address.
+  std::string name{};
 };
 
 struct LaunchResult {

@@ -11,6 +11,7 @@
 #include "platform/fs/codepage.hpp"
 #include "platform/text/cairo_handles.hpp"
 #include "platform/text/font_face.hpp"
+#include "platform/text/print_pages.hpp"
 #include "platform/text/rich_fonts.hpp"
 #include "platform/text/rich_layout.hpp"
 
@@ -128,10 +129,8 @@ bool WriteRichTextPdf(const RichDocument& doc, const FontEngine& engine, const s
     if (error) *error = why;
     return false;
   };
-  const double page_width = (kA4WidthPoints - 2 * kPrintMarginPoints) / kPointsPerPixel;
-  const double page_height = (kA4HeightPoints - 2 * kPrintMarginPoints) / kPointsPerPixel;
   RichFonts fonts(engine, doc);
-  const RichLayout layout(doc, fonts, int32_t(page_width));
+  const RichLayout layout(doc, fonts, int32_t(PrintAreaWidth()));
 
   SurfacePtr surface(cairo_pdf_surface_create(path.c_str(), kA4WidthPoints, kA4HeightPoints));
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
@@ -142,18 +141,13 @@ bool WriteRichTextPdf(const RichDocument& doc, const FontEngine& engine, const s
   cairo_translate(cr.get(), kPrintMarginPoints, kPrintMarginPoints);
   cairo_scale(cr.get(), kPointsPerPixel, kPointsPerPixel);
   PdfPainter painter(cr.get(), doc, fonts, layout);
-  int64_t page_top = 0;
-  bool page_has_lines = false;
-  for (const LayoutLine& line : layout.Lines()) {
-    if (page_has_lines && line.top + line.height - page_top > page_height) {
-      cairo_show_page(cr.get());
-      page_top = line.top;
-      page_has_lines = false;
+  for (const PrintPage& page : CutIntoPages(layout, PrintAreaHeight())) {
+    for (size_t i = page.first; i < page.end; ++i) {
+      const LayoutLine& line = layout.Lines()[i];
+      painter.Line(line, double(line.top - page.top));
     }
-    painter.Line(line, double(line.top - page_top));
-    page_has_lines = true;
+    cairo_show_page(cr.get());
   }
-  cairo_show_page(cr.get());
   cr.reset();
   cairo_surface_finish(surface.get());
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {

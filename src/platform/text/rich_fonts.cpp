@@ -8,7 +8,7 @@ FontRequest RichFonts::RequestFor(const CharStyle& style) const {
     wanted.name = doc_.fonts[style.font].name;
     wanted.charset = doc_.fonts[style.font].charset;
   }
-  wanted.size_points = (style.half_points + 1) / 2;
+  wanted.size_points = (style.half_points + 1) / 2 * scale_;
   wanted.bold = style.bold;
   wanted.italic = style.italic;
   wanted.underline = style.underline;

@@ -198,15 +198,22 @@ void RichLayout::Paint(Bitmap& target, Point origin, const Rect& clip_in) const 
   for (size_t i = first; i < lines_.size(); ++i) {
     const LayoutLine& line = lines_[i];
     if (int64_t{origin.y} + line.top >= clip.bottom) break;
-    PaintLine(target, line, origin, clip);
+    PaintLine(target, line, origin, clip, 1, fonts_);
   }
 }
 
-void RichLayout::PaintLine(Bitmap& target, const LayoutLine& line, Point origin,
-                           const Rect& clip) const {
-  RunCursor cursor(doc_, fonts_);
-  const int64_t top = int64_t{origin.y} + line.top;
-  const int64_t left = int64_t{origin.x} + line.x;
+void RichLayout::PaintScaled(Bitmap& target, Point origin, size_t first, size_t end, int32_t scale,
+                             RichFonts& fonts) const {
+  for (size_t i = first; i < std::min(end, lines_.size()); ++i) {
+    PaintLine(target, lines_[i], origin, target.Bounds(), scale, fonts);
+  }
+}
+
+void RichLayout::PaintLine(Bitmap& target, const LayoutLine& line, Point origin, const Rect& clip,
+                           int32_t scale, RichFonts& fonts) const {
+  RunCursor cursor(doc_, fonts);
+  const int64_t top = int64_t{origin.y} + int64_t{scale} * line.top;
+  const int64_t left = int64_t{origin.x} + int64_t{scale} * line.x;
   for (size_t a = line.start; a < line.end;) {
     const size_t b = std::min<size_t>(cursor.RunEnd(a), line.end);
     const Font& font = cursor.FontAt(a);
@@ -217,20 +224,21 @@ void RichLayout::PaintLine(Bitmap& target, const LayoutLine& line, Point origin,
     for (size_t p = a; p < b; ++p) {
       const char32_t c = doc_.text[p];
       piece.chars.push_back(IsBlank(c) ? U' ' : c);
-      piece.offsets.push_back(char_x_[p] - char_x_[a]);
+      piece.offsets.push_back(int64_t{scale} * (char_x_[p] - char_x_[a]));
       if (c == kObjectMark) {
         if (const RichPicture* picture = doc_.PictureAt(p)) {
           const Bitmap& pic = *picture->picture;
-          const int64_t px = left + char_x_[p];
-          const int64_t py = top + line.ascent - pic.Height();
-          const Rect area = clip.Intersect(
-              Rect{int32_t(std::clamp<int64_t>(px, INT32_MIN, INT32_MAX)),
-                   int32_t(std::clamp<int64_t>(py, INT32_MIN, INT32_MAX)),
-                   int32_t(std::clamp<int64_t>(px + pic.Width(), INT32_MIN, INT32_MAX)),
-                   int32_t(std::clamp<int64_t>(py + pic.Height(), INT32_MIN, INT32_MAX))});
+          const int64_t px = left + int64_t{scale} * char_x_[p];
+          const int64_t py = top + int64_t{scale} * (line.ascent - pic.Height());
+          const Rect area = clip.Intersect(Rect{
+              int32_t(std::clamp<int64_t>(px, INT32_MIN, INT32_MAX)),
+              int32_t(std::clamp<int64_t>(py, INT32_MIN, INT32_MAX)),
+              int32_t(std::clamp<int64_t>(px + int64_t{scale} * pic.Width(), INT32_MIN, INT32_MAX)),
+              int32_t(
+                  std::clamp<int64_t>(py + int64_t{scale} * pic.Height(), INT32_MIN, INT32_MAX))});
           for (int32_t y = area.top; y < area.bottom; ++y) {
             for (int32_t x = area.left; x < area.right; ++x) {
-              target.Set(x, y, pic.At(int32_t(x - px), int32_t(y - py)));
+              target.Set(x, y, pic.At(int32_t((x - px) / scale), int32_t((y - py) / scale)));
             }
           }
         }
@@ -239,10 +247,12 @@ void RichLayout::PaintLine(Bitmap& target, const LayoutLine& line, Point origin,
     // Decorations run under what the piece shows, not under its trailing line end.
     size_t shown = b;
     while (shown > a && IsLineEnd(doc_.text[shown - 1])) --shown;
-    piece.offsets.push_back(shown > a ? char_x_[shown - 1] + char_width_[shown - 1] - char_x_[a]
-                                      : 0);
-    const int64_t x = left + char_x_[a];
-    const int64_t cell_top = top + line.ascent - font.Metrics().ascent - RisePixels(style);
+    piece.offsets.push_back(
+        shown > a ? int64_t{scale} * (char_x_[shown - 1] + char_width_[shown - 1] - char_x_[a])
+                  : 0);
+    const int64_t x = left + int64_t{scale} * char_x_[a];
+    const int64_t cell_top =
+        top + int64_t{scale} * (line.ascent - RisePixels(style)) - font.Metrics().ascent;
     velmorant::platform::PaintLine(target, font, piece, x, cell_top, style.colour, clip);
     a = b;
   }

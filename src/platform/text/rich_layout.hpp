@@ -47,13 +47,18 @@ class RichLayout {
 
   // Paints the lines that cross `clip` with the text area's top-left corner at `origin`.
   void Paint(Bitmap& target, Point origin, const Rect& clip) const;
+  // Paints lines [first, end) `scale` times larger than laid out, in `fonts` opened at that scale,
+  // with the text area's top-left corner at `origin` (printing at a printer's resolution).
+  void PaintScaled(Bitmap& target, Point origin, size_t first, size_t end, int32_t scale,
+                   RichFonts& fonts) const;
 
  private:
   void LayOutParagraph(size_t index, int32_t& y);
   void FinishLine(uint32_t start, uint32_t end, int32_t x0, int32_t available,
                   const ParagraphStyle& paragraph, int32_t& y);
   int32_t Advance(size_t p, int32_t x, int32_t line_left, const ParagraphStyle& paragraph);
-  void PaintLine(Bitmap& target, const LayoutLine& line, Point origin, const Rect& clip) const;
+  void PaintLine(Bitmap& target, const LayoutLine& line, Point origin, const Rect& clip,
+                 int32_t scale, RichFonts& fonts) const;
 
   const RichDocument& doc_;
   RichFonts& fonts_;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/web/rgba_pixels.hpp"
+
 extern "C" {
 // velmorant-library.js
 double velmorant_page_now();
@@ -25,17 +27,6 @@ namespace {
 
 // The numbers of one input as velmorant_page_next_input writes them.
 enum InputField { kKind, kX, kY, kButton, kTurns, kNumLock, kShift, kCtrl, kAlt, kFields };
-
-void PutRgba(const Pixel* from, size_t count, uint8_t* to) {
-  for (size_t i = 0; i < count; ++i) {
-    const Pixel p = from[i];
-    to[0] = uint8_t(p >> 16);
-    to[1] = uint8_t(p >> 8);
-    to[2] = uint8_t(p);
-    to[3] = 255;
-    to += 4;
-  }
-}
 
 }  // namespace
 

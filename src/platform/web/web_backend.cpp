@@ -5,9 +5,9 @@
 
 #include "platform/film/decoded_film_player.hpp"
 #include "platform/film/frame_sources.hpp"
-#include "platform/shell/shells.hpp"
 #include "platform/web/web_film_sound.hpp"
 #include "platform/web/web_keys.hpp"
+#include "platform/web/web_shell.hpp"
 
 namespace velmorant::platform {
 
@@ -31,12 +31,15 @@ std::optional<CursorImage> PictureOf(int16_t cursor) {
 
 }  // namespace
 
-WebBackend::WebBackend(WebOptions options, WebPage& page, WebAudio& audio)
+WebBackend::WebBackend(WebOptions options, WebPage& page, WebAudio& audio, WebOpener& opener,
+                       WebPrintDialog& print_dialog)
     : page_(page),
       audio_(audio),
       options_(std::move(options)),
       fonts_(options_.fonts),
-      shell_(MakeHeadlessShell(log_, options_.no_launch)),
+      shell_(MakeWebShell(log_, options_.no_launch, opener,
+                          {options_.presentation, options_.code_page, &Memory()})),
+      printer_(log_, fonts_, print_dialog, Memory()),
       screen_(page_, kDefaultScreen) {
   fonts_.ChargeGlyphsTo(Memory());
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "platform/backend.hpp"
-#include "platform/text/recording_printer.hpp"
+#include "platform/fs/codepage.hpp"
 #include "platform/web/web_audio.hpp"
+#include "platform/web/web_opener.hpp"
 #include "platform/web/web_page.hpp"
+#include "platform/web/web_printer.hpp"
 #include "platform/web/web_screen.hpp"
 #include "platform/web/web_sound_player.hpp"
 
@@ -15,6 +18,9 @@ namespace velmorant::platform {
 struct WebOptions {
   FontEngine::Options fonts;
   bool no_launch = false;
+  // What the shell opens is read from this folder only, its plain texts in this code page.
+  std::filesystem::path presentation;
+  int code_page = CodePage::kDefault;
 };
 
 // The page's clock: milliseconds since the player started, and sleeps that leave the page live.
@@ -32,11 +38,11 @@ class WebClock final : public Clock {
 };
 
 // The browser: one canvas of the presentation's design size, the DOM's mouse and keys, the page's
-// dialogs, sounds and films' sounds through the page's output. Launches and printing are logged,
-// not done, as headless.
+// dialogs, sounds and films' sounds through the page's output, its tabs and its print dialog.
 class WebBackend final : public Backend {
  public:
-  WebBackend(WebOptions options, WebPage& page, WebAudio& audio);
+  WebBackend(WebOptions options, WebPage& page, WebAudio& audio, WebOpener& opener,
+             WebPrintDialog& print_dialog);
   ~WebBackend() override;
 
   Clock& GetClock() override { return clock_; }
@@ -76,7 +82,7 @@ class WebBackend final : public Backend {
   FontEngine fonts_;
   WebSoundPlayer sounds_{audio_, log_, clock_, &Backend::Memory()};
   std::unique_ptr<Shell> shell_;
-  RecordingPrinter printer_{log_, fonts_};
+  WebPrinter printer_;
   WebScreen screen_;
   int16_t screen_cursor_ = kCrDefault;
   std::optional<int16_t> shown_cursor_;  // none set yet

@@ -9,6 +9,7 @@
 #include "platform/window/virtual_keys.hpp"
 #include "support/test_files.hpp"
 #include "unit/web/fake_audio.hpp"
+#include "unit/web/fake_opener.hpp"
 #include "unit/web/fake_page.hpp"
 
 namespace velmorant::platform {
@@ -61,7 +62,9 @@ PageInput Key(std::string code, std::string key) {
 struct WebFixture : ::testing::Test {
   FakePage page;
   FakeAudio audio;
-  WebBackend backend{WebOptions{}, page, audio};
+  testing::FakeOpener opener;
+  testing::FakePrintDialog print_dialog;
+  WebBackend backend{WebOptions{}, page, audio, opener, print_dialog};
 
   std::unique_ptr<Window> ShownWindow(const Rect& bounds, Pixel fill) {
     auto w = backend.CreateWindow("w");
@@ -198,6 +201,15 @@ TEST_F(WebFixture, MessagesAskThePageAndAreLoggedWithTheAnswer) {
   EXPECT_NE(first.find("\"answer\":\"yes\""), std::string::npos) << first;
   EXPECT_NE(second.find("\"caption\":\"Błąd\""), std::string::npos) << second;
   EXPECT_NE(second.find("\"answer\":\"ok\""), std::string::npos) << second;
+}
+
+TEST_F(WebFixture, LaunchesGoToThePageAndPrintsToItsPrintDialog) {
+  EXPECT_TRUE(backend.Launcher().Launch({"open", "https://example.org/", {}, {}, {}}).ok);
+  EXPECT_EQ(opener.calls, std::vector<std::string>{"tab https://example.org/"});
+  EXPECT_TRUE(backend.Printing().Print("Wydruk pliku t.rtf", "t.rtf", RichDocument{}));
+  EXPECT_EQ(print_dialog.titles, std::vector<std::string>{"Wydruk pliku t.rtf"});
+  EXPECT_EQ(print_dialog.sheets.size(), 1u);
+  EXPECT_EQ(print_dialog.opened, 1);
 }
 
 }  // namespace
