@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the C libraries of the browser build (zlib, libpng, FreeType, libjpeg-turbo) for wasm from
+# Builds the C libraries of the browser build (zlib, libpng, FreeType, libjpeg-turbo, FFmpeg) for wasm from
 # Debian's own source packages, at the versions of the installed -dev packages, into a cached prefix
 # outside the clone. The last line of stdout is that prefix; progress goes to stderr.
 set -euo pipefail
@@ -8,8 +8,8 @@ usage() {
   cat <<'EOF'
 Usage: scripts/build-web-libs.sh [--help]
 
-Builds zlib, libpng, FreeType and libjpeg-turbo with emscripten from Debian's source packages and
-installs them (static libraries, headers, pkg-config files, licences) together with the
+Builds zlib, libpng, FreeType, libjpeg-turbo and FFmpeg's decoding libraries with emscripten from
+Debian's source packages and installs them (static libraries, headers, pkg-config files, licences) together with the
 nlohmann-json headers into
   ${VELMORANT_WEB_CACHE:-$HOME/.cache/velmorant-web}/KEY
 where KEY names the package versions, the emscripten version and this script. A prefix built
@@ -29,9 +29,9 @@ say() { echo "build-web-libs: $*" >&2; }
 die() { say "error: $*"; exit 1; }
 
 # Source package => the -dev package whose installed version is the one to build.
-sources=(zlib libpng1.6 freetype libjpeg-turbo)
+sources=(zlib libpng1.6 freetype libjpeg-turbo ffmpeg)
 declare -A dev_package=([zlib]=zlib1g-dev [libpng1.6]=libpng-dev [freetype]=libfreetype-dev
-                        [libjpeg-turbo]=libjpeg62-turbo-dev)
+                        [libjpeg-turbo]=libjpeg62-turbo-dev [ffmpeg]=libavcodec-dev)
 
 installed_version() {
   dpkg-query -W -f='${db:Status-Status} ${source:Version}' "$1" 2>/dev/null |
@@ -185,6 +185,32 @@ build_libjpeg_turbo() {
   install -m 644 "$build/pkgscripts/libjpeg.pc" "$staged/lib/pkgconfig/"
 }
 
+# What the player decodes: the AVI and WAV containers and the codecs films and sounds of its era
+# come in. LGPL only; no assembly, threads, programs, devices, filters or network: FFmpeg reads
+# through the player's own reader and never opens a file itself.
+ffmpeg_parsers=h263,h264,mjpeg,mpeg4video,mpegaudio
+ffmpeg_video=cinepak,h263,h264,huffyuv,indeo3,indeo4,indeo5,mjpeg,mpeg1video,mpeg2video,mpeg4
+ffmpeg_video+=,msmpeg4v1,msmpeg4v2,msmpeg4v3,msrle,msvideo1,png,rawvideo,wmv1,wmv2,zmbv
+ffmpeg_sound=adpcm_ima_wav,adpcm_ms,gsm_ms,mp2float,mp3float,pcm_alaw,pcm_f32le,pcm_f64le,pcm_mulaw
+ffmpeg_sound+=,pcm_s16be,pcm_s16le,pcm_s24le,pcm_s32le,pcm_s64le,pcm_s8,pcm_u8
+
+build_ffmpeg() (
+  cd "$work/src/ffmpeg"
+  step "configuring FFmpeg" emconfigure ./configure --prefix="$prefix" \
+    --enable-cross-compile --target-os=none --arch=x86_32 --cc=emcc --cxx=em++ --dep-cc=emcc \
+    --ar=emar --ranlib=emranlib --nm=emnm --disable-stripping --pkg-config-flags=--static \
+    --extra-cflags="-O2 -I$staged/include" --extra-ldflags="-L$staged/lib" \
+    --enable-static --disable-shared --disable-gpl --disable-nonfree --disable-version3 \
+    --disable-asm --disable-inline-asm --disable-x86asm --disable-runtime-cpudetect \
+    --disable-pthreads --disable-w32threads --disable-os2threads \
+    --disable-programs --disable-doc --disable-network --disable-avdevice --disable-avfilter \
+    --disable-postproc --disable-autodetect --disable-iconv --disable-debug \
+    --disable-everything --enable-zlib --enable-demuxer=avi,wav --enable-parser="$ffmpeg_parsers" \
+    --enable-decoder="$ffmpeg_video,$ffmpeg_sound"
+  step "building FFmpeg" emmake make -j"$jobs"
+  step "installing FFmpeg" emmake make install DESTDIR="$stage"
+)
+
 # The published site ships these: Debian's copyright file and the upstream licence texts.
 install_licences() {
   local src=$1
@@ -225,6 +251,7 @@ for src in "${sources[@]}"; do
     libpng1.6) build_libpng; install_licences libpng1.6 LICENSE ;;
     freetype) build_freetype; install_licences freetype LICENSE.TXT docs/FTL.TXT docs/GPLv2.TXT ;;
     libjpeg-turbo) build_libjpeg_turbo; install_licences libjpeg-turbo LICENSE.md README.ijg ;;
+    ffmpeg) build_ffmpeg; install_licences ffmpeg LICENSE.md COPYING.LGPLv2.1 ;;
   esac
 done
 install_json
@@ -236,9 +263,14 @@ rm -rf "${staged:?}/bin" "$staged/share/man" "$staged/share/doc"
   sed -i "s|$stage||g" "$file"
 done
 
+ffmpeg_files=()
+for lib in avformat avcodec swscale swresample avutil; do
+  ffmpeg_files+=("lib/lib$lib.a" "include/lib$lib/$lib.h" "lib/pkgconfig/lib$lib.pc")
+done
 for file in lib/libz.a lib/libpng16.a lib/libfreetype.a lib/libjpeg.a include/zlib.h include/png.h \
   include/freetype2/ft2build.h include/jpeglib.h include/nlohmann/json.hpp \
-  lib/pkgconfig/zlib.pc lib/pkgconfig/libpng16.pc lib/pkgconfig/freetype2.pc lib/pkgconfig/libjpeg.pc; do
+  lib/pkgconfig/zlib.pc lib/pkgconfig/libpng16.pc lib/pkgconfig/freetype2.pc lib/pkgconfig/libjpeg.pc \
+  "${ffmpeg_files[@]}"; do
   [ -e "$staged/$file" ] || die "the build did not install $file"
 done
 

@@ -1,9 +1,11 @@
 # The browser build (emscripten): the same engine and application over the web backend. The
 # libraries come from scripts/build-web-libs.sh (VELMORANT_WEB_PREFIX); the player lands in
 # VELMORANT_WEB_OUTPUT as a folder a web server can serve.
-set(VELMORANT_WEB_PREFIX "" CACHE PATH "zlib, libpng, FreeType, libjpeg and nlohmann-json built for wasm")
+set(VELMORANT_WEB_PREFIX "" CACHE PATH
+    "zlib, libpng, FreeType, libjpeg, FFmpeg and nlohmann-json built for wasm")
 set(VELMORANT_WEB_OUTPUT "${PROJECT_BINARY_DIR}/player" CACHE PATH "where the web player is written")
-if(NOT EXISTS "${VELMORANT_WEB_PREFIX}/include/png.h")
+if(NOT EXISTS "${VELMORANT_WEB_PREFIX}/include/png.h" OR
+   NOT EXISTS "${VELMORANT_WEB_PREFIX}/include/libavcodec/avcodec.h")
   message(FATAL_ERROR "VELMORANT_WEB_PREFIX (${VELMORANT_WEB_PREFIX}) holds no libraries: run "
                       "scripts/build-web-libs.sh, or `make web`")
 endif()
@@ -16,17 +18,21 @@ target_include_directories(velmorant_web_deps SYSTEM INTERFACE
   ${VELMORANT_WEB_PREFIX}/include ${VELMORANT_WEB_PREFIX}/include/freetype2)
 target_link_libraries(velmorant_web_deps INTERFACE
   ${VELMORANT_WEB_PREFIX}/lib/libpng16.a ${VELMORANT_WEB_PREFIX}/lib/libjpeg.a
-  ${VELMORANT_WEB_PREFIX}/lib/libfreetype.a ${VELMORANT_WEB_PREFIX}/lib/libz.a)
+  ${VELMORANT_WEB_PREFIX}/lib/libfreetype.a ${VELMORANT_WEB_PREFIX}/lib/libavformat.a
+  ${VELMORANT_WEB_PREFIX}/lib/libavcodec.a ${VELMORANT_WEB_PREFIX}/lib/libswscale.a
+  ${VELMORANT_WEB_PREFIX}/lib/libswresample.a ${VELMORANT_WEB_PREFIX}/lib/libavutil.a
+  ${VELMORANT_WEB_PREFIX}/lib/libz.a)
 
-# The desktop's own services (SDL, FFmpeg, GIO, CUPS, Cairo, fontconfig, processes, sockets) stay
-# out; platform/web has the browser's and the stand-ins for what the browser lacks.
+# The desktop's own services (SDL, GIO, CUPS, Cairo, fontconfig, processes, sockets, threads) stay
+# out; platform/web has the browser's and the stand-ins for what the browser lacks. Films and
+# waves are decoded as on the desktop, on the asking thread.
 velmorant_library(velmorant_platform
   DIRS platform platform/gfx platform/loop platform/window platform/audio platform/film
        platform/text platform/shell platform/fs platform/fs/tables platform/web
   EXCLUDE "/platform/(hang_up_signals|single_instance)\\.cpp$"
           "/window/(sdl_[a-z_]*|screen_scaler|desktop_services)\\.cpp$"
-          "/audio/(mixer|mixer_sound_player|wave_file)\\.cpp$"
-          "/film/(desktop_media|ffmpeg_handles|film_decoder|film_duration|sync_frame_source|threaded_frame_source)\\.cpp$"
+          "/audio/(mixer|mixer_sound_player)\\.cpp$"
+          "/film/(desktop_media|threaded_frame_source)\\.cpp$"
           "/text/(cairo_handles|cups_printer|pdf_writer|fontconfig_[a-z_]*)\\.cpp$"
           "/shell/(child_reaper|gio_opener|process_group|program_spawn|desktop_shell|wine_probe)\\.cpp$"
   DEPS velmorant_web_deps)

@@ -6,8 +6,8 @@
 
 namespace velmorant::platform {
 
-// The headless film source: pictures decoded just in time on the asking thread, no sound. A
-// backend without a film decoder gives one that opens nothing.
+// The headless and browser film source: pictures decoded just in time on the asking thread, no
+// sound.
 std::unique_ptr<FrameSource> MakeSyncFrameSource();
 
 }  // namespace velmorant::platform
