@@ -95,3 +95,14 @@ add_custom_target(web_page ALL
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page/copy-font-licences.sh ${VELMORANT_WEB_OUTPUT}/licences ${web_fonts}
   DEPENDS ${page_files}
   COMMENT "Copying the web player's page")
+
+# The browser's half of the film figure of bench/web/run_web_bench.sh, which builds it; not part
+# of the player.
+add_executable(velmorant-film-bench EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/web/film_bench.cpp)
+target_link_libraries(velmorant-film-bench PRIVATE velmorant_platform)
+target_link_options(velmorant-film-bench PRIVATE
+  -sMODULARIZE=1 -sEXPORT_NAME=createFilmBench -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
+  -sINITIAL_MEMORY=67108864 -sINVOKE_RUN=0 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1
+  "SHELL:-sEXPORTED_RUNTIME_METHODS=callMain,FS")
+set_target_properties(velmorant-film-bench PROPERTIES SUFFIX ".js"
+                      RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)

@@ -1,7 +1,8 @@
 // The figures printed by run_web_bench.sh. Times are medians of a few runs; the page measures
 // its own times with performance.now() (from navigation start).
 import {readFileSync, writeFileSync} from 'node:fs';
-import {readdir, readFile} from 'node:fs/promises';
+import {copyFile, readdir, readFile, writeFile} from 'node:fs/promises';
+import os from 'node:os';
 import path from 'node:path';
 import {brotliCompressSync, constants, gzipSync} from 'node:zlib';
 
@@ -11,8 +12,8 @@ import {buildShow, makeWorkDir, publishSite, removeWorkDir} from '../../tests/we
 import {serveFolder} from '../../tests/web/lib/server.mjs';
 import {nativeTools, runOrThrow} from '../../tests/web/lib/tools.mjs';
 
-const [playerDir, nativeBuildDir, changesArg] =
-    process.argv.slice(2).map((arg, i) => (i < 2 ? path.resolve(arg) : arg));
+const [playerDir, nativeBuildDir, changesArg, filmBenchDir] =
+    process.argv.slice(2).map((arg, i) => (i === 2 ? arg : arg && path.resolve(arg)));
 const pageChanges = Number.parseInt(changesArg, 10);
 const tools = nativeTools(nativeBuildDir);
 const REPEATS = 3;
@@ -212,11 +213,69 @@ async function firstPageFigures(browser) {
   }
 }
 
+// The native benchmark's figure for its 720p MPEG-4 film, which it writes where the browser's
+// run then reads it.
+async function nativeFilmShare() {
+  const bench = path.join(nativeBuildDir, 'bench', 'bench_media');
+  const {stdout} = await runOrThrow(
+      bench, ['--benchmark_filter=BM_FilmDecodeAndDraw/0$', '--benchmark_format=json']);
+  const run = JSON.parse(stdout).benchmarks[0];
+  return run.core_share;
+}
+
+const FILM_BENCH_PAGE = `<!doctype html><meta charset="utf-8"><script src="velmorant-film-bench.js"></script>
+<script>
+window.filmBench = (async () => {
+  const lines = [];
+  const module = await createFilmBench({print: (line) => lines.push(line), printErr: (line) => lines.push(line)});
+  const film = new Uint8Array(await (await fetch('film.avi')).arrayBuffer());
+  module.FS.writeFile('/film.avi', film);
+  module.callMain(['/film.avi', '3']);
+  return lines.join('\\n');
+})();
+</script>`;
+
+async function filmFigures(browser) {
+  if (!filmBenchDir) {
+    console.log('film decoding: skipped (no film bench module built)');
+    return;
+  }
+  const native = await nativeFilmShare();
+  const film = path.join(process.env.TMPDIR || os.tmpdir(), 'velmorant-bench-media', 'mpeg4.avi');
+  const workDir = await makeWorkDir('bench-film');
+  try {
+    for (const file of ['velmorant-film-bench.js', 'velmorant-film-bench.wasm'])
+      await copyFile(path.join(filmBenchDir, file), path.join(workDir, file));
+    await copyFile(film, path.join(workDir, 'film.avi'));
+    await writeFile(path.join(workDir, 'index.html'), FILM_BENCH_PAGE);
+    const server = await serveFolder(workDir);
+    let output;
+    try {
+      const {context, page} = await openPage(browser);
+      await page.goto(`${server.url}index.html`);
+      output = await page.evaluate(() => window.filmBench);
+      await context.close();
+    } finally {
+      await server.close();
+    }
+    const match = /core_share=([\d.]+)/.exec(output);
+    if (!match) throw new Error(`the film bench printed no figure: ${output}`);
+    const browserShare = Number(match[1]);
+    console.log('1280x720 MPEG-4 film decoded and drawn, share of one core over its length:');
+    console.log(`  native:  ${(native * 100).toFixed(1)} % (bench_media BM_FilmDecodeAndDraw/0)`);
+    console.log(`  browser: ${(browserShare * 100).toFixed(1)} % (${output.trim()})`);
+    console.log(`  browser / native: ${(browserShare / native).toFixed(2)}`);
+  } finally {
+    await removeWorkDir(workDir);
+  }
+}
+
 printSizes();
 const browser = await launchBrowser();
 try {
   await firstPageFigures(browser);
   await pageChangeFigures(browser);
+  await filmFigures(browser);
 } finally {
   await browser.close();
 }
