@@ -19,6 +19,8 @@ player=$1 native=$2 changes=${3:-60}
 film_bench=""
 web_build=${WEB_BUILD_DIR:-$here/../../build/web-build}
 if [ -f "$web_build/CMakeCache.txt" ] && [ -x "$native/bench/bench_media" ]; then
+  # Configured again first: a target added since the last configure is otherwise unknown to make.
+  NODE_PATH=/usr/share/nodejs cmake "$web_build" >/dev/null
   NODE_PATH=/usr/share/nodejs cmake --build "$web_build" --target velmorant-film-bench -j"$(nproc)" >&2
   film_bench=$web_build/bench
 else
