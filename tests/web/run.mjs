@@ -1,5 +1,5 @@
 // The browser tests: node run.mjs WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only
-// golden|realtime|picker|demo]...
+// golden|realtime|picker|demo|media]...
 //   [--case NAME]...  Prints one line per test and a closing count; exit status 1 on any failure.
 import {existsSync} from 'node:fs';
 import path from 'node:path';
@@ -8,6 +8,7 @@ import {runTests} from './lib/runner.mjs';
 import {missingTools, nativeTools} from './lib/tools.mjs';
 import {demoTests} from './suites/demo.mjs';
 import {goldenTests} from './suites/golden.mjs';
+import {mediaTests} from './suites/media.mjs';
 import {pickerTests} from './suites/picker.mjs';
 import {realtimeTests} from './suites/realtime.mjs';
 
@@ -16,7 +17,8 @@ const SUITES = {
   golden: goldenTests,
   realtime: realtimeTests,
   picker: pickerTests,
-  demo: demoTests
+  demo: demoTests,
+  media: mediaTests,
 };
 
 function usage(message) {

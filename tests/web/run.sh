@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The browser tests of the web player, in Debian's chromium:
-#   run.sh WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only golden|realtime|picker|demo]... [--case NAME]...
+#   run.sh WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only golden|realtime|picker|demo|media]... [--case NAME]...
 # WEB_PLAYER_DIR is what `make web` writes (build/web); NATIVE_BUILD_DIR a native build with
 # velmorant-med, make_fixture_bitmaps, compare_snapshots and the demo. Exit status 1 on any failure
 # or when either is missing; failures are kept under $VELMORANT_WEB_FAILURES
