@@ -188,11 +188,13 @@ build_libjpeg_turbo() {
 # What the player decodes: the AVI and WAV containers and the codecs films and sounds of its era
 # come in. LGPL only; no assembly, threads, programs, devices, filters or network: FFmpeg reads
 # through the player's own reader and never opens a file itself.
-ffmpeg_parsers=h263,h264,mjpeg,mpeg4video,mpegaudio
+# MPEG audio has the integer decoders only: the player picks them everywhere (ffmpeg_handles.cpp).
+ffmpeg_parsers=h263,h264,mjpeg,mpeg4video,mpegaudio,mpegvideo
 ffmpeg_video=cinepak,h263,h264,huffyuv,indeo3,indeo4,indeo5,mjpeg,mpeg1video,mpeg2video,mpeg4
 ffmpeg_video+=,msmpeg4v1,msmpeg4v2,msmpeg4v3,msrle,msvideo1,png,rawvideo,wmv1,wmv2,zmbv
-ffmpeg_sound=adpcm_ima_wav,adpcm_ms,gsm_ms,mp2float,mp3float,pcm_alaw,pcm_f32le,pcm_f64le,pcm_mulaw
-ffmpeg_sound+=,pcm_s16be,pcm_s16le,pcm_s24le,pcm_s32le,pcm_s64le,pcm_s8,pcm_u8
+ffmpeg_sound=adpcm_ima_wav,adpcm_ms,gsm_ms,mp1,mp2,mp3,pcm_alaw,pcm_mulaw,pcm_s8,pcm_u8
+ffmpeg_sound+=,pcm_s16le,pcm_s24le,pcm_s32le,pcm_s64le,pcm_f16le,pcm_f24le,pcm_f32le,pcm_f64le
+ffmpeg_sound+=,pcm_s16be,pcm_s24be,pcm_s32be,pcm_s64be,pcm_f32be,pcm_f64be
 
 build_ffmpeg() (
   cd "$work/src/ffmpeg"

@@ -83,6 +83,18 @@ endforeach()
 # Opened from disk, the page cannot fetch the wasm: this one carries it inside.
 target_link_options(velmorant-single PRIVATE -sSINGLE_FILE=1)
 
+# The browser tests' twin of the native tests/tools/media_hashes, run in a page; not published.
+set(VELMORANT_WEB_TEST_OUTPUT "${VELMORANT_WEB_OUTPUT}-tests" CACHE PATH
+    "where the programs of the browser tests are written")
+add_executable(media_hashes ${PROJECT_SOURCE_DIR}/tests/tools/media_hashes.cpp)
+target_link_libraries(media_hashes PRIVATE velmorant_platform)
+target_link_options(media_hashes PRIVATE
+  -sMODULARIZE=1 -sEXPORT_NAME=createMediaHashes -sENVIRONMENT=web -sSINGLE_FILE=1
+  -sALLOW_MEMORY_GROWTH=1 -sINVOKE_RUN=0 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1
+  "SHELL:-sEXPORTED_RUNTIME_METHODS=callMain,FS")
+set_target_properties(media_hashes PROPERTIES SUFFIX ".js"
+                      RUNTIME_OUTPUT_DIRECTORY ${VELMORANT_WEB_TEST_OUTPUT})
+
 # The page and the licences beside the module.
 file(GLOB page_files CONFIGURE_DEPENDS ${page_dir}/*.html ${page_dir}/*.css ${page_dir}/velmorant-page.js
      ${page_dir}/velmorant-zip.js ${page_dir}/velmorant-audio.js

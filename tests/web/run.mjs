@@ -1,5 +1,5 @@
 // The browser tests: node run.mjs WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only
-// golden|realtime|picker|demo|sound|shell]...
+// golden|realtime|picker|demo|sound|shell|media]...
 //   [--case NAME]...  Prints one line per test and a closing count; exit status 1 on any failure.
 import {existsSync} from 'node:fs';
 import path from 'node:path';
@@ -8,6 +8,7 @@ import {runTests} from './lib/runner.mjs';
 import {missingTools, nativeTools} from './lib/tools.mjs';
 import {demoTests} from './suites/demo.mjs';
 import {goldenTests} from './suites/golden.mjs';
+import {mediaTests} from './suites/media.mjs';
 import {pickerTests} from './suites/picker.mjs';
 import {realtimeTests} from './suites/realtime.mjs';
 import {soundTests} from './suites/sound.mjs';
@@ -21,6 +22,7 @@ const SUITES = {
   demo: demoTests,
   sound: soundTests,
   shell: shellTests,
+  media: mediaTests,
 };
 
 function usage(message) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The browser tests of the web player, in Debian's chromium:
-#   run.sh WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only golden|realtime|picker|demo|sound|shell]... [--case NAME]...
+#   run.sh WEB_PLAYER_DIR NATIVE_BUILD_DIR [--only golden|realtime|picker|demo|sound|shell|media]...
+#     [--case NAME]...
 # WEB_PLAYER_DIR is what `make web` writes (build/web); NATIVE_BUILD_DIR a native build with
 # velmorant-med, make_fixture_bitmaps, compare_snapshots and the demo. Exit status 1 on any failure
 # or when either is missing; failures are kept under $VELMORANT_WEB_FAILURES
@@ -9,7 +10,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ $# -lt 2 ] || [ "$1" = --help ] || [ "$1" = -h ]; then
-  sed -n '2,7s/^# \{0,1\}//p' "$0"
+  sed -n '2,8s/^# \{0,1\}//p' "$0"
   [ $# -ge 2 ] && exit 0 || exit 2
 fi
 player=$1 native=$2

@@ -10,6 +10,7 @@ extern "C" {
 #include <libavutil/channel_layout.h>
 #include <libavutil/log.h>
 #include <libavutil/mathematics.h>
+#include <libavutil/opt.h>
 }
 
 namespace velmorant::platform::ffmpeg {
@@ -80,6 +81,17 @@ Reader MakeReader(RegularFile file) {
   return Reader(io);
 }
 
+// MPEG audio through the integer decoders: the float ones round differently with and without
+// SIMD, and every backend must give the same samples.
+const AVCodec* FindDecoder(AVCodecID id) {
+  const char* exact = id == AV_CODEC_ID_MP3   ? "mp3"
+                      : id == AV_CODEC_ID_MP2 ? "mp2"
+                      : id == AV_CODEC_ID_MP1 ? "mp1"
+                                              : nullptr;
+  const AVCodec* codec = exact ? avcodec_find_decoder_by_name(exact) : nullptr;
+  return codec ? codec : avcodec_find_decoder(id);
+}
+
 }  // namespace
 
 void FormatCloser::operator()(AVFormatContext* f) const {
@@ -125,7 +137,7 @@ Format OpenInput(const std::string& path, std::string* error) {
 Codec OpenDecoder(const AVFormatContext& format, int index) {
   if (index < 0 || unsigned(index) >= format.nb_streams) return {};
   const AVCodecParameters* par = format.streams[index]->codecpar;
-  const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+  const AVCodec* codec = FindDecoder(par->codec_id);
   if (!codec) return {};
   Codec ctx(avcodec_alloc_context3(codec));
   if (!ctx || avcodec_parameters_to_context(ctx.get(), par) < 0) return {};
@@ -165,6 +177,11 @@ Resampler OpenResampler(const AVCodecContext& decoder, const SoundFormat& format
   if (made >= 0 && resampler && in.nb_channels == 1) {
     const std::vector<double> each_side(size_t(format.channels), 1.0);
     swr_set_matrix(resampler.get(), each_side.data(), 1);
+  }
+  // Deeper samples are converted in 32-bit integers: the converter's float filters, like the float
+  // decoders, round differently with and without SIMD.
+  if (made >= 0 && resampler && av_get_bytes_per_sample(decoder.sample_fmt) > 2) {
+    av_opt_set_sample_fmt(resampler.get(), "internal_sample_fmt", AV_SAMPLE_FMT_S32P, 0);
   }
   av_channel_layout_uninit(&in);
   av_channel_layout_uninit(&out);

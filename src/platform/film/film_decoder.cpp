@@ -68,9 +68,12 @@ FilmPicture FilmDecoder::Convert(const AVFrame& frame) {
       frame.width <= 0 || frame.height <= 0) {
     return out;
   }
+  // Exact arithmetic: the converter's SIMD and plain C paths then give the same pixels, so a
+  // film looks the same on every machine and in the browser.
   scaler_.reset(sws_getCachedContext(scaler_.release(), frame.width, frame.height,
                                      AVPixelFormat(frame.format), size_.width, size_.height,
-                                     AV_PIX_FMT_BGR0, SWS_POINT, nullptr, nullptr, nullptr));
+                                     AV_PIX_FMT_BGR0, SWS_POINT | SWS_BITEXACT | SWS_ACCURATE_RND,
+                                     nullptr, nullptr, nullptr));
   if (!scaler_) return out;
   Bitmap picture(size_.width, size_.height);
   uint8_t* planes[4] = {reinterpret_cast<uint8_t*>(picture.Data()), nullptr, nullptr, nullptr};
