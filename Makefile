@@ -49,14 +49,18 @@ optimised: deps
 # The player in the browser: build/web/ is a folder any web server can serve (see README).
 # Debian's emscripten needs node's own modules on NODE_PATH.
 WEB_BUILD = build/web-build
+# Debian's emscripten is made for Debian's python: one found first on PATH (a version manager's
+# shim) slows every compiler call, and the libraries' configure scripts make thousands.
+WEB_ENV = NODE_PATH=/usr/share/nodejs $(if $(wildcard /usr/bin/python3),EMSDK_PYTHON=/usr/bin/python3)
 web: deps-web
-	prefix=$$(./scripts/build-web-libs.sh | tail -n1) && \
-	  NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	prefix=$$($(WEB_ENV) ./scripts/build-web-libs.sh | tail -n1) && \
+	  $(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
 	    -DVELMORANT_WEB_PREFIX="$$prefix" -DVELMORANT_WEB_OUTPUT=$(CURDIR)/build/web $(STRICT) \
 	    -DCMAKE_CROSSCOMPILING_EMULATOR="/usr/bin/node;--no-experimental-fetch" > /dev/null
-	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j$(JOBS)
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j$(JOBS)
 
-# The golden cases, a real-time scenario, the picker and the demo in headless chromium.
+# The golden cases, a real-time scenario, the picker, the demo, sounds, what a presentation opens
+# and prints, and the corpora's films and waves in headless chromium.
 web-test: web optimised
 	./tests/web/run.sh build/web build/optimised
 
