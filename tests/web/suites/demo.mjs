@@ -1,5 +1,6 @@
 // The bundled demo, published and played over http as a viewer would start it: its welcome page,
-// the start button's hint, and the pages the button and Enter lead to.
+// the start button's hint, the pages the button and Enter lead to, and on them its welcome sound,
+// its print button, its music and film, its link, document and program.
 import {existsSync} from 'node:fs';
 import {cp, mkdir} from 'node:fs/promises';
 import path from 'node:path';
@@ -13,6 +14,24 @@ import {serveFolder} from '../lib/server.mjs';
 const START_BUTTON = {
   x: 400,
   y: 392
+};
+// The other buttons, from the maps' places (per cent of the screen) in examples/demo/demo.json.
+const PRINT_BUTTON = {x: 78, y: 524};
+const MUSIC_BUTTON = {x: 542, y: 284};
+const FILM_BUTTON = {x: 94, y: 392};
+const LINK_BUTTONS = {web: {x: 310, y: 392}, document: {x: 370, y: 392}, program: {x: 430, y: 392}};
+const WEB_ADDRESS = 'https://example.org/';
+const NOTICE = 'Ta prezentacja uruchamia program zegar.sh, czego przeglądarka nie potrafi';
+
+// The print dialog stands in for the browser's: what was printed is kept for the test.
+const STUB_PRINT_DIALOG = () => {
+  window.addEventListener('velmorant-print', ({detail}) => {
+    const frame = detail.frame.contentWindow;
+    frame.print = () => {
+      window.printed = {title: frame.document.title, sheets: frame.document.images.length};
+      frame.dispatchEvent(new Event('afterprint'));
+    };
+  });
 };
 
 // What the package installs of the built demo: the build folder also holds build files.
@@ -43,7 +62,10 @@ async function hoverUntilHint(page, from) {
 }
 
 export function demoTests(env) {
-  return [{name: 'demo: its first pages', run: (browser) => playDemo(browser, env)}];
+  return [{
+    name: 'demo: its pages, sounds, film, print button, link and program',
+    run: (browser) => playDemo(browser, env)
+  }];
 }
 
 async function playDemo(browser, env) {
@@ -61,7 +83,11 @@ async function playDemo(browser, env) {
     await publishSite(env.tools, showDir, siteDir, env.playerDir);
     server = await serveFolder(siteDir);
     opened = await openPage(browser);
-    const {page} = opened;
+    const {context, page} = opened;
+    await page.addInitScript(STUB_PRINT_DIALOG);
+    await context.route(
+        `${WEB_ADDRESS}**`,
+        (route) => route.fulfill({contentType: 'text/html', body: '<title>web</title>'}));
     step = 'opening the demo';
     await page.goto(`${server.url}index.html?fullscreen=0`);
     let at = await waitForEvent(page, {event: 'page', page: 0});
@@ -70,9 +96,42 @@ async function playDemo(browser, env) {
     step = 'clicking the start button';
     await clickAt(page, START_BUTTON.x, START_BUTTON.y);
     at = await waitForEvent(page, {event: 'page', page: 1}, {from: at.index + 1});
+    // Asked for before any click, the welcome sound starts at the first one.
+    await waitForEvent(page, {event: 'sound', file: 'dzwieki/powitanie.wav', result: true});
     step = 'pressing Enter';
     await page.keyboard.press('Enter');
-    await waitForEvent(page, {event: 'page', page: 2}, {from: at.index + 1});
+    at = await waitForEvent(page, {event: 'page', page: 2}, {from: at.index + 1});
+    step = 'printing the rich text';
+    await clickAt(page, PRINT_BUTTON.x, PRINT_BUTTON.y);
+    at = await waitForEvent(page, {event: 'print'}, {from: at.index + 1});
+    const printed = await (await page.waitForFunction(() => window.printed)).jsonValue();
+    if (printed.sheets < 1 || !printed.title) throw new Error(`printed ${JSON.stringify(printed)}`);
+    step = 'playing the music and the film';
+    await page.keyboard.press('Enter');
+    at = await waitForEvent(page, {event: 'page', page: 3}, {from: at.index + 1});
+    await clickAt(page, MUSIC_BUTTON.x, MUSIC_BUTTON.y);
+    at = await waitForEvent(
+        page, {event: 'sound', file: 'dzwieki/melodia.wav', loop: true, result: true},
+        {from: at.index + 1});
+    await page.waitForFunction(() => window.velmorant.sounding());
+    await clickAt(page, FILM_BUTTON.x, FILM_BUTTON.y);
+    at = await waitForEvent(page, {event: 'film', op: 'play'}, {from: at.index + 1});
+    step = 'opening the link, the document and the program';
+    await page.keyboard.press('Enter');
+    at = await waitForEvent(page, {event: 'page', page: 4}, {from: at.index + 1});
+    const [web] = await Promise.all(
+        [context.waitForEvent('page'), clickAt(page, LINK_BUTTONS.web.x, LINK_BUTTONS.web.y)]);
+    await web.waitForLoadState();
+    if (web.url() !== WEB_ADDRESS) throw new Error(`the link opened ${web.url()}`);
+    const [text] = await Promise.all([
+      context.waitForEvent('page'),
+      clickAt(page, LINK_BUTTONS.document.x, LINK_BUTTONS.document.y),
+    ]);
+    if (!text.url().startsWith('blob:')) throw new Error(`the document opened as ${text.url()}`);
+    await clickAt(page, LINK_BUTTONS.program.x, LINK_BUTTONS.program.y);
+    await waitForEvent(
+        page, {event: 'launch', file: 'procesy/zegar.sh', ok: false}, {from: at.index + 1});
+    await page.locator('.velmorant-bar', {hasText: NOTICE}).waitFor();
     return [];
   } catch (error) {
     return [`${step}: ${describeFailure(error, opened?.consoleLines ?? [])}`];

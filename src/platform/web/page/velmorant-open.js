@@ -114,7 +114,11 @@
       doc.body.appendChild(image);
       return image;
     });
-    const done = () => frame.remove();
+    // The keys go back to the presentation once the dialog is over.
+    const done = () => {
+      frame.remove();
+      window.focus();
+    };
     Promise.all(images.map((image) => image.decode().catch(() => {}))).then(() => {
       // Announced first, so that the page around (or a test) may see what is printed.
       window.dispatchEvent(new CustomEvent('velmorant-print', {detail: {frame, title, sheets: images.length}}));
