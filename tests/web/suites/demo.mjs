@@ -5,10 +5,9 @@ import {existsSync} from 'node:fs';
 import {cp, mkdir} from 'node:fs/promises';
 import path from 'node:path';
 
-import {openPage} from '../lib/browser.mjs';
-import {clickAt, describeFailure, moveTo, waitForEvent} from '../lib/player_page.mjs';
-import {makeWorkDir, publishSite, removeWorkDir} from '../lib/publish.mjs';
-import {serveFolder} from '../lib/server.mjs';
+import {clickAt, moveTo, waitForEvent} from '../lib/player_page.mjs';
+import {publishSite} from '../lib/publish.mjs';
+import {playInPage} from '../lib/scenario.mjs';
 
 // From examples/demo/tour.txt: the start button, in the demo's 800 x 600 pixels.
 const START_BUTTON = {
@@ -72,72 +71,66 @@ async function playDemo(browser, env) {
   if (!existsSync(path.join(env.tools.demo, 'info.med'))) {
     return [`no demo in ${env.tools.demo}: build the native target demo_definition`];
   }
-  const workDir = await makeWorkDir('demo');
-  const showDir = path.join(workDir, 'show');
-  const siteDir = path.join(workDir, 'site');
-  let server;
-  let opened;
-  let step = 'publishing the demo';
-  try {
-    await copyInstalledDemo(env.tools.demo, showDir);
-    await publishSite(env.tools, showDir, siteDir, env.playerDir);
-    server = await serveFolder(siteDir);
-    opened = await openPage(browser);
-    const {context, page} = opened;
-    await page.addInitScript(STUB_PRINT_DIALOG);
-    await context.route(
-        `${WEB_ADDRESS}**`,
-        (route) => route.fulfill({contentType: 'text/html', body: '<title>web</title>'}));
-    step = 'opening the demo';
-    await page.goto(`${server.url}index.html?fullscreen=0`);
-    let at = await waitForEvent(page, {event: 'page', page: 0});
-    step = 'hovering over the start button';
-    at = await hoverUntilHint(page, at.index + 1);
-    step = 'clicking the start button';
-    await clickAt(page, START_BUTTON.x, START_BUTTON.y);
-    at = await waitForEvent(page, {event: 'page', page: 1}, {from: at.index + 1});
-    // Asked for before any click, the welcome sound starts at the first one.
-    await waitForEvent(page, {event: 'sound', file: 'dzwieki/powitanie.wav', result: true});
-    step = 'pressing Enter';
-    await page.keyboard.press('Enter');
-    at = await waitForEvent(page, {event: 'page', page: 2}, {from: at.index + 1});
-    step = 'printing the rich text';
-    await clickAt(page, PRINT_BUTTON.x, PRINT_BUTTON.y);
-    at = await waitForEvent(page, {event: 'print'}, {from: at.index + 1});
-    const printed = await (await page.waitForFunction(() => window.printed)).jsonValue();
-    if (printed.sheets < 1 || !printed.title) throw new Error(`printed ${JSON.stringify(printed)}`);
-    step = 'playing the music and the film';
-    await page.keyboard.press('Enter');
-    at = await waitForEvent(page, {event: 'page', page: 3}, {from: at.index + 1});
-    await clickAt(page, MUSIC_BUTTON.x, MUSIC_BUTTON.y);
-    at = await waitForEvent(
-        page, {event: 'sound', file: 'dzwieki/melodia.wav', loop: true, result: true},
-        {from: at.index + 1});
-    await page.waitForFunction(() => window.velmorant.sounding());
-    await clickAt(page, FILM_BUTTON.x, FILM_BUTTON.y);
-    at = await waitForEvent(page, {event: 'film', op: 'play'}, {from: at.index + 1});
-    step = 'opening the link, the document and the program';
-    await page.keyboard.press('Enter');
-    at = await waitForEvent(page, {event: 'page', page: 4}, {from: at.index + 1});
-    const [web] = await Promise.all(
-        [context.waitForEvent('page'), clickAt(page, LINK_BUTTONS.web.x, LINK_BUTTONS.web.y)]);
-    await web.waitForLoadState();
-    if (web.url() !== WEB_ADDRESS) throw new Error(`the link opened ${web.url()}`);
-    const [text] = await Promise.all([
-      context.waitForEvent('page'),
-      clickAt(page, LINK_BUTTONS.document.x, LINK_BUTTONS.document.y),
-    ]);
-    if (!text.url().startsWith('blob:')) throw new Error(`the document opened as ${text.url()}`);
-    await clickAt(page, LINK_BUTTONS.program.x, LINK_BUTTONS.program.y);
-    await waitForEvent(
-        page, {event: 'launch', file: 'procesy/zegar.sh', ok: false}, {from: at.index + 1});
-    await page.locator('.velmorant-bar', {hasText: NOTICE}).waitFor();
-    return [];
-  } catch (error) {
-    return [`${step}: ${describeFailure(error, opened?.consoleLines ?? [])}`];
-  } finally {
-    await opened?.context.close();
-    await server?.close();
-    await removeWorkDir(workDir);
-  }
+  return playInPage(browser, {
+    work: 'demo',
+    prepare: async (workDir, note) => {
+      const showDir = path.join(workDir, 'show');
+      const siteDir = path.join(workDir, 'site');
+      note('publishing the demo');
+      await copyInstalledDemo(env.tools.demo, showDir);
+      await publishSite(env.tools, showDir, siteDir, env.playerDir);
+      return siteDir;
+    },
+    scenario: walk,
+  });
+}
+
+async function walk({context, page}, note) {
+  await page.addInitScript(STUB_PRINT_DIALOG);
+  await context.route(
+      `${WEB_ADDRESS}**`,
+      (route) => route.fulfill({contentType: 'text/html', body: '<title>web</title>'}));
+  await page.goto(note('opening the demo', 'index.html?fullscreen=0'));
+  let at = await waitForEvent(page, {event: 'page', page: 0});
+  note('hovering over the start button');
+  at = await hoverUntilHint(page, at.index + 1);
+  note('clicking the start button');
+  await clickAt(page, START_BUTTON.x, START_BUTTON.y);
+  at = await waitForEvent(page, {event: 'page', page: 1}, {from: at.index + 1});
+  // Asked for before any click, the welcome sound starts at the first one.
+  await waitForEvent(page, {event: 'sound', file: 'dzwieki/powitanie.wav', result: true});
+  note('pressing Enter');
+  await page.keyboard.press('Enter');
+  at = await waitForEvent(page, {event: 'page', page: 2}, {from: at.index + 1});
+  note('printing the rich text');
+  await clickAt(page, PRINT_BUTTON.x, PRINT_BUTTON.y);
+  at = await waitForEvent(page, {event: 'print'}, {from: at.index + 1});
+  const printed = await (await page.waitForFunction(() => window.printed)).jsonValue();
+  if (printed.sheets < 1 || !printed.title) throw new Error(`printed ${JSON.stringify(printed)}`);
+  note('playing the music and the film');
+  await page.keyboard.press('Enter');
+  at = await waitForEvent(page, {event: 'page', page: 3}, {from: at.index + 1});
+  await clickAt(page, MUSIC_BUTTON.x, MUSIC_BUTTON.y);
+  at = await waitForEvent(
+      page, {event: 'sound', file: 'dzwieki/melodia.wav', loop: true, result: true},
+      {from: at.index + 1});
+  await page.waitForFunction(() => window.velmorant.sounding());
+  await clickAt(page, FILM_BUTTON.x, FILM_BUTTON.y);
+  at = await waitForEvent(page, {event: 'film', op: 'play'}, {from: at.index + 1});
+  note('opening the link, the document and the program');
+  await page.keyboard.press('Enter');
+  at = await waitForEvent(page, {event: 'page', page: 4}, {from: at.index + 1});
+  const [web] = await Promise.all(
+      [context.waitForEvent('page'), clickAt(page, LINK_BUTTONS.web.x, LINK_BUTTONS.web.y)]);
+  await web.waitForLoadState();
+  if (web.url() !== WEB_ADDRESS) throw new Error(`the link opened ${web.url()}`);
+  const [text] = await Promise.all([
+    context.waitForEvent('page'),
+    clickAt(page, LINK_BUTTONS.document.x, LINK_BUTTONS.document.y),
+  ]);
+  if (!text.url().startsWith('blob:')) throw new Error(`the document opened as ${text.url()}`);
+  await clickAt(page, LINK_BUTTONS.program.x, LINK_BUTTONS.program.y);
+  await waitForEvent(
+      page, {event: 'launch', file: 'procesy/zegar.sh', ok: false}, {from: at.index + 1});
+  await page.locator('.velmorant-bar', {hasText: NOTICE}).waitFor();
 }

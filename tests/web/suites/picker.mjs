@@ -2,10 +2,9 @@
 // .zip of that folder plays its first page.
 import path from 'node:path';
 
-import {openPage} from '../lib/browser.mjs';
-import {describeFailure, waitForEvent} from '../lib/player_page.mjs';
-import {buildShow, makeWorkDir, removeWorkDir} from '../lib/publish.mjs';
-import {serveFolder} from '../lib/server.mjs';
+import {waitForEvent} from '../lib/player_page.mjs';
+import {buildShow} from '../lib/publish.mjs';
+import {playInPage} from '../lib/scenario.mjs';
 import {zipFolder} from '../lib/zip.mjs';
 
 import {REALTIME_FIXTURE} from './realtime.mjs';
@@ -17,35 +16,29 @@ export function pickerTests(env) {
   ];
 }
 
-async function pick(browser, env, kind) {
-  const workDir = await makeWorkDir(`picker-${kind}`);
-  const showDir = path.join(workDir, 'show');
-  let server;
-  let opened;
-  let step = 'building the presentation';
-  try {
-    await buildShow(env.tools, REALTIME_FIXTURE, showDir);
-    let chosen = showDir;
-    if (kind === 'zip') {
-      chosen = path.join(workDir, 'show.zip');
-      await zipFolder(showDir, chosen, {prefix: 'show'});
-    }
-    server = await serveFolder(env.playerDir);
-    opened = await openPage(browser);
-    const {page} = opened;
-    step = 'opening the player';
-    await page.goto(`${server.url}index.html?fullscreen=0`);
-    await page.waitForFunction(() => window.velmorant?.state?.() === 'choosing');
-    step = `choosing the ${kind}`;
-    await page.setInputFiles(
-        kind === 'zip' ? '#velmorant-open-zip' : '#velmorant-open-folder', chosen);
-    await waitForEvent(page, {event: 'page', page: 0});
-    return [];
-  } catch (error) {
-    return [`${step}: ${describeFailure(error, opened?.consoleLines ?? [])}`];
-  } finally {
-    await opened?.context.close();
-    await server?.close();
-    await removeWorkDir(workDir);
-  }
+function pick(browser, env, kind) {
+  let chosen;
+  return playInPage(browser, {
+    work: `picker-${kind}`,
+    // The player's own folder is served: the presentation comes from the chooser.
+    prepare: async (workDir, note) => {
+      note('building the presentation');
+      const showDir = path.join(workDir, 'show');
+      await buildShow(env.tools, REALTIME_FIXTURE, showDir);
+      chosen = showDir;
+      if (kind === 'zip') {
+        chosen = path.join(workDir, 'show.zip');
+        await zipFolder(showDir, chosen, {prefix: 'show'});
+      }
+      return env.playerDir;
+    },
+    scenario: async ({page}, note) => {
+      await page.goto(note('opening the player', 'index.html?fullscreen=0'));
+      await page.waitForFunction(() => window.velmorant?.state?.() === 'choosing');
+      note(`choosing the ${kind}`);
+      await page.setInputFiles(
+          kind === 'zip' ? '#velmorant-open-zip' : '#velmorant-open-folder', chosen);
+      await waitForEvent(page, {event: 'page', page: 0});
+    },
+  });
 }

@@ -2,10 +2,8 @@
 // each step waiting on the event it causes.
 import path from 'node:path';
 
-import {openPage} from '../lib/browser.mjs';
-import {canvasSize, clickAt, describeFailure, moveTo, waitForEvent} from '../lib/player_page.mjs';
-import {buildShow, makeWorkDir, publishSite, removeWorkDir} from '../lib/publish.mjs';
-import {serveFolder} from '../lib/server.mjs';
+import {canvasSize, clickAt, moveTo, waitForEvent} from '../lib/player_page.mjs';
+import {playInPage, publishedFixture} from '../lib/scenario.mjs';
 
 const HERE = path.dirname(new URL(import.meta.url).pathname);
 export const REALTIME_FIXTURE = path.join(HERE, '..', 'fixtures', 'realtime');
@@ -23,54 +21,40 @@ export function realtimeTests(env) {
   ];
 }
 
-async function runScenario(browser, env) {
-  const workDir = await makeWorkDir('realtime');
-  const showDir = path.join(workDir, 'show');
-  const siteDir = path.join(workDir, 'site');
-  let server;
-  let opened;
-  let step = 'publishing';
-  try {
-    await buildShow(env.tools, REALTIME_FIXTURE, showDir);
-    await publishSite(env.tools, showDir, siteDir, env.playerDir);
-    server = await serveFolder(siteDir);
-    opened = await openPage(browser);
-    const {page} = opened;
-    step = 'opening the site';
-    await page.goto(`${server.url}index.html?fullscreen=0`);
-    let at = await waitForEvent(page, {event: 'page', page: 0});
+function runScenario(browser, env) {
+  return playInPage(browser, {
+    work: 'realtime',
+    prepare: publishedFixture(env, REALTIME_FIXTURE),
+    scenario: walk,
+  });
+}
 
-    step = 'hovering over the map region';
-    const point = regionPoint(await canvasSize(page));
-    await moveTo(page, point.x, point.y);
-    at = await waitForEvent(
-        page, {event: 'hint', op: 'show', text: HINT_TEXT}, {from: at.index + 1});
+async function walk({page}, note) {
+  await page.goto(note('opening the site', 'index.html?fullscreen=0'));
+  let at = await waitForEvent(page, {event: 'page', page: 0});
 
-    step = 'clicking the region';
-    await clickAt(page, point.x, point.y);
-    at = await waitForEvent(page, {event: 'page', page: 1}, {from: at.index + 1});
+  note('hovering over the map region');
+  const point = regionPoint(await canvasSize(page));
+  await moveTo(page, point.x, point.y);
+  at = await waitForEvent(page, {event: 'hint', op: 'show', text: HINT_TEXT}, {from: at.index + 1});
 
-    step = 'pressing N, the page\'s shortcut';
-    await page.keyboard.press('n');
-    at = await waitForEvent(page, {event: 'page', page: 2}, {from: at.index + 1});
+  note('clicking the region');
+  await clickAt(page, point.x, point.y);
+  at = await waitForEvent(page, {event: 'page', page: 1}, {from: at.index + 1});
 
-    step = 'waiting for the page timer';
-    at = await waitForEvent(page, {event: 'page', page: 3}, {from: at.index + 1});
+  note('pressing N, the page\'s shortcut');
+  await page.keyboard.press('n');
+  at = await waitForEvent(page, {event: 'page', page: 2}, {from: at.index + 1});
 
-    step = 'pressing Escape';
-    await page.keyboard.press('Escape');
-    await waitForEvent(page, {event: 'end'}, {from: at.index + 1});
-    // The about box follows the show, as on the desktop; a typed key closes it and the run ends.
-    step = 'closing the about box';
-    await page.waitForFunction(() => window.velmorant.state() !== 'ended');
-    await page.keyboard.press('KeyX');
-    await page.waitForFunction(() => window.velmorant.state() === 'ended');
-    return [];
-  } catch (error) {
-    return [`${step}: ${describeFailure(error, opened?.consoleLines ?? [])}`];
-  } finally {
-    await opened?.context.close();
-    await server?.close();
-    await removeWorkDir(workDir);
-  }
+  note('waiting for the page timer');
+  at = await waitForEvent(page, {event: 'page', page: 3}, {from: at.index + 1});
+
+  note('pressing Escape');
+  await page.keyboard.press('Escape');
+  await waitForEvent(page, {event: 'end'}, {from: at.index + 1});
+  // The about box follows the show, as on the desktop; a typed key closes it and the run ends.
+  note('closing the about box');
+  await page.waitForFunction(() => window.velmorant.state() !== 'ended');
+  await page.keyboard.press('KeyX');
+  await page.waitForFunction(() => window.velmorant.state() === 'ended');
 }

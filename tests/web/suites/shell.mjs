@@ -2,10 +2,8 @@
 // tab the browser blocked, a program's notice, and the print dialog with the printed sheets.
 import path from 'node:path';
 
-import {openPage} from '../lib/browser.mjs';
-import {canvasSize, clickAt, describeFailure, waitForEvent} from '../lib/player_page.mjs';
-import {buildShow, makeWorkDir, publishSite, removeWorkDir} from '../lib/publish.mjs';
-import {serveFolder} from '../lib/server.mjs';
+import {canvasSize, clickAt, waitForEvent} from '../lib/player_page.mjs';
+import {playInPage, publishedFixture} from '../lib/scenario.mjs';
 
 const WEB_ADDRESS = 'https://example.org/';
 const NOTICE = 'Ta prezentacja uruchamia program pokaz.sh, czego przeglądarka nie potrafi';
@@ -92,29 +90,6 @@ async function printing({page}, note) {
   }
 }
 
-async function onSite(browser, env, caseDir, scenario) {
-  const workDir = await makeWorkDir('shell');
-  const showDir = path.join(workDir, 'show');
-  const siteDir = path.join(workDir, 'site');
-  let server;
-  let opened;
-  let step = 'publishing';
-  const note = (what, url) => {
-    step = what;
-    return url && `${server.url}${url}`;
-  };
-  try {
-    await buildShow(env.tools, caseDir, showDir);
-    await publishSite(env.tools, showDir, siteDir, env.playerDir);
-    server = await serveFolder(siteDir);
-    opened = await openPage(browser);
-    await scenario(opened, note);
-    return [];
-  } catch (error) {
-    return [`${step}: ${describeFailure(error, opened?.consoleLines ?? [])}`];
-  } finally {
-    await opened?.context.close();
-    await server?.close();
-    await removeWorkDir(workDir);
-  }
+function onSite(browser, env, caseDir, scenario) {
+  return playInPage(browser, {work: 'shell', prepare: publishedFixture(env, caseDir), scenario});
 }
