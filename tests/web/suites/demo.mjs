@@ -15,10 +15,23 @@ const START_BUTTON = {
   y: 392
 };
 // The other buttons, from the maps' places (per cent of the screen) in examples/demo/demo.json.
-const PRINT_BUTTON = {x: 78, y: 524};
-const MUSIC_BUTTON = {x: 542, y: 284};
-const FILM_BUTTON = {x: 94, y: 392};
-const LINK_BUTTONS = {web: {x: 310, y: 392}, document: {x: 370, y: 392}, program: {x: 430, y: 392}};
+const PRINT_BUTTON = {
+  x: 78,
+  y: 524
+};
+const MUSIC_BUTTON = {
+  x: 542,
+  y: 284
+};
+const FILM_BUTTON = {
+  x: 94,
+  y: 392
+};
+const LINK_BUTTONS = {
+  web: {x: 310, y: 392},
+  document: {x: 370, y: 392},
+  program: {x: 430, y: 392}
+};
 const WEB_ADDRESS = 'https://example.org/';
 const NOTICE = 'Ta prezentacja uruchamia program zegar.sh, czego przeglądarka nie potrafi';
 

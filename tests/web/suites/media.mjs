@@ -14,21 +14,25 @@ const PICTURES = '3';
 const SCALED = '97x131';
 
 export function mediaTests(env) {
-  const corpora = process.env.VELMORANT_CORPORA ||
-      path.resolve(env.repoRoot, '..', 'shared', 'corpora');
+  const corpora =
+      process.env.VELMORANT_CORPORA || path.resolve(env.repoRoot, '..', 'shared', 'corpora');
   return [
     {
       name: 'media: the corpus films',
-      run: (browser) => compareCorpus(browser, env, path.join(corpora, 'avi'), (file) => [
-        ['film', file, PICTURES],
-        ['film', file, PICTURES, SCALED],
-      ]),
+      run: (browser) => compareCorpus(
+          browser, env, path.join(corpora, 'avi'),
+          (file) => [
+              ['film', file, PICTURES],
+              ['film', file, PICTURES, SCALED],
+  ]),
     },
     {
       name: 'media: the corpus waves',
-      run: (browser) => compareCorpus(browser, env, path.join(corpora, 'wav'), (file) => [
-        ['wave', file],
-      ]),
+      run: (browser) => compareCorpus(
+          browser, env, path.join(corpora, 'wav'),
+          (file) => [
+              ['wave', file],
+  ]),
     },
   ];
 }
@@ -61,16 +65,14 @@ async function compareCorpus(browser, env, dir, commandsFor) {
       for (const args of commandsFor(file)) {
         const native = await run(nativeTool, args);
         const expected = native.stdout.trimEnd().split('\n');
-        const got = await page.evaluate(
-            ({bytes, args}) => {
-              const {module, lines} = window.mediaHashes;
-              lines.length = 0;
-              module.FS.writeFile('/media', Uint8Array.from(atob(bytes), (c) => c.charCodeAt(0)));
-              module.callMain(args);
-              module.FS.unlink('/media');
-              return [...lines];
-            },
-            {bytes, args: args.map((arg) => (arg === file ? '/media' : arg))});
+        const got = await page.evaluate(({bytes, args}) => {
+          const {module, lines} = window.mediaHashes;
+          lines.length = 0;
+          module.FS.writeFile('/media', Uint8Array.from(atob(bytes), (c) => c.charCodeAt(0)));
+          module.callMain(args);
+          module.FS.unlink('/media');
+          return [...lines];
+        }, {bytes, args: args.map((arg) => (arg === file ? '/media' : arg))});
         const at = expected.findIndex((line, index) => line !== got[index]);
         if (native.status !== 0 || at >= 0 || got.length !== expected.length) {
           const line = at >= 0 ? at : Math.min(expected.length, got.length);

@@ -13,7 +13,8 @@ export function shellTests(env) {
   return [
     {
       name: 'shell: tabs, the bar and a program\'s notice',
-      run: (browser) => onSite(browser, env, path.join(cases, 'links_documents_processes'), opening),
+      run: (browser) =>
+          onSite(browser, env, path.join(cases, 'links_documents_processes'), opening),
     },
     {
       name: 'shell: printing opens the print dialog',
@@ -33,7 +34,9 @@ async function opening({context, page}, note) {
       return null;
     };
   });
-  await context.route(`${WEB_ADDRESS}**`, (route) => route.fulfill({contentType: 'text/html', body: '<title>web</title>'}));
+  await context.route(
+      `${WEB_ADDRESS}**`,
+      (route) => route.fulfill({contentType: 'text/html', body: '<title>web</title>'}));
   const tabs = [];
   context.on('page', (tab) => tabs.push(tab));
   await page.goto(note('opening the site', 'index.html?fullscreen=0'));
@@ -44,19 +47,22 @@ async function opening({context, page}, note) {
   await offer.waitFor();
   const listing = tabs[0] ?? (await context.waitForEvent('page'));
   await listing.waitForLoadState();
-  if (!(await listing.title()).includes('dokumenty/raport')) throw new Error(`the listing is titled ${await listing.title()}`);
+  if (!(await listing.title()).includes('dokumenty/raport'))
+    throw new Error(`the listing is titled ${await listing.title()}`);
   const [web] = await Promise.all([context.waitForEvent('page'), offer.click()]);
   await web.waitForLoadState();
   if (web.url() !== WEB_ADDRESS) throw new Error(`the bar opened ${web.url()}`);
 
   note('clicking the link button opens the links folder\'s page in a tab');
   const [file] = await Promise.all([context.waitForEvent('page'), clickAt(page, 5, 5)]);
-  at = await waitForEvent(page, {event: 'launch', file: 'linki/strona.html', ok: true}, {from: at.index + 1});
+  at = await waitForEvent(
+      page, {event: 'launch', file: 'linki/strona.html', ok: true}, {from: at.index + 1});
   if (!file.url().startsWith('blob:')) throw new Error(`the file opened as ${file.url()}`);
 
   note('the program button gives a notice');
   await clickAt(page, 45, 5);
-  await waitForEvent(page, {event: 'launch', file: 'procesy/pokaz.sh', ok: false}, {from: at.index + 1});
+  await waitForEvent(
+      page, {event: 'launch', file: 'procesy/pokaz.sh', ok: false}, {from: at.index + 1});
   await page.locator('.velmorant-bar', {hasText: NOTICE}).waitFor();
 }
 
@@ -82,8 +88,10 @@ async function printing({page}, note) {
   const panel = {x: Math.round(width / 10), y: Math.round((height * 7) / 10)};
   await clickAt(page, panel.x + 15, panel.y + 10);
   await clickAt(page, panel.x + 75, panel.y + 10);
-  await waitForEvent(page, {event: 'print', title: 'Wydruk pliku ukryty.rtf'}, {from: at.index + 1});
-  const printed = await (await page.waitForFunction(() => window.printed?.shown && window.printed)).jsonValue();
+  await waitForEvent(
+      page, {event: 'print', title: 'Wydruk pliku ukryty.rtf'}, {from: at.index + 1});
+  const printed =
+      await (await page.waitForFunction(() => window.printed?.shown && window.printed)).jsonValue();
   if (printed.frameTitle !== 'Wydruk pliku ukryty.rtf' || printed.sheets < 1 ||
       printed.widths.length !== printed.sheets || printed.widths.some((w) => w !== 1587)) {
     throw new Error(`printed ${JSON.stringify(printed)}`);

@@ -14,14 +14,20 @@ const TRACK_CASES = ['sounds_carry', 'film_end'];
 
 export function soundTests(env) {
   const casesRoot = path.join(env.repoRoot, 'tests', 'golden', 'cases');
-  const tracks = TRACK_CASES.filter((name) => !env.only || env.only.includes(name)).map((name) => ({
-    name: `sound track of ${name} as native`,
-    run: (browser) => withSite(env, readCase(casesRoot, name), (site) => compareTrack(browser, env, site)),
-  }));
-  return [...tracks, {
-    name: 'sound: a click, then music through Web Audio',
-    run: (browser) => withSite(env, readCase(casesRoot, 'sounds_carry'), (site) => hearMusic(browser, site)),
-  }];
+  const tracks =
+      TRACK_CASES.filter((name) => !env.only || env.only.includes(name))
+          .map((name) => ({
+                 name: `sound track of ${name} as native`,
+                 run: (browser) => withSite(
+                     env, readCase(casesRoot, name), (site) => compareTrack(browser, env, site)),
+               }));
+  return [
+    ...tracks, {
+      name: 'sound: a click, then music through Web Audio',
+      run: (browser) =>
+          withSite(env, readCase(casesRoot, 'sounds_carry'), (site) => hearMusic(browser, site)),
+    }
+  ];
 }
 
 async function withSite(env, goldenCase, body) {
@@ -51,8 +57,15 @@ async function compareTrack(browser, env, {goldenCase, workDir, showDir, server}
   if (missing.length > 0) return [`the native build lacks ${missing.join(', ')}`];
   const nativeWav = path.join(workDir, 'native.wav');
   await runOrThrow(env.tools.soundtrack, [
-    nativeWav, '--headless', '-p', showDir, '--script', path.join(goldenCase.dir, 'script.txt'),
-    '--snapshots', workDir, ...goldenCase.args,
+    nativeWav,
+    '--headless',
+    '-p',
+    showDir,
+    '--script',
+    path.join(goldenCase.dir, 'script.txt'),
+    '--snapshots',
+    workDir,
+    ...goldenCase.args,
   ]);
   const expected = await readFile(nativeWav);
   const params = argsToParams(goldenCase.args);
@@ -68,7 +81,8 @@ async function compareTrack(browser, env, {goldenCase, workDir, showDir, server}
       return [describeFailure(error, opened.consoleLines)];
     }
     const actual = dataUrlBytes(result.soundtrack);
-    if (!actual) return [`results() has no WAV sound track: ${String(result.soundtrack).slice(0, 40)}`];
+    if (!actual)
+      return [`results() has no WAV sound track: ${String(result.soundtrack).slice(0, 40)}`];
     // A silent track would equal a silent one: the case's sounds must be in it.
     if (!expected.subarray(44).some((byte) => byte !== 0)) return ['the native track is silent'];
     if (actual.equals(expected)) return [];
