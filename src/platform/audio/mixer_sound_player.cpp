@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "platform/audio/sound_event.hpp"
 #include "platform/audio/wave_file.hpp"
 
 namespace velmorant::platform {
@@ -28,8 +29,7 @@ void MixerSoundPlayer::Silence() {
 }
 
 void MixerSoundPlayer::Record(const std::string& path, bool loop, bool result, const char* op) {
-  log_.Write("sound",
-             {{"op", op}, {"file", log_.RelativePath(path)}, {"loop", loop}, {"result", result}});
+  WriteSoundEvent(log_, path, loop, result, op);
 }
 
 void MixerSoundPlayer::NoteMixed(int /*channel*/, void* /*stream*/, int /*bytes*/, void* self) {

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "platform/audio/sound_event.hpp"
 #include "platform/audio/wave_file.hpp"
 
 namespace velmorant::platform {
@@ -10,10 +11,7 @@ bool RecordingSoundPlayer::PlaySound(const std::string& path, uint32_t flags) {
   const int64_t now = clock_.NowMs();
   const bool loop = (flags & kSndLoop) != 0;
   auto record = [&](const char* op, bool result) {
-    log_.Write("sound", {{"op", op},
-                         {"file", log_.RelativePath(path)},
-                         {"loop", loop && !path.empty()},
-                         {"result", result}});
+    WriteSoundEvent(log_, path, loop && !path.empty(), result, op);
   };
   if (path.empty()) {
     playing_until_ = 0;

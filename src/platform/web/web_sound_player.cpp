@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/audio/sound_event.hpp"
 #include "platform/audio/wave_file.hpp"
 #include "platform/text/warning_line.hpp"
 
@@ -12,8 +13,7 @@ WebSoundPlayer::WebSoundPlayer(WebAudio& audio, EventLog& log, const Clock& cloc
     : log_(log), budget_(budget), voice_(audio, clock, format_, budget) {}
 
 void WebSoundPlayer::Record(const std::string& path, bool loop, bool result, const char* op) {
-  log_.Write("sound",
-             {{"op", op}, {"file", log_.RelativePath(path)}, {"loop", loop}, {"result", result}});
+  WriteSoundEvent(log_, path, loop, result, op);
 }
 
 bool WebSoundPlayer::PlaySound(const std::string& path, uint32_t flags) {
